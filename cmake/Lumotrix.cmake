@@ -1,0 +1,53 @@
+# Each layer is an OBJECT library: classes register themselves from static initialisers in
+# their own .cpp, and object libraries keep every such object file in the final link (a static
+# archive would drop the ones nothing refers to). An executable therefore links every layer it
+# uses directly; lumotrix_layer() lists them for it.
+
+function(lumotrix_add_layer name)
+  cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(sources)
+    add_library(${name} OBJECT ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${L_DEPENDS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${L_DEPENDS})
+  endif()
+  set_property(GLOBAL PROPERTY LUMOTRIX_LAYER_${name} TRUE)
+  set_property(GLOBAL APPEND PROPERTY LUMOTRIX_LAYER_DEPS_${name} ${L_DEPENDS})
+endfunction()
+
+# Links `target` with the given layers and, transitively, every layer they depend on.
+function(lumotrix_link_layers target)
+  set(all)
+  set(queue ${ARGN})
+  while(queue)
+    list(POP_FRONT queue item)
+    if(item IN_LIST all)
+      continue()
+    endif()
+    list(APPEND all ${item})
+    get_property(deps GLOBAL PROPERTY LUMOTRIX_LAYER_DEPS_${item})
+    foreach(d IN LISTS deps)
+      get_property(is_layer GLOBAL PROPERTY LUMOTRIX_LAYER_${d} SET)
+      if(is_layer)
+        list(APPEND queue ${d})
+      else()
+        target_link_libraries(${target} PRIVATE ${d})
+      endif()
+    endforeach()
+  endwhile()
+  target_link_libraries(${target} PRIVATE ${all})
+endfunction()
+
+# Turns a binary file into a C++ source defining `symbol` (bytes) and `symbol_size`.
+function(lumotrix_embed_file input output symbol)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    COMMENT "Embedding ${input}")
+endfunction()

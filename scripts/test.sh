@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Set up, build with AddressSanitizer and UndefinedBehaviorSanitizer, and run every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMOTRIX_SANITIZE=ON -DLUMOTRIX_WERROR=ON
+cmake --build build/asan -j2
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build/asan --output-on-failure -j2 "$@"

@@ -4,9 +4,15 @@
 # uses directly; lumotrix_layer() lists them for it.
 
 function(lumotrix_add_layer name)
-  cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(L "" "" "DEPENDS;EXCLUDE;EXTRA_SOURCES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  if(sources)
+  foreach(excluded IN LISTS L_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  list(APPEND sources ${L_EXTRA_SOURCES})
+  set(compiled ${sources})
+  list(FILTER compiled INCLUDE REGEX "\\.cpp$")
+  if(compiled)
     add_library(${name} OBJECT ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${L_DEPENDS})

@@ -1,0 +1,28 @@
+#pragma once
+
+// Field definitions of the three configuration tables. Each function closes the table,
+// replaces its fields and leaves it open and empty.
+
+#include "model/MemData.h"
+
+namespace lumotrix {
+
+constexpr int TimerCount = 42;
+constexpr int PortCount = 8;
+constexpr int TimerLabelSize = 20;
+constexpr int DayTextSize = 20;
+constexpr int PortNameSize = 32;
+
+// MemData1: RecId, Timer string(20), Uscita smallint, Giorno string(20), Inizio time of day,
+// Durata duration, Stato boolean. Insertion order.
+void DefineTimerTable(TMemData& table);
+// MemData2: RecId, Nporta smallint, Descrizione string(32); sorted on Nporta.
+void DefinePortTable(TMemData& table);
+// MemData3: RecId, SensEnabled smallint, TempMin, TempMax, IdealeTemp double, Isteresi,
+// PrimaPt, SecondaPt integer.
+void DefineTemperatureTable(TMemData& table);
+
+// The label of timer row n built from the controller: "Timer 01" .. "Timer 42".
+AnsiString TimerLabel(int n);
+
+} // namespace lumotrix

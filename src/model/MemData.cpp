@@ -1,0 +1,1118 @@
+#include "model/MemData.h"
+
+#include "runtime/Exception.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace lumotrix {
+namespace {
+
+const TFieldValue NullValue;
+
+constexpr char Signature[8] = {'L', 'M', 'X', 'T', 'A', 'B', 'L', 'E'};
+constexpr quint16 FormatVersion = 1;
+constexpr int MaxFieldCount = 256;
+constexpr int MaxFieldNameLength = 64;
+constexpr int MaxStringSize = 8192;
+// The configuration tables are a few kilobytes; anything this large is not one of ours.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+QString Quoted(const QString& text) {
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+[[noreturn]] void ConvertFail(const TFieldDef& def, const QString& what) {
+    throw EConvertError(QStringLiteral("Field %1: %2").arg(Quoted(def.Name), what));
+}
+
+bool IsTimeType(TFieldType t) {
+    return t == TFieldType::ftTime || t == TFieldType::ftDuration;
+}
+
+qint32 CheckedInteger(const TFieldDef& def, qint64 value) {
+    const qint64 lo = def.DataType == TFieldType::ftSmallint ? -32768 : INT32_MIN;
+    const qint64 hi = def.DataType == TFieldType::ftSmallint ? 32767 : INT32_MAX;
+    if (value < lo || value > hi)
+        throw ERangeError(QStringLiteral("Field %1: %2 is outside the range %3 to %4")
+                              .arg(Quoted(def.Name))
+                              .arg(value)
+                              .arg(lo)
+                              .arg(hi));
+    return static_cast<qint32>(value);
+}
+
+qint32 CheckedTime(const TFieldDef& def, qint64 msecs) {
+    const qint64 hi = def.DataType == TFieldType::ftTime ? MSecsPerDay - 1 : MaxDurationMSecs;
+    if (msecs < 0 || msecs > hi)
+        throw ERangeError(QStringLiteral("Field %1: %2 ms is not a valid %3")
+                              .arg(Quoted(def.Name))
+                              .arg(msecs)
+                              .arg(def.DataType == TFieldType::ftTime
+                                       ? QStringLiteral("time of day")
+                                       : QStringLiteral("duration")));
+    return static_cast<qint32>(msecs);
+}
+
+qint32 RoundedInteger(const TFieldDef& def, double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 4e9)
+        ConvertFail(def, QStringLiteral("%1 is not a valid integer").arg(value));
+    return CheckedInteger(def, std::llround(value));
+}
+
+qint64 ParseInteger(const TFieldDef& def, const AnsiString& text) {
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        ConvertFail(def, QStringLiteral("'%1' is not a valid integer").arg(FromAnsi(text)));
+    return v;
+}
+
+double ParseFloat(const TFieldDef& def, const AnsiString& text) {
+    AnsiString t = text.trimmed();
+    if (!t.contains('.'))
+        t.replace(',', '.');
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        ConvertFail(def, QStringLiteral("'%1' is not a valid number").arg(FromAnsi(text)));
+    return v;
+}
+
+bool ParseBoolean(const TFieldDef& def, const AnsiString& text) {
+    const AnsiString t = text.trimmed().toLower();
+    if (t == "true" || t == "1")
+        return true;
+    if (t == "false" || t == "0")
+        return false;
+    ConvertFail(def, QStringLiteral("'%1' is not a valid boolean").arg(FromAnsi(text)));
+}
+
+// h:mm, h:mm:ss or h:mm:ss.zzz; one or two hour digits.
+qint64 ParseTime(const TFieldDef& def, const AnsiString& text) {
+    const AnsiString t = text.trimmed();
+    const QList<QByteArray> parts = t.split(':');
+    auto fail = [&]() -> qint64 {
+        ConvertFail(def, QStringLiteral("'%1' is not a valid time").arg(FromAnsi(text)));
+    };
+    if (parts.size() < 2 || parts.size() > 3)
+        return fail();
+    auto number = [&](const QByteArray& p, int maxDigits) -> int {
+        if (p.isEmpty() || p.size() > maxDigits)
+            fail();
+        for (char c : p)
+            if (c < '0' || c > '9')
+                fail();
+        return p.toInt();
+    };
+    const int h = number(parts[0], 2);
+    const int m = number(parts[1], 2);
+    int s = 0, ms = 0;
+    if (parts.size() == 3) {
+        const QList<QByteArray> sec = parts[2].split('.');
+        if (sec.size() > 2)
+            return fail();
+        s = number(sec[0], 2);
+        if (sec.size() == 2) {
+            const QByteArray frac = sec[1];
+            ms = number(frac, 3);
+            for (qsizetype i = frac.size(); i < 3; ++i)
+                ms *= 10;
+        }
+    }
+    if (m > 59 || s > 59)
+        return fail();
+    return ((qint64(h) * 60 + m) * 60 + s) * 1000 + ms;
+}
+
+AnsiString FormatTime(qint32 msecs) {
+    const TTimeParts p = DecodeTime(msecs);
+    return QStringLiteral("%1:%2:%3")
+        .arg(p.Hour, 2, 10, QLatin1Char('0'))
+        .arg(p.Minute, 2, 10, QLatin1Char('0'))
+        .arg(p.Second, 2, 10, QLatin1Char('0'))
+        .toLatin1();
+}
+
+AnsiString FormatFloat(double v) {
+    return QByteArray::number(v, 'g', 15);
+}
+
+// Orders values of one field for the sort; null first.
+bool ValueLess(const TFieldValue& a, const TFieldValue& b) {
+    if (a.index() != b.index())
+        return a.index() < b.index();
+    return std::visit(
+        [&](const auto& x) -> bool {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return false;
+            else
+                return x < std::get<T>(b);
+        },
+        a);
+}
+
+quint32 Crc32(const char* data, qsizetype size) {
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 0; i < size; ++i)
+        crc = table[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+class TByteWriter {
+public:
+    void U8(quint8 v) { FBytes.append(static_cast<char>(v)); }
+    void U16(quint16 v) { Raw(qToLittleEndian(v)); }
+    void U32(quint32 v) { Raw(qToLittleEndian(v)); }
+    void I32(qint32 v) { Raw(qToLittleEndian(v)); }
+    void F64(double v) {
+        quint64 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        Raw(qToLittleEndian(bits));
+    }
+    void Bytes(const QByteArray& b) { FBytes.append(b); }
+    QByteArray& Data() { return FBytes; }
+
+private:
+    template <typename T> void Raw(T v) {
+        FBytes.append(reinterpret_cast<const char*>(&v), sizeof v);
+    }
+    QByteArray FBytes;
+};
+
+class TByteReader {
+public:
+    TByteReader(const QByteArray& bytes, qsizetype end, QString source)
+        : FBytes(bytes), FEnd(end), FSource(std::move(source)) {}
+
+    [[noreturn]] void Fail(const QString& what) const {
+        throw EReadError(QStringLiteral("Cannot read the table file \"%1\": %2 (at byte %3).")
+                             .arg(FSource, what)
+                             .arg(FPos));
+    }
+    qsizetype Remaining() const { return FEnd - FPos; }
+    qsizetype Pos() const { return FPos; }
+    const char* Take(qsizetype n, const char* what) {
+        if (n < 0 || n > Remaining())
+            Fail(QStringLiteral("the file ends inside %1").arg(QLatin1String(what)));
+        const char* p = FBytes.constData() + FPos;
+        FPos += n;
+        return p;
+    }
+    quint8 U8(const char* what) { return static_cast<quint8>(*Take(1, what)); }
+    quint16 U16(const char* what) { return qFromLittleEndian<quint16>(Take(2, what)); }
+    quint32 U32(const char* what) { return qFromLittleEndian<quint32>(Take(4, what)); }
+    qint32 I32(const char* what) { return qFromLittleEndian<qint32>(Take(4, what)); }
+    double F64(const char* what) {
+        const quint64 bits = qFromLittleEndian<quint64>(Take(8, what));
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+
+private:
+    const QByteArray& FBytes;
+    qsizetype FEnd;
+    QString FSource;
+    qsizetype FPos = 0;
+};
+
+QString FieldList(const std::vector<TFieldDef>& defs) {
+    QStringList parts;
+    for (const TFieldDef& d : defs)
+        parts
+            << (d.DataType == TFieldType::ftString
+                    ? QStringLiteral("%1 %2(%3)").arg(d.Name, FieldTypeName(d.DataType)).arg(d.Size)
+                    : QStringLiteral("%1 %2").arg(d.Name, FieldTypeName(d.DataType)));
+    return parts.join(QStringLiteral(", "));
+}
+
+bool SameDefs(const std::vector<TFieldDef>& a, const std::vector<TFieldDef>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].Name.compare(b[i].Name, Qt::CaseInsensitive) != 0 ||
+            a[i].DataType != b[i].DataType || a[i].Size != b[i].Size)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString FieldTypeName(TFieldType type) {
+    switch (type) {
+    case TFieldType::ftRecId:
+        return QStringLiteral("record number");
+    case TFieldType::ftString:
+        return QStringLiteral("string");
+    case TFieldType::ftSmallint:
+        return QStringLiteral("16-bit integer");
+    case TFieldType::ftInteger:
+        return QStringLiteral("32-bit integer");
+    case TFieldType::ftFloat:
+        return QStringLiteral("double");
+    case TFieldType::ftTime:
+        return QStringLiteral("time of day");
+    case TFieldType::ftDuration:
+        return QStringLiteral("duration");
+    case TFieldType::ftBoolean:
+        return QStringLiteral("boolean");
+    }
+    return QStringLiteral("unknown");
+}
+
+qint32 EncodeTime(int hour, int minute, int second, int msec) {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+        msec < 0 || msec > 999)
+        throw EConvertError(QStringLiteral("%1:%2:%3.%4 is not a valid time of day")
+                                .arg(hour)
+                                .arg(minute)
+                                .arg(second)
+                                .arg(msec));
+    return ((hour * 60 + minute) * 60 + second) * 1000 + msec;
+}
+
+TTimeParts DecodeTime(qint32 msecs) {
+    TTimeParts p;
+    if (msecs < 0)
+        msecs = 0;
+    p.MSec = msecs % 1000;
+    p.Second = msecs / 1000 % 60;
+    p.Minute = msecs / 60000 % 60;
+    p.Hour = msecs / 3600000;
+    return p;
+}
+
+TFieldValue ConvertValue(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return value;
+    if (const auto* s = std::get_if<AnsiString>(&value); s && s->isEmpty())
+        return std::monostate{};
+
+    switch (def.DataType) {
+    case TFieldType::ftString: {
+        AnsiString text;
+        if (const auto* s = std::get_if<AnsiString>(&value))
+            text = *s;
+        else if (const auto* i = std::get_if<qint32>(&value))
+            text = AnsiString::number(*i);
+        else if (const auto* d = std::get_if<double>(&value))
+            text = FormatFloat(*d);
+        else
+            text = std::get<bool>(value) ? "True" : "False";
+        return text.left(def.Size);
+    }
+    case TFieldType::ftRecId:
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+        if (const auto* i = std::get_if<qint32>(&value))
+            return CheckedInteger(def, *i);
+        if (const auto* d = std::get_if<double>(&value))
+            return RoundedInteger(def, *d);
+        if (const auto* b = std::get_if<bool>(&value))
+            return qint32(*b ? 1 : 0);
+        return CheckedInteger(def, ParseInteger(def, std::get<AnsiString>(value)));
+    case TFieldType::ftFloat:
+        if (const auto* d = std::get_if<double>(&value)) {
+            if (!std::isfinite(*d))
+                ConvertFail(def, QStringLiteral("%1 is not a valid number").arg(*d));
+            return *d;
+        }
+        if (const auto* i = std::get_if<qint32>(&value))
+            return double(*i);
+        if (const auto* b = std::get_if<bool>(&value))
+            return *b ? 1.0 : 0.0;
+        return ParseFloat(def, std::get<AnsiString>(value));
+    case TFieldType::ftTime:
+    case TFieldType::ftDuration:
+        if (const auto* i = std::get_if<qint32>(&value))
+            return CheckedTime(def, *i);
+        if (const auto* d = std::get_if<double>(&value)) {
+            if (!std::isfinite(*d) || std::fabs(*d) > 1e6)
+                ConvertFail(def, QStringLiteral("%1 is not a valid time").arg(*d));
+            return CheckedTime(def, std::llround(*d * MSecsPerDay));
+        }
+        if (std::holds_alternative<bool>(value))
+            ConvertFail(def, QStringLiteral("a boolean is not a time"));
+        return CheckedTime(def, ParseTime(def, std::get<AnsiString>(value)));
+    case TFieldType::ftBoolean:
+        if (const auto* b = std::get_if<bool>(&value))
+            return *b;
+        if (const auto* i = std::get_if<qint32>(&value))
+            return *i != 0;
+        if (const auto* d = std::get_if<double>(&value))
+            return *d != 0.0;
+        return ParseBoolean(def, std::get<AnsiString>(value));
+    }
+    ConvertFail(def, QStringLiteral("unknown field type"));
+}
+
+AnsiString ValueAsString(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return {};
+    if (const auto* s = std::get_if<AnsiString>(&value))
+        return *s;
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? "True" : "False";
+    if (const auto* d = std::get_if<double>(&value))
+        return FormatFloat(*d);
+    const qint32 i = std::get<qint32>(value);
+    return IsTimeType(def.DataType) ? FormatTime(i) : AnsiString::number(i);
+}
+
+qint32 ValueAsInteger(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return 0;
+    if (IsTimeType(def.DataType))
+        throw EInvalidCast(
+            QStringLiteral("Field %1: a time cannot be read as an integer").arg(Quoted(def.Name)));
+    if (const auto* i = std::get_if<qint32>(&value))
+        return *i;
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? 1 : 0;
+    TFieldDef asInt = def;
+    asInt.DataType = TFieldType::ftInteger;
+    if (const auto* d = std::get_if<double>(&value))
+        return RoundedInteger(asInt, *d);
+    return CheckedInteger(asInt, ParseInteger(def, std::get<AnsiString>(value)));
+}
+
+double ValueAsFloat(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return 0.0;
+    if (const auto* d = std::get_if<double>(&value))
+        return *d;
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b ? 1.0 : 0.0;
+    if (const auto* i = std::get_if<qint32>(&value))
+        return IsTimeType(def.DataType) ? double(*i) / MSecsPerDay : double(*i);
+    return ParseFloat(def, std::get<AnsiString>(value));
+}
+
+bool ValueAsBoolean(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return false;
+    if (IsTimeType(def.DataType))
+        throw EInvalidCast(
+            QStringLiteral("Field %1: a time cannot be read as a boolean").arg(Quoted(def.Name)));
+    if (const auto* b = std::get_if<bool>(&value))
+        return *b;
+    if (const auto* i = std::get_if<qint32>(&value))
+        return *i != 0;
+    if (const auto* d = std::get_if<double>(&value))
+        return *d != 0.0;
+    return ParseBoolean(def, std::get<AnsiString>(value));
+}
+
+qint32 ValueAsTime(const TFieldDef& def, const TFieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value))
+        return 0;
+    if (IsTimeType(def.DataType))
+        return std::get<qint32>(value);
+    TFieldDef asDuration = def;
+    asDuration.DataType = TFieldType::ftDuration;
+    if (const auto* s = std::get_if<AnsiString>(&value))
+        return CheckedTime(asDuration, ParseTime(def, *s));
+    if (const auto* d = std::get_if<double>(&value))
+        return std::get<qint32>(ConvertValue(asDuration, *d));
+    throw EInvalidCast(QStringLiteral("Field %1: a %2 cannot be read as a time")
+                           .arg(Quoted(def.Name), FieldTypeName(def.DataType)));
+}
+
+// --- TField ---
+
+const TFieldDef& TField::Def() const {
+    return FTable->FDefs[static_cast<std::size_t>(FIndex)];
+}
+const TFieldValue& TField::Value() const {
+    return FTable->CurrentValue(FIndex);
+}
+bool TField::IsNull() const {
+    return std::holds_alternative<std::monostate>(Value());
+}
+AnsiString TField::AsString() const {
+    return ValueAsString(Def(), Value());
+}
+qint32 TField::AsInteger() const {
+    return ValueAsInteger(Def(), Value());
+}
+double TField::AsFloat() const {
+    return ValueAsFloat(Def(), Value());
+}
+bool TField::AsBoolean() const {
+    return ValueAsBoolean(Def(), Value());
+}
+qint32 TField::AsTime() const {
+    return ValueAsTime(Def(), Value());
+}
+void TField::SetValue(const TFieldValue& value) {
+    FTable->SetCurrentValue(FIndex, value);
+}
+
+void TField::SetAsTime(qint32 msecs) {
+    if (!IsTimeType(DataType()))
+        throw EInvalidCast(QStringLiteral("Field %1: a %2 cannot be set from a time")
+                               .arg(Quoted(FieldName()), FieldTypeName(DataType())));
+    SetValue(msecs);
+}
+
+// --- TMemData ---
+
+TMemData::TMemData(QString name) : FName(std::move(name)) {
+    FDefs.push_back({QStringLiteral("RecId"), TFieldType::ftRecId, 0});
+    RebuildFields();
+}
+
+TMemData::~TMemData() {
+    FDisableCount = 0;
+    Notify(TDataEvent::Destroying);
+}
+
+QString TMemData::Describe() const {
+    return FName.isEmpty() ? QStringLiteral("The table") : QStringLiteral("Table ") + FName;
+}
+
+void TMemData::CheckInactive(const char* operation) const {
+    if (Active())
+        throw Exception(
+            QStringLiteral("%1 is open: cannot %2").arg(Describe(), QLatin1String(operation)));
+}
+
+void TMemData::CheckActive(const char* operation) const {
+    if (!Active())
+        throw Exception(
+            QStringLiteral("%1 is closed: cannot %2").arg(Describe(), QLatin1String(operation)));
+}
+
+void TMemData::RebuildFields() {
+    while (FFields.size() > FDefs.size())
+        FFields.pop_back();
+    while (FFields.size() < FDefs.size())
+        FFields.push_back(std::make_unique<TField>(*this, static_cast<int>(FFields.size())));
+}
+
+void TMemData::ClearFieldDefs() {
+    CheckInactive("change its fields");
+    FDefs.resize(1);
+    FSortFieldName.clear();
+    RebuildFields();
+}
+
+void TMemData::AddFieldDef(const QString& name, TFieldType type, int size) {
+    CheckInactive("change its fields");
+    const TFieldDef def{name, type, size};
+    if (name.isEmpty() || name.size() > MaxFieldNameLength || !IsAnsiRepresentable(name))
+        throw Exception(
+            QStringLiteral("%1: %2 is not a valid field name").arg(Describe(), Quoted(name)));
+    if (FieldIndex(name) >= 0)
+        throw Exception(QStringLiteral("%1 has a field %2 already").arg(Describe(), Quoted(name)));
+    if (type == TFieldType::ftRecId)
+        throw Exception(QStringLiteral("%1: only RecId is a record number").arg(Describe()));
+    const bool isString = type == TFieldType::ftString;
+    if (isString ? (size < 1 || size > MaxStringSize) : size != 0)
+        throw Exception(QStringLiteral("%1: size %2 is not valid for field %3")
+                            .arg(Describe())
+                            .arg(size)
+                            .arg(Quoted(name)));
+    if (static_cast<int>(FDefs.size()) >= MaxFieldCount)
+        throw Exception(QStringLiteral("%1 has too many fields").arg(Describe()));
+    FDefs.push_back(def);
+    RebuildFields();
+}
+
+int TMemData::FieldIndex(const QString& name) const {
+    for (std::size_t i = 0; i < FDefs.size(); ++i)
+        if (FDefs[i].Name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TMemData::SetSortFieldName(const QString& name) {
+    if (!name.isEmpty() && FieldIndex(name) < 0)
+        throw Exception(QStringLiteral("%1 has no field %2").arg(Describe(), Quoted(name)));
+    if (Active())
+        CheckBrowseMode();
+    FSortFieldName = name;
+    if (Active() && !FRows.empty()) {
+        const TRow* current =
+            FCurrent >= 0 ? FRows[static_cast<std::size_t>(FCurrent)].get() : nullptr;
+        SortRows();
+        FCurrent = RowOfIdentity(current);
+        Notify(TDataEvent::Reset);
+    }
+}
+
+void TMemData::SortRows() {
+    const int field = FSortFieldName.isEmpty() ? -1 : FieldIndex(FSortFieldName);
+    if (field < 0)
+        return;
+    const auto f = static_cast<std::size_t>(field);
+    std::stable_sort(FRows.begin(), FRows.end(),
+                     [f](const auto& a, const auto& b) { return ValueLess((*a)[f], (*b)[f]); });
+}
+
+int TMemData::RowOfIdentity(const TRow* row) const {
+    for (std::size_t i = 0; i < FRows.size(); ++i)
+        if (FRows[i].get() == row)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TMemData::Open() {
+    if (Active())
+        return;
+    FRows.clear();
+    FCurrent = -1;
+    FEof = FBof = true;
+    FModified = false;
+    SetState(TDataSetState::dsBrowse);
+    Notify(TDataEvent::Reset);
+}
+
+void TMemData::Close() {
+    if (!Active())
+        return;
+    FBuffer.clear();
+    FRows.clear();
+    FCurrent = -1;
+    FEof = FBof = true;
+    FModified = false;
+    SetState(TDataSetState::dsInactive);
+    Notify(TDataEvent::Reset);
+}
+
+void TMemData::SetState(TDataSetState state) {
+    if (FState == state)
+        return;
+    FState = state;
+    Notify(TDataEvent::StateChanged);
+}
+
+void TMemData::AppendRecord(const std::vector<TFieldValue>& values) {
+    CheckActive("append a row");
+    if (values.size() != FDefs.size())
+        throw Exception(QStringLiteral("%1: a row needs %2 values, %3 given")
+                            .arg(Describe())
+                            .arg(FDefs.size())
+                            .arg(values.size()));
+    auto row = std::make_unique<TRow>(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        (*row)[i] = ConvertValue(FDefs[i], values[i]);
+    CheckBrowseMode();
+    if (std::holds_alternative<std::monostate>((*row)[0])) {
+        qint32 next = 1;
+        for (const auto& r : FRows)
+            if (const auto* id = std::get_if<qint32>(&(*r)[0]);
+                id && *id >= next && *id < INT32_MAX)
+                next = *id + 1;
+        (*row)[0] = next;
+    }
+    const TRow* added = row.get();
+    FRows.push_back(std::move(row));
+    SortRows();
+    FCurrent = RowOfIdentity(added);
+    FEof = FBof = false;
+    Notify(TDataEvent::Reset);
+}
+
+void TMemData::MoveTo(int row) {
+    if (row == FCurrent)
+        return;
+    FCurrent = row;
+    Notify(TDataEvent::CurrentChanged, row);
+}
+
+void TMemData::First() {
+    CheckActive("go to the first row");
+    CheckBrowseMode();
+    MoveTo(FRows.empty() ? -1 : 0);
+    FBof = true;
+    FEof = FRows.empty();
+}
+
+void TMemData::Last() {
+    CheckActive("go to the last row");
+    CheckBrowseMode();
+    MoveTo(RecordCount() - 1);
+    FEof = true;
+    FBof = FRows.empty();
+}
+
+void TMemData::Next() {
+    CheckActive("go to the next row");
+    CheckBrowseMode();
+    FBof = false;
+    if (FCurrent + 1 < RecordCount()) {
+        MoveTo(FCurrent + 1);
+        FEof = false;
+    } else {
+        FEof = true;
+    }
+}
+
+void TMemData::Prior() {
+    CheckActive("go to the previous row");
+    CheckBrowseMode();
+    FEof = false;
+    if (FCurrent > 0) {
+        MoveTo(FCurrent - 1);
+        FBof = false;
+    } else {
+        FBof = true;
+    }
+}
+
+void TMemData::SetRecNo(int recNo) {
+    CheckActive("change the current row");
+    if (recNo < 1 || recNo > RecordCount())
+        throw ERangeError(QStringLiteral("%1: row %2 does not exist").arg(Describe()).arg(recNo));
+    CheckBrowseMode();
+    MoveTo(recNo - 1);
+    FEof = FBof = false;
+}
+
+TField& TMemData::FieldByName(const QString& name) {
+    const int i = FieldIndex(name);
+    if (i < 0)
+        throw Exception(QStringLiteral("%1: field %2 not found").arg(Describe(), Quoted(name)));
+    return *FFields[static_cast<std::size_t>(i)];
+}
+
+TField& TMemData::Fields(int index) {
+    if (index < 0 || index >= FieldCount())
+        throw ERangeError(
+            QStringLiteral("%1: field index %2 out of range").arg(Describe()).arg(index));
+    return *FFields[static_cast<std::size_t>(index)];
+}
+
+const TFieldValue& TMemData::CurrentValue(int field) const {
+    if (FCurrent < 0)
+        return NullValue;
+    const auto f = static_cast<std::size_t>(field);
+    if (FState == TDataSetState::dsEdit)
+        return FBuffer[f];
+    return (*FRows[static_cast<std::size_t>(FCurrent)])[f];
+}
+
+void TMemData::SetCurrentValue(int field, const TFieldValue& value) {
+    const auto f = static_cast<std::size_t>(field);
+    if (FState != TDataSetState::dsEdit)
+        throw Exception(QStringLiteral("%1 is not in edit state: cannot set field %2")
+                            .arg(Describe(), Quoted(FDefs[f].Name)));
+    TFieldValue converted = ConvertValue(FDefs[f], value);
+    if (converted == FBuffer[f])
+        return;
+    FBuffer[f] = std::move(converted);
+    FModified = true;
+    Notify(TDataEvent::RowChanged, FCurrent);
+}
+
+void TMemData::Edit() {
+    CheckActive("edit");
+    if (FState == TDataSetState::dsEdit || FCurrent < 0)
+        return;
+    FBuffer = *FRows[static_cast<std::size_t>(FCurrent)];
+    FModified = false;
+    SetState(TDataSetState::dsEdit);
+}
+
+void TMemData::Post() {
+    if (FState != TDataSetState::dsEdit)
+        return;
+    const bool changed = FModified;
+    TRow* row = FRows[static_cast<std::size_t>(FCurrent)].get();
+    *row = std::move(FBuffer);
+    FBuffer.clear();
+    FModified = false;
+    SetState(TDataSetState::dsBrowse);
+    if (!changed)
+        return;
+    const int before = FCurrent;
+    SortRows();
+    FCurrent = RowOfIdentity(row);
+    if (FCurrent != before) {
+        Notify(TDataEvent::Reset);
+        Notify(TDataEvent::CurrentChanged, FCurrent);
+    } else {
+        Notify(TDataEvent::RowChanged, FCurrent);
+    }
+}
+
+void TMemData::Cancel() {
+    if (FState != TDataSetState::dsEdit)
+        return;
+    const bool changed = FModified;
+    FBuffer.clear();
+    FModified = false;
+    SetState(TDataSetState::dsBrowse);
+    if (changed)
+        Notify(TDataEvent::RowChanged, FCurrent);
+}
+
+void TMemData::CheckBrowseMode() {
+    Post();
+}
+
+void TMemData::Delete() {
+    CheckActive("delete a row");
+    if (FCurrent < 0)
+        throw Exception(QStringLiteral("%1 is empty: no row to delete").arg(Describe()));
+    Cancel();
+    FRows.erase(FRows.begin() + FCurrent);
+    FCurrent = std::min(FCurrent, RecordCount() - 1);
+    FEof = FRows.empty();
+    FBof = FRows.empty() || FCurrent == 0;
+    Notify(TDataEvent::Reset);
+    Notify(TDataEvent::CurrentChanged, FCurrent);
+}
+
+void TMemData::DisableControls() {
+    ++FDisableCount;
+}
+
+void TMemData::EnableControls() {
+    if (FDisableCount == 0)
+        return;
+    if (--FDisableCount == 0)
+        Notify(TDataEvent::Reset);
+}
+
+int TMemData::Subscribe(TDataObserver observer) {
+    const int handle = FNextHandle++;
+    FObservers.push_back({handle, std::move(observer)});
+    return handle;
+}
+
+void TMemData::Unsubscribe(int handle) {
+    std::erase_if(FObservers, [handle](const TSubscription& s) { return s.Handle == handle; });
+}
+
+void TMemData::Notify(TDataEvent::TKind kind, int row) {
+    if (FDisableCount > 0)
+        return;
+    const TDataEvent event{
+        kind, kind == TDataEvent::CurrentChanged || kind == TDataEvent::RowChanged ? row : -1};
+    // Observers may unsubscribe (themselves or others) while being told.
+    std::vector<int> handles;
+    for (const TSubscription& s : FObservers)
+        handles.push_back(s.Handle);
+    for (int h : handles) {
+        auto it = std::find_if(FObservers.begin(), FObservers.end(),
+                               [h](const TSubscription& s) { return s.Handle == h; });
+        if (it != FObservers.end()) {
+            TDataObserver observer = it->Observer; // survives an Unsubscribe from inside
+            observer(event);
+        }
+    }
+}
+
+const TFieldValue& TMemData::CellValue(int row, int field) const {
+    if (row < 0 || row >= RecordCount() || field < 0 || field >= FieldCount())
+        throw ERangeError(
+            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field));
+    if (row == FCurrent && FState == TDataSetState::dsEdit)
+        return FBuffer[static_cast<std::size_t>(field)];
+    return (*FRows[static_cast<std::size_t>(row)])[static_cast<std::size_t>(field)];
+}
+
+void TMemData::SetCellValue(int row, int field, const TFieldValue& value) {
+    if (row < 0 || row >= RecordCount() || field < 0 || field >= FieldCount())
+        throw ERangeError(
+            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field));
+    // Convert first: a refused value must not post or move anything.
+    const TFieldValue converted = ConvertValue(FDefs[static_cast<std::size_t>(field)], value);
+    if (row != FCurrent) {
+        CheckBrowseMode();
+        const TRow* target = FRows[static_cast<std::size_t>(row)].get();
+        MoveTo(RowOfIdentity(target)); // the post may have re-sorted the rows
+        FEof = FBof = false;
+    }
+    Edit();
+    SetCurrentValue(field, converted);
+}
+
+// --- files ---
+
+QByteArray TMemData::SaveToBytes() {
+    if (Active())
+        CheckBrowseMode();
+    TByteWriter w;
+    w.Bytes(QByteArray(Signature, sizeof Signature));
+    w.U16(FormatVersion);
+    w.U16(static_cast<quint16>(FDefs.size()));
+    for (const TFieldDef& d : FDefs) {
+        const AnsiString name = ToAnsi(d.Name);
+        w.U8(static_cast<quint8>(name.size()));
+        w.Bytes(name);
+        w.U8(static_cast<quint8>(d.DataType));
+        w.U16(static_cast<quint16>(d.Size));
+    }
+    w.U32(static_cast<quint32>(FRows.size()));
+    for (const auto& row : FRows) {
+        for (std::size_t f = 0; f < FDefs.size(); ++f) {
+            const TFieldValue& v = (*row)[f];
+            if (std::holds_alternative<std::monostate>(v)) {
+                w.U8(0);
+                continue;
+            }
+            w.U8(1);
+            if (const auto* i = std::get_if<qint32>(&v))
+                w.I32(*i);
+            else if (const auto* d = std::get_if<double>(&v))
+                w.F64(*d);
+            else if (const auto* b = std::get_if<bool>(&v))
+                w.U8(*b ? 1 : 0);
+            else {
+                const AnsiString& s = std::get<AnsiString>(v);
+                w.U16(static_cast<quint16>(s.size()));
+                w.Bytes(s);
+            }
+        }
+    }
+    const quint32 crc = Crc32(w.Data().constData(), w.Data().size());
+    w.U32(crc);
+    return w.Data();
+}
+
+void TMemData::SaveToBinaryFile(const QString& fileName) {
+    const QByteArray bytes = SaveToBytes();
+    auto fail = [&](const QString& reason) {
+        throw EWriteError(
+            QStringLiteral("Cannot write the table file \"%1\": %2.").arg(fileName, reason));
+    };
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (file.write(bytes) != bytes.size())
+        fail(file.errorString());
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+void TMemData::LoadFromBinaryFile(const QString& fileName) {
+    QFile file(fileName);
+    auto fail = [&](const QString& reason) {
+        throw EReadError(
+            QStringLiteral("Cannot read the table file \"%1\": %2.").arg(fileName, reason));
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        fail(file.errorString());
+    if (file.size() > MaxFileSize)
+        fail(QStringLiteral("the file is too large to be a table file"));
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        fail(file.errorString());
+    if (bytes.size() > MaxFileSize)
+        fail(QStringLiteral("the file is too large to be a table file"));
+    LoadFromBytes(bytes, fileName);
+}
+
+void TMemData::LoadFromBytes(const QByteArray& bytes, const QString& sourceName) {
+    // The trailing CRC is checked once the header is known to be ours, so that a foreign file
+    // is called foreign rather than damaged.
+    TByteReader r(bytes, bytes.size(), sourceName);
+    if (bytes.size() < qsizetype(sizeof Signature) ||
+        std::memcmp(bytes.constData(), Signature, sizeof Signature) != 0)
+        r.Fail(QStringLiteral("this is not a table file"));
+    r.Take(sizeof Signature, "the signature");
+    const quint16 version = r.U16("the version");
+    if (version != FormatVersion)
+        r.Fail(QStringLiteral("format version %1 is not supported").arg(version));
+    if (bytes.size() < r.Pos() + 4)
+        r.Fail(QStringLiteral("the file ends inside the header"));
+    const qsizetype bodyEnd = bytes.size() - 4;
+    if (qFromLittleEndian<quint32>(bytes.constData() + bodyEnd) !=
+        Crc32(bytes.constData(), bodyEnd))
+        r.Fail(QStringLiteral("the file is damaged or truncated (checksum mismatch)"));
+
+    TByteReader body(bytes, bodyEnd, sourceName);
+    body.Take(r.Pos(), "the header");
+    const quint16 fieldCount = body.U16("the field count");
+    if (fieldCount < 1 || fieldCount > MaxFieldCount)
+        body.Fail(QStringLiteral("%1 fields is not a valid field count").arg(fieldCount));
+    std::vector<TFieldDef> defs;
+    for (int i = 0; i < fieldCount; ++i) {
+        const quint8 nameLength = body.U8("a field name");
+        if (nameLength < 1 || nameLength > MaxFieldNameLength)
+            body.Fail(QStringLiteral("field %1 has a name of %2 bytes").arg(i).arg(nameLength));
+        TFieldDef def;
+        def.Name = FromAnsi(QByteArray(body.Take(nameLength, "a field name"), nameLength));
+        const quint8 type = body.U8("a field type");
+        if (type < quint8(TFieldType::ftRecId) || type > quint8(TFieldType::ftBoolean))
+            body.Fail(
+                QStringLiteral("field %1 has the unknown type %2").arg(Quoted(def.Name)).arg(type));
+        def.DataType = static_cast<TFieldType>(type);
+        def.Size = body.U16("a field size");
+        const bool isString = def.DataType == TFieldType::ftString;
+        if (isString ? (def.Size < 1 || def.Size > MaxStringSize) : def.Size != 0)
+            body.Fail(QStringLiteral("field %1 has the invalid size %2")
+                          .arg(Quoted(def.Name))
+                          .arg(def.Size));
+        if ((i == 0) != (def.DataType == TFieldType::ftRecId))
+            body.Fail(QStringLiteral("the record number must be the first field, and only it"));
+        for (const TFieldDef& other : defs)
+            if (other.Name.compare(def.Name, Qt::CaseInsensitive) == 0)
+                body.Fail(QStringLiteral("field %1 appears twice").arg(Quoted(def.Name)));
+        defs.push_back(def);
+    }
+
+    const bool adopt = FDefs.size() == 1;
+    if (!adopt && !SameDefs(defs, FDefs))
+        body.Fail(QStringLiteral("it holds a table with the fields (%1), not the fields of %2 (%3)")
+                      .arg(FieldList(defs), FName.isEmpty() ? QStringLiteral("this table") : FName,
+                           FieldList(FDefs)));
+
+    const quint32 rowCount = body.U32("the row count");
+    // Every field of a row takes at least its one-byte null flag.
+    if (rowCount > quint64(body.Remaining()) / defs.size())
+        body.Fail(QStringLiteral("%1 rows cannot fit in the rest of the file").arg(rowCount));
+    std::vector<std::unique_ptr<TRow>> rows;
+    rows.reserve(rowCount);
+    for (quint32 n = 0; n < rowCount; ++n) {
+        auto row = std::make_unique<TRow>(defs.size());
+        for (std::size_t f = 0; f < defs.size(); ++f) {
+            const TFieldDef& def = defs[f];
+            const quint8 flag = body.U8("a row");
+            if (flag == 0)
+                continue;
+            if (flag != 1)
+                body.Fail(QStringLiteral("row %1, field %2: invalid null flag %3")
+                              .arg(n + 1)
+                              .arg(Quoted(def.Name))
+                              .arg(flag));
+            TFieldValue v;
+            switch (def.DataType) {
+            case TFieldType::ftString: {
+                const quint16 length = body.U16("a text length");
+                if (length == 0 || length > def.Size)
+                    body.Fail(
+                        QStringLiteral("row %1, field %2: a text of %3 bytes does not fit size %4")
+                            .arg(n + 1)
+                            .arg(Quoted(def.Name))
+                            .arg(length)
+                            .arg(def.Size));
+                v = AnsiString(body.Take(length, "a text"), length);
+                break;
+            }
+            case TFieldType::ftFloat:
+                v = body.F64("a number");
+                break;
+            case TFieldType::ftBoolean: {
+                const quint8 b = body.U8("a boolean");
+                if (b > 1)
+                    body.Fail(QStringLiteral("row %1, field %2: invalid boolean %3")
+                                  .arg(n + 1)
+                                  .arg(Quoted(def.Name))
+                                  .arg(b));
+                v = b == 1;
+                break;
+            }
+            default:
+                v = body.I32("a number");
+                break;
+            }
+            try {
+                (*row)[f] = ConvertValue(def, v);
+            } catch (const Exception& e) {
+                body.Fail(QStringLiteral("row %1: %2").arg(n + 1).arg(e.Message()));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    if (body.Remaining() != 0)
+        body.Fail(QStringLiteral("%1 unexpected bytes after the last row").arg(body.Remaining()));
+
+    // Everything read: replace the table's content in one go.
+    FBuffer.clear();
+    FModified = false;
+    if (adopt) {
+        FDefs = std::move(defs);
+        RebuildFields();
+    }
+    FRows = std::move(rows);
+    SortRows();
+    FCurrent = FRows.empty() ? -1 : 0;
+    FBof = true;
+    FEof = FRows.empty();
+    const bool stateChanged = FState != TDataSetState::dsBrowse;
+    FState = TDataSetState::dsBrowse;
+    if (stateChanged)
+        Notify(TDataEvent::StateChanged);
+    Notify(TDataEvent::Reset);
+}
+
+// --- TDataSource ---
+
+TDataSource::TDataSource(QString name, TMemData* dataSet) : FName(std::move(name)) {
+    SetDataSet(dataSet);
+}
+
+TDataSource::~TDataSource() {
+    if (FDataSet)
+        FDataSet->Unsubscribe(FHandle);
+}
+
+void TDataSource::SetDataSet(TMemData* dataSet) {
+    if (dataSet == FDataSet)
+        return;
+    if (FDataSet)
+        FDataSet->Unsubscribe(FHandle);
+    FDataSet = dataSet;
+    FHandle = 0;
+    if (FDataSet)
+        FHandle = FDataSet->Subscribe([this](const TDataEvent& e) { Forward(e); });
+    Forward({TDataEvent::Reset, -1});
+}
+
+TDataSetState TDataSource::State() const {
+    return FDataSet ? FDataSet->State() : TDataSetState::dsInactive;
+}
+
+int TDataSource::Subscribe(TDataObserver observer) {
+    const int handle = FNextHandle++;
+    FObservers.emplace_back(handle, std::move(observer));
+    return handle;
+}
+
+void TDataSource::Unsubscribe(int handle) {
+    std::erase_if(FObservers, [handle](const auto& s) { return s.first == handle; });
+}
+
+void TDataSource::Forward(const TDataEvent& event) {
+    TDataEvent e = event;
+    if (e.Kind == TDataEvent::Destroying) {
+        // The table goes; the source stays, bound to nothing.
+        FDataSet = nullptr;
+        FHandle = 0;
+        e = {TDataEvent::Reset, -1};
+    }
+    std::vector<int> handles;
+    for (const auto& s : FObservers)
+        handles.push_back(s.first);
+    for (int h : handles) {
+        auto it = std::find_if(FObservers.begin(), FObservers.end(),
+                               [h](const auto& s) { return s.first == h; });
+        if (it != FObservers.end()) {
+            TDataObserver observer = it->second;
+            observer(e);
+        }
+    }
+}
+
+} // namespace lumotrix

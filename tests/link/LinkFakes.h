@@ -1,0 +1,116 @@
+#pragma once
+
+#include "link/ControllerLink.h"
+#include "runtime/Exception.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace lumotrix::test {
+
+// One shared log of what the link did to the port and the pause, in order.
+struct TEventLog {
+    QStringList Events;
+};
+
+class TFakePort : public TSerialPort {
+public:
+    explicit TFakePort(TEventLog& log) : FLog(log) {}
+
+    void Open() override {
+        if (FailOpen)
+            throw Exception(QStringLiteral("cannot open COM9"));
+        FOpen = true;
+        FLog.Events << QStringLiteral("open");
+    }
+    void Close() override {
+        FOpen = false;
+        FLog.Events << QStringLiteral("close");
+    }
+    bool IsOpen() const override { return FOpen; }
+    void WriteStr(const QByteArray& bytes) override {
+        if (FailAfterWrites >= 0 && Writes.size() >= FailAfterWrites)
+            throw EWriteError(QStringLiteral("line dropped"));
+        Writes.append(bytes);
+        Sent += bytes;
+        FLog.Events << QStringLiteral("write");
+    }
+    QByteArray ReadStr(int count) override {
+        const QByteArray taken = Waiting.left(count);
+        Waiting.remove(0, taken.size());
+        return taken;
+    }
+
+    // Delivers `batch` the way the port component does: the batch, then the ETX event.
+    void Receive(const QByteArray& batch) {
+        Waiting += batch;
+        OnRxChar(int(Waiting.size()));
+        if (batch.contains(ETX))
+            OnRxFlag();
+    }
+
+    QList<QByteArray> Writes;
+    QByteArray Sent;
+    QByteArray Waiting;
+    bool FailOpen = false;
+    int FailAfterWrites = -1;
+
+private:
+    TEventLog& FLog;
+    bool FOpen = false;
+};
+
+class TRecordingPause : public TPause {
+public:
+    explicit TRecordingPause(TEventLog& log) : FLog(log) {}
+    void Sleep(qint64 milliseconds) override {
+        Pauses.append(milliseconds);
+        FLog.Events << QStringLiteral("pause %1").arg(milliseconds);
+    }
+    QList<qint64> Pauses;
+
+private:
+    TEventLog& FLog;
+};
+
+class TFixedClock : public TClock {
+public:
+    QDateTime Now() const override { return Time; }
+    QDateTime Time;
+};
+
+// A link on fakes whose hooks record into the same log.
+struct TLinkBench {
+    TEventLog Log;
+    TFakePort Port{Log};
+    TRecordingPause Pause{Log};
+    TFixedClock Clock;
+    TControllerLink Link{Port, Pause, Clock};
+    QList<int> Progress;
+    QList<QString> Errors;
+    QList<TTemperatureSettings> Stored;
+    TTimerImage TableSource{}; // what RetrieveMemData copies into TimerImage
+    bool SendEnabled = false;
+    bool ReceiveEnabled = true;
+
+    TLinkBench() {
+        Clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));
+        TLinkHooks& h = Link.Hooks();
+        h.TransferStart = [this](const QString& m) { Log.Events << "start " + m; };
+        h.TransferEnd = [this](const QString& m) { Log.Events << "end " + m; };
+        h.SetProgressMax = [this](int m) { Log.Events << QStringLiteral("max %1").arg(m); };
+        h.SetProgress = [this](int p) { Progress.append(p); };
+        h.RetrieveMemData = [this] {
+            Log.Events << QStringLiteral("retrieve");
+            Link.TimerImage() = TableSource;
+        };
+        h.SetReceiveEnabled = [this](bool on) { ReceiveEnabled = on; };
+        h.SetSendEnabled = [this](bool on) { SendEnabled = on; };
+        h.DisableSaveAndClear = [this] { Log.Events << QStringLiteral("disable save/clear"); };
+        h.StoreReceived = [this](const TTemperatureSettings& t) { Stored.append(t); };
+        h.ShowError = [this](const QString& m) { Errors.append(m); };
+        Link.BindPortEvents();
+    }
+};
+
+} // namespace lumotrix::test

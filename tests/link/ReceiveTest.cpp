@@ -1,0 +1,214 @@
+#include "LinkFakes.h"
+#include "SampleConfig.h"
+#include "link/Dump.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+// The image a receive of `config`'s dump produces: day position and port number.
+TTimerImage ReceivedImage(const TControllerConfig& config) {
+    TTimerImage image = config.Timers;
+    for (TimerRecord& r : image)
+        r.Day += 1;
+    return image;
+}
+
+QByteArray SampleDump() {
+    TControllerConfig c = SampleConfig();
+    for (TimerRecord& r : c.Timers)
+        r.Day %= 8;
+    return BuildDump(c);
+}
+
+// A bench that already holds a configuration from an earlier receive.
+struct TFilledBench : TLinkBench {
+    TTimerImage Before;
+    TPortNames NamesBefore;
+    TFilledBench() {
+        Link.ReceiveCommand();
+        Port.Receive(QByteArray(1, STX));
+        Port.Receive(SampleDump());
+        Before = Link.TimerImage();
+        NamesBefore = Link.PortNames();
+        Stored.clear();
+        Errors.clear();
+        Link.ReceiveCommand(); // closes
+        Link.ReceiveCommand(); // listens again, buffer emptied
+        Log.Events.clear();
+    }
+};
+
+void SetField(QByteArray& dump, int offset, const QByteArray& text) {
+    dump.replace(offset, text.size(), text);
+}
+
+} // namespace
+
+TEST(RxChar, StxBatchesAreDroppedWholeAndProgressFollowsTheBuffer) {
+    TLinkBench bench;
+    bench.Link.ReceiveCommand();
+    bench.Port.Receive(QByteArray(1, STX));
+    EXPECT_TRUE(bench.Link.RxBuffer().isEmpty());
+    EXPECT_FALSE(bench.ReceiveEnabled); // the first batch disables the command
+    bench.Port.Receive("abc");
+    bench.Port.Receive(QByteArray("\x02lost", 5));
+    bench.Port.Receive(QByteArray("de\x02\x04", 4));
+    EXPECT_EQ(bench.Link.RxBuffer(), QByteArray("abcde\x02\x04"));
+    EXPECT_EQ(bench.Progress.back(), 7);
+}
+
+TEST(ReceiveCommand, ListensThenClosesAndUnlocksBothTimes) {
+    TLinkBench bench;
+    bench.Link.ReceiveCommand();
+    EXPECT_EQ(bench.Log.Events,
+              QStringList({"max 1396", "start R", "open", "end R", "disable save/clear"}));
+    bench.Port.Receive("leftover");
+    bench.Log.Events.clear();
+    bench.Link.ReceiveCommand();
+    EXPECT_EQ(bench.Log.Events, QStringList({"close", "end R", "disable save/clear"}));
+    EXPECT_FALSE(bench.Port.IsOpen());
+    EXPECT_EQ(bench.Link.RxBuffer(), "leftover"); // emptied only when the port opens again
+    bench.Link.ReceiveCommand();
+    EXPECT_TRUE(bench.Link.RxBuffer().isEmpty());
+
+    TLinkBench failing;
+    failing.Port.FailOpen = true;
+    EXPECT_THROW(failing.Link.ReceiveCommand(), Exception);
+    EXPECT_EQ(failing.Log.Events.back(), "disable save/clear");
+    EXPECT_EQ(failing.Log.Events[failing.Log.Events.size() - 2], "end R");
+}
+
+TEST(Receive, DumpRoundTripsIntoImageNamesAndTemperature) {
+    TLinkBench bench;
+    bench.Link.ReceiveCommand();
+    const TControllerConfig config = SampleConfig();
+    bench.Port.Receive(QByteArray(1, STX));
+    const QByteArray dump = BuildDump(config);
+    ASSERT_EQ(dump.size(), 1425);
+    bench.Port.Receive(dump.left(700));
+    bench.Port.Receive(dump.mid(700));
+
+    EXPECT_TRUE(bench.Errors.isEmpty()) << bench.Link.LastDumpError().toStdString();
+    EXPECT_EQ(bench.Link.TimerImage(), ReceivedImage(config));
+    EXPECT_EQ(bench.Link.PortNames()[2], "Luce \xec blu" + QByteArray(32 - 10, ' '));
+    ASSERT_EQ(bench.Stored.size(), 1);
+    EXPECT_EQ(bench.Stored[0], config.Temperature);
+    EXPECT_TRUE(bench.SendEnabled);
+    EXPECT_EQ(bench.Log.Events.back(), "end R");
+    // The last port field and the ETX stay unread.
+    EXPECT_EQ(bench.Link.RxBuffer(), dump.right(5));
+    // A later ETX without a new receive fails the length check.
+    bench.Port.Receive(QByteArray(1, ETX));
+    EXPECT_EQ(bench.Errors, QList<QString>({"12:Errore di comunicazione seriale"}));
+}
+
+TEST(Receive, FieldsAsTheControllerMayWriteThem) {
+    TControllerConfig config = SampleConfig();
+    config.Temperature.PrimaPt = 0; // " -1": nothing chosen
+    QByteArray dump = BuildDump(config);
+    ASSERT_EQ(dump.mid(1416, 4), "  -1");
+    SetField(dump, 27 + 21, "002");     // state 2 is off
+    SetField(dump, 27 + 3, "  1");      // leading spaces
+    SetField(dump, 1390, "0007");       // sensor: anything but 1 is off
+    SetField(dump, 1134, "  Pompa   "); // spaces kept
+    const TParsedDump parsed = ParseDump(dump);
+    EXPECT_EQ(parsed.Timers[1].Record.IsOn, 0);
+    EXPECT_EQ(parsed.Timers[1].Record.StartHour, 1);
+    EXPECT_FALSE(parsed.Temperature.SensorEnabled);
+    EXPECT_EQ(parsed.Temperature.PrimaPt, 0);
+    EXPECT_TRUE(parsed.PortNames[0].startsWith("  Pompa   "));
+    EXPECT_EQ(parsed.PortNames[0].size(), 32);
+}
+
+TEST(Receive, RecordsGoWhereTheirIndexSays) {
+    const TControllerConfig config = SampleConfig();
+    QByteArray dump = BuildDump(config);
+    // Reverse the records: the image is filled in index order all the same.
+    QByteArray reversed;
+    for (int r = 41; r >= 0; --r)
+        reversed += dump.mid(r * 27, 27);
+    TLinkBench bench;
+    bench.Link.ReceiveCommand();
+    bench.Port.Receive(reversed + dump.mid(1134));
+    EXPECT_EQ(bench.Link.TimerImage(), ReceivedImage(config));
+
+    // Index 5 twice, index 6 never: record 7 keeps what it held.
+    TFilledBench filled;
+    TControllerConfig other = SampleConfig();
+    for (TimerRecord& r : other.Timers)
+        r.StartSecond = 59 - r.StartSecond;
+    QByteArray twice = BuildDump(other);
+    SetField(twice, 6 * 27, "005");
+    filled.Port.Receive(twice);
+    ASSERT_TRUE(filled.Errors.isEmpty()) << filled.Link.LastDumpError().toStdString();
+    EXPECT_EQ(filled.Link.TimerImage()[6], filled.Before[6]);
+    EXPECT_EQ(filled.Link.TimerImage()[5], ReceivedImage(other)[6]); // the later one wins
+    EXPECT_EQ(filled.Link.TimerImage()[7], ReceivedImage(other)[7]);
+}
+
+TEST(Receive, BadDumpIsRefusedWholeAndChangesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(QByteArray&)> spoil;
+        const char* reason;
+    };
+    const QList<Case> cases = {
+        {"1424 bytes", [](QByteArray& d) { d.remove(100, 1); }, "1424 bytes"},
+        {"1426 bytes", [](QByteArray& d) { d.insert(100, '0'); }, "1426 bytes"},
+        {"no ETX last",
+         [](QByteArray& d) {
+             d.insert(1423, '\x03');
+             d.chop(1);
+             d[1424] = '0';
+         },
+         "ETX"},
+        {"letter in a timer", [](QByteArray& d) { SetField(d, 27 * 40 + 5, "x"); }, "number"},
+        {"trailing space", [](QByteArray& d) { SetField(d, 27 * 3 + 8, " "); }, "number"},
+        {"empty field", [](QByteArray& d) { SetField(d, 27 * 3 + 6, "   "); }, "number"},
+        {"index 42", [](QByteArray& d) { SetField(d, 27 * 41, "042"); }, "timer index"},
+        {"index -1", [](QByteArray& d) { SetField(d, 0, " -1"); }, "timer index"},
+        {"day 8", [](QByteArray& d) { SetField(d, 27 * 9 + 12, "008"); }, "day code"},
+        {"hour 24", [](QByteArray& d) { SetField(d, 27 * 9 + 3, "024"); }, "start hour"},
+        {"minute 60", [](QByteArray& d) { SetField(d, 27 * 9 + 6, "060"); }, "start minute"},
+        {"second 60", [](QByteArray& d) { SetField(d, 27 * 9 + 9, "060"); }, "start second"},
+        {"duration 24 h", [](QByteArray& d) { SetField(d, 27 * 9 + 15, "024"); }, "duration"},
+        {"duration 60 min", [](QByteArray& d) { SetField(d, 27 * 9 + 18, "060"); }, "duration"},
+        {"signed temperature", [](QByteArray& d) { SetField(d, 1400, "  -100"); }, "maximum"},
+        {"letter in hysteresis", [](QByteArray& d) { SetField(d, 1412, "00a5"); }, "hysteresis"},
+        {"last port field", [](QByteArray& d) { SetField(d, 1423, "?"); }, "second port"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFilledBench bench;
+        QByteArray dump = SampleDump();
+        c.spoil(dump);
+        bench.Port.Receive(dump);
+        EXPECT_EQ(bench.Errors, QList<QString>({"12:Errore di comunicazione seriale"}));
+        EXPECT_TRUE(bench.Link.LastDumpError().contains(QLatin1String(c.reason)))
+            << bench.Link.LastDumpError().toStdString();
+        EXPECT_EQ(bench.Link.TimerImage(), bench.Before);
+        EXPECT_EQ(bench.Link.PortNames(), bench.NamesBefore);
+        EXPECT_TRUE(bench.Stored.isEmpty());
+        EXPECT_EQ(bench.Link.RxBuffer(), dump); // nothing consumed
+        // Unlocked as after a good dump: receive re-enabled by the window's unlock, send on.
+        EXPECT_EQ(bench.Log.Events.back(), "end R");
+        EXPECT_TRUE(bench.SendEnabled);
+    }
+}
+
+TEST(Receive, EtxAfterASendWithNothingElseIsAnError) {
+    TLinkBench bench;
+    bench.Link.Send([] {
+        TSendRequest r;
+        r.DelayText = "0";
+        r.PortNames = QList<AnsiString>(8, "x");
+        return r;
+    }());
+    bench.Port.Receive(QByteArray(1, ETX));
+    EXPECT_EQ(bench.Errors.size(), 1);
+    EXPECT_TRUE(bench.Stored.isEmpty());
+}

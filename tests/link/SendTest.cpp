@@ -1,0 +1,205 @@
+#include "LinkFakes.h"
+#include "SampleConfig.h"
+#include "link/Dump.h"
+
+#include <gtest/gtest.h>
+#include <numeric>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+QByteArray Two(int v) {
+    return QByteArray::number(v).rightJustified(2, '0');
+}
+
+// The transfer written out independently of the packet code.
+QByteArray ExpectedTransfer(const TControllerConfig& c, const QByteArray& date) {
+    QByteArray out(1, '\x02');
+    for (int k = 0; k < 42; ++k) {
+        const TimerRecord& r = c.Timers[k];
+        out += Two(k) + Two(r.StartHour) + Two(r.StartMinute) + Two(r.StartSecond) + Two(r.Day) +
+               Two(r.DurationHour) + Two(r.DurationMinute) + (r.IsOn ? "01" : "00") +
+               Two(r.OutputPort - 1) + '\x04';
+    }
+    out += '\x01';
+    for (const AnsiString& name : c.PortNames)
+        out += name + '\x04';
+    out += '\x01' + date + '\x04' + '\x01';
+    out += "01220285255005" + Two(c.Temperature.PrimaPt - 1) + Two(c.Temperature.SecondaPt - 1) +
+           '\x04' + '\x03';
+    return out;
+}
+
+TSendRequest RequestFor(const TControllerConfig& c, const QString& delay) {
+    TSendRequest request;
+    request.DelayText = delay;
+    request.PortNames = QList<AnsiString>(c.PortNames.begin(), c.PortNames.end());
+    request.Temperature = c.Temperature;
+    return request;
+}
+
+} // namespace
+
+TEST(Send, WholeTransferByteForByte) {
+    TLinkBench bench;
+    const TControllerConfig config = SampleConfig();
+    bench.TableSource = config.Timers;
+    bench.Link.Send(RequestFor(config, QStringLiteral("0")));
+
+    EXPECT_EQ(bench.Port.Sent, ExpectedTransfer(config, "26120607311407"));
+    // 1 + 42 * 10 + 8 + 8 + 8 (date) + 8 (temperature) + 3 SOH + ETX.
+    EXPECT_EQ(bench.Port.Writes.size(), 1 + 420 + 16 + 8 + 8 + 3 + 1);
+    EXPECT_EQ(bench.Link.TransferMode(), "I");
+    EXPECT_TRUE(bench.Port.IsOpen()); // the port stays open after a send
+    // What the controller receives decodes to what was sent.
+    EXPECT_EQ(ParseTransfer(bench.Port.Sent).Config, config);
+}
+
+TEST(Send, SyncOffSendsZerosAndUnchosenPortsGoOutAsMinusOne) {
+    TLinkBench bench;
+    TControllerConfig config = SampleConfig();
+    config.Temperature.PrimaPt = 0;
+    config.Temperature.SecondaPt = 0;
+    bench.TableSource = config.Timers;
+    TSendRequest request = RequestFor(config, QStringLiteral("0"));
+    request.SyncDate = false;
+    bench.Link.Send(request);
+    EXPECT_EQ(bench.Port.Sent, ExpectedTransfer(config, QByteArray(14, '0')));
+    EXPECT_TRUE(bench.Port.Sent.endsWith("-1-1\x04\x03"));
+}
+
+TEST(Send, OrderOfLockOpenPauseRetrieveAndPausesAddUp) {
+    for (int delay : {0, 1, 3}) {
+        SCOPED_TRACE(delay);
+        TLinkBench bench;
+        bench.Link.Send(RequestFor(SampleConfig(), QString::number(delay)));
+        const QStringList& e = bench.Log.Events;
+        ASSERT_GE(e.size(), 5);
+        EXPECT_EQ(e[0], "start I");
+        EXPECT_EQ(e[1], "max 454");
+        EXPECT_EQ(e[2], "open");
+        const int retrieve = int(e.indexOf("retrieve"));
+        EXPECT_EQ(retrieve, delay == 0 ? 3 : 4); // after the first pause, before any byte
+        EXPECT_EQ(e.indexOf("write"), retrieve + 1);
+        EXPECT_EQ(e.back(), "end I");
+
+        const qint64 d = delay * 1000;
+        QList<qint64> expected;
+        if (d)
+            expected << d;
+        expected << 1000 << 1000 << 1000;
+        for (int p = 0; p < 8; ++p)
+            if (d)
+                expected << d;
+        expected << 1000 << 1000 << 1000 << 1000;
+        EXPECT_EQ(bench.Pause.Pauses, expected);
+        const qint64 total =
+            std::accumulate(bench.Pause.Pauses.begin(), bench.Pause.Pauses.end(), qint64(0));
+        EXPECT_EQ(total, 7000 + 9 * d);
+    }
+}
+
+TEST(Send, PausesFallBetweenTheRightBytes) {
+    TLinkBench bench;
+    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("2")));
+    // Reduce the log to the bytes written and the pauses, then look at the tail.
+    QStringList seq;
+    int w = 0;
+    for (const QString& ev : bench.Log.Events) {
+        if (ev == "write") {
+            const QByteArray b = bench.Port.Writes[w++];
+            seq << (b.size() == 1 && b[0] < 5 ? QStringLiteral("C%1").arg(int(b[0]))
+                                              : QStringLiteral("T"));
+        } else if (ev.startsWith("pause")) {
+            seq << ev.mid(6);
+        }
+    }
+    // After the last timer: 1 s, SOH, 1 s, 1 s, then name/EOT/delay eight times.
+    const int soh = int(seq.indexOf("C1"));
+    EXPECT_EQ(seq.mid(soh - 1, 4), QStringList({"1000", "C1", "1000", "1000"}));
+    EXPECT_EQ(seq.mid(soh + 3, 3), QStringList({"T", "C4", "2000"}));
+    EXPECT_EQ(seq.mid(soh + 27, 11),
+              QStringList({"1000", "C1", "1000", "T", "T", "T", "T", "T", "T", "T", "C4"}));
+    EXPECT_EQ(seq.mid(soh + 38, 3), QStringList({"1000", "C1", "1000"}));
+    EXPECT_EQ(seq.back(), "C3");
+}
+
+TEST(Send, ProgressAdvancesPastTheMaximum) {
+    TLinkBench bench;
+    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0")));
+    QList<int> expected{1};
+    for (int k = 1; k <= 42; ++k)
+        expected << 1 + 10 * k;
+    expected << 422;
+    for (int p = 1; p <= 16; ++p)
+        expected << 422 + p;
+    expected << 439 << 447 << 448 << 456;
+    EXPECT_EQ(bench.Progress, expected);
+}
+
+TEST(Send, PortAlreadyOpenIsNotReopened) {
+    TLinkBench bench;
+    bench.Port.Open();
+    bench.Log.Events.clear();
+    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0")));
+    EXPECT_FALSE(bench.Log.Events.contains("open"));
+}
+
+TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
+    const TControllerConfig config = SampleConfig();
+    struct Case {
+        const char* name;
+        TSendRequest request;
+        const char* says;
+    };
+    QList<Case> cases;
+    for (const char* delay : {"1.5", "abc", "-1", "", "1e3", "99999999999"})
+        cases.append({delay, RequestFor(config, QLatin1String(delay)), "Ritardo"});
+    TSendRequest shortTable = RequestFor(config, QStringLiteral("0"));
+    shortTable.PortNames.removeLast();
+    cases.append({"seven ports", shortTable, "7 righe"});
+    TSendRequest controlByte = RequestFor(config, QStringLiteral("0"));
+    controlByte.PortNames[4] = "Filtro\x04";
+    cases.append({"EOT in a name", controlByte, "porta 5"});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLinkBench bench;
+        try {
+            bench.Link.Send(c.request);
+            ADD_FAILURE() << "accepted";
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().contains(QLatin1String(c.says))) << e.what();
+        }
+        EXPECT_TRUE(bench.Port.Sent.isEmpty());
+        EXPECT_FALSE(bench.Port.IsOpen());
+        EXPECT_TRUE(bench.Pause.Pauses.isEmpty());
+        EXPECT_EQ(bench.Log.Events.back(), "end I"); // the window is unlocked
+    }
+    EXPECT_EQ(TControllerLink::ReadDelay(QStringLiteral(" 12 ")), 12);
+}
+
+TEST(Send, ErrorsMidWayStillUnlockTheWindow) {
+    TLinkBench bench;
+    bench.Port.FailAfterWrites = 100;
+    EXPECT_THROW(bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0"))), EWriteError);
+    EXPECT_EQ(bench.Log.Events.back(), "end I");
+
+    TLinkBench closed;
+    closed.Port.FailOpen = true;
+    EXPECT_THROW(closed.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0"))), Exception);
+    EXPECT_EQ(closed.Log.Events.back(), "end I");
+    EXPECT_TRUE(closed.Port.Sent.isEmpty());
+}
+
+TEST(Send, EmptyNameGoesOutAsEotAlone) {
+    TLinkBench bench;
+    TControllerConfig config = SampleConfig();
+    config.PortNames[7] = "";
+    bench.TableSource = config.Timers;
+    bench.Link.Send(RequestFor(config, QStringLiteral("0")));
+    EXPECT_EQ(ParseTransfer(bench.Port.Sent).Config.PortNames[7], "");
+    EXPECT_TRUE(bench.Port.Sent.contains("Porta 7\x04\x04\x01"));
+}

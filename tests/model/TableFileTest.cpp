@@ -1,0 +1,258 @@
+#include "model/ConfigTables.h"
+#include "model/MemData.h"
+
+#include "runtime/Exception.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace lumotrix;
+
+namespace {
+
+void FillTimers(TMemData& t) {
+    DefineTimerTable(t);
+    t.AppendRecord({1, TimerLabel(1), 3, AnsiString("Luned\xEC"), EncodeTime(7, 30, 15),
+                    EncodeTime(1, 45, 0), true});
+    // Every field but RecId empty.
+    t.AppendRecord({2, std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{},
+                    std::monostate{}, std::monostate{}});
+    t.AppendRecord({std::monostate{}, AnsiString("\xEC\x80\xFF"), -32768,
+                    AnsiString("Tutti i giorni"), MSecsPerDay - 1, MaxDurationMSecs, false});
+}
+
+std::vector<std::vector<TFieldValue>> Rows(const TMemData& t) {
+    std::vector<std::vector<TFieldValue>> rows;
+    for (int r = 0; r < t.RecordCount(); ++r) {
+        rows.emplace_back();
+        for (int f = 0; f < t.FieldCount(); ++f)
+            rows.back().push_back(t.CellValue(r, f));
+    }
+    return rows;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Expects loading `path` into `table` to fail with a message naming the file and saying `what`,
+// and the table to keep `before`.
+void ExpectRefused(TMemData& table, const QString& path, const QString& what) {
+    const auto before = Rows(table);
+    try {
+        table.LoadFromBinaryFile(path);
+        ADD_FAILURE() << "loaded " << path.toStdString();
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.Message().contains(path)) << e.what();
+        EXPECT_TRUE(e.Message().contains(what)) << e.what();
+    }
+    EXPECT_EQ(Rows(table), before);
+    EXPECT_TRUE(table.Active());
+}
+
+QByteArray WithCrc(QByteArray body) {
+    // Recompute the trailer so that a test reaches the checks behind the checksum.
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : body) {
+        crc ^= static_cast<unsigned char>(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    crc ^= 0xFFFFFFFFu;
+    for (int i = 0; i < 4; ++i)
+        body.append(static_cast<char>((crc >> (8 * i)) & 0xFF));
+    return body;
+}
+
+} // namespace
+
+TEST(TableFile, EveryFieldTypeAndEmptyFieldsSurviveARoundTrip) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("acquario.tmr"));
+    TMemData saved(QStringLiteral("MemData1"));
+    FillTimers(saved);
+    saved.SaveToBinaryFile(path);
+
+    TMemData loaded(QStringLiteral("MemData1"));
+    DefineTimerTable(loaded);
+    loaded.AppendRecord({9, TimerLabel(9), 1, AnsiString("x"), 0, 0, true}); // replaced
+    loaded.LoadFromBinaryFile(path);
+    EXPECT_EQ(Rows(loaded), Rows(saved));
+    EXPECT_EQ(loaded.RecNo(), 1);
+    loaded.Next();
+    EXPECT_TRUE(loaded.FieldByName("Giorno").IsNull());
+    loaded.Next();
+    EXPECT_EQ(loaded.FieldByName("Timer").AsString(), QByteArray("\xEC\x80\xFF"));
+    EXPECT_EQ(loaded.FieldByName("RecId").AsInteger(), 3);
+
+    // Doubles keep every bit; a table with no fields of its own takes the file's.
+    TMemData temp;
+    DefineTemperatureTable(temp);
+    temp.AppendRecord({std::monostate{}, 1, 0.1, 90.0, 25.5, 100, 1, 8});
+    const QString tPath = dir.filePath(QStringLiteral("Tacquario"));
+    temp.SaveToBinaryFile(tPath);
+    TMemData blank;
+    blank.LoadFromBinaryFile(tPath);
+    EXPECT_EQ(blank.FieldDefs(), temp.FieldDefs());
+    EXPECT_EQ(Rows(blank), Rows(temp));
+    EXPECT_EQ(blank.FieldByName("TempMin").AsFloat(), 0.1);
+
+    // An empty table saves and loads as empty.
+    TMemData ports;
+    DefinePortTable(ports);
+    ports.SaveToBinaryFile(dir.filePath(QStringLiteral("Pacquario")));
+    ports.AppendRecord({1, 1, AnsiString("x")});
+    ports.LoadFromBinaryFile(dir.filePath(QStringLiteral("Pacquario")));
+    EXPECT_TRUE(ports.IsEmpty());
+}
+
+TEST(TableFile, SavingCommitsThePendingEditAndKeepsTheSortOnLoad) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("P"));
+    TMemData ports;
+    DefinePortTable(ports);
+    for (int n = 1; n <= 3; ++n)
+        ports.AppendRecord({n, n, AnsiString("Porta")});
+    ports.SetCellValue(2, 2, AnsiString("Riscaldatore"));
+    ports.SaveToBinaryFile(path);
+    EXPECT_EQ(ports.State(), TDataSetState::dsBrowse);
+    TMemData loaded;
+    DefinePortTable(loaded);
+    loaded.LoadFromBinaryFile(path);
+    loaded.Last();
+    EXPECT_EQ(loaded.FieldByName("Descrizione").AsString(), QByteArray("Riscaldatore"));
+}
+
+TEST(TableFile, BadFilesAreRefusedNamingTheFileAndTheTableKeepsItsRows) {
+    QTemporaryDir dir;
+    TMemData source;
+    FillTimers(source);
+    const QByteArray good = source.SaveToBytes();
+    TMemData table(QStringLiteral("MemData1"));
+    FillTimers(table);
+    table.First();
+    table.Next();
+    const QString path = dir.filePath(QStringLiteral("bad.tmr"));
+
+    for (qsizetype cut :
+         {qsizetype(0), qsizetype(5), qsizetype(11), qsizetype(40), good.size() - 1}) {
+        WriteAll(path, good.left(cut));
+        ExpectRefused(table, path,
+                      cut < 10   ? QStringLiteral("not a table file")
+                      : cut < 14 ? QStringLiteral("ends inside")
+                                 : QStringLiteral("checksum"));
+    }
+    for (qsizetype at : {qsizetype(20), good.size() / 2, good.size() - 5}) {
+        QByteArray flipped = good;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+        WriteAll(path, flipped);
+        ExpectRefused(table, path, QStringLiteral("checksum"));
+    }
+    WriteAll(path, QByteArray("Timer 01;Luned\xEC;07:30\n"));
+    ExpectRefused(table, path, QStringLiteral("not a table file"));
+    QByteArray newer = good;
+    newer[8] = 2;
+    WriteAll(path, newer);
+    ExpectRefused(table, path, QStringLiteral("version 2"));
+    ExpectRefused(table, dir.filePath(QStringLiteral("missing.tmr")),
+                  QStringLiteral("missing.tmr"));
+    EXPECT_EQ(table.RecNo(), 2);
+}
+
+TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hostile"));
+    TMemData ports;
+    DefinePortTable(ports);
+    ports.AppendRecord({1, 1, AnsiString("Pompa")});
+    const QByteArray good = ports.SaveToBytes();
+    const QByteArray body = good.left(good.size() - 4);
+    // Header: 8 signature, 2 version, 2 count, then RecId(1+5+1+2), Nporta(1+6+1+2),
+    // Descrizione(1+11+1+2), then the row count. A row: RecId(1+4), Nporta(1+4), Descrizione.
+    const qsizetype rowCountAt = 8 + 2 + 2 + 9 + 10 + 15;
+    ASSERT_EQ(body[rowCountAt], 1);
+
+    auto patched = [&](qsizetype at, QByteArray bytes) {
+        QByteArray b = body;
+        b.replace(at, bytes.size(), bytes);
+        return WithCrc(b);
+    };
+    TMemData target;
+    DefinePortTable(target);
+    target.AppendRecord({4, 4, AnsiString("Luci")});
+
+    WriteAll(path, patched(rowCountAt, QByteArray("\xFF\xFF\xFF\xFF", 4)));
+    ExpectRefused(target, path, QStringLiteral("rows cannot fit"));
+    WriteAll(path, patched(10, QByteArray("\0\x10", 2))); // 4096 fields
+    ExpectRefused(target, path, QStringLiteral("field count"));
+    WriteAll(path, patched(rowCountAt + 4 + 5 + 1, QByteArray("\x01\0\x01\0", 4))); // Nporta
+    ExpectRefused(target, path, QStringLiteral("outside the range"));
+    WriteAll(path, patched(rowCountAt + 4 + 10 + 1, QByteArray("\x21\x00", 2))); // 33 > size 32
+    ExpectRefused(target, path, QStringLiteral("does not fit"));
+    WriteAll(path, WithCrc(body + QByteArray("\0", 1)));
+    ExpectRefused(target, path, QStringLiteral("unexpected bytes"));
+    WriteAll(path, WithCrc(body.left(body.size() - 2)));
+    ExpectRefused(target, path, QStringLiteral("ends inside"));
+}
+
+TEST(TableFile, AFileOfAnotherTableIsRefusedWithBothFieldLists) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("acquario.tmr"));
+    TMemData timers;
+    FillTimers(timers);
+    timers.SaveToBinaryFile(path);
+    TMemData ports(QStringLiteral("MemData2"));
+    DefinePortTable(ports);
+    ports.AppendRecord({1, 1, AnsiString("Pompa")});
+    ExpectRefused(ports, path, QStringLiteral("not the fields of MemData2"));
+    try {
+        ports.LoadFromBinaryFile(path);
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Giorno"))) << e.what();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Descrizione"))) << e.what();
+    }
+}
+
+TEST(TableFile, AFailedSaveLeavesThePreviousFileIntact) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("acquario.tmr"));
+    TMemData timers;
+    FillTimers(timers);
+    timers.SaveToBinaryFile(path);
+    const QByteArray before = ReadAll(path);
+
+    // A directory where the file should go.
+    const QString dirInPlace = dir.filePath(QStringLiteral("Pacquario"));
+    ASSERT_TRUE(QDir().mkdir(dirInPlace));
+    try {
+        timers.SaveToBinaryFile(dirInPlace);
+        ADD_FAILURE() << "saved over a directory";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(e.Message().contains(dirInPlace)) << e.what();
+    }
+    EXPECT_TRUE(QFileInfo(dirInPlace).isDir());
+
+    // A folder that cannot be written to (root ignores the permission, so skip then).
+    if (geteuid() != 0) {
+        timers.AppendRecord({4, TimerLabel(4), 1, AnsiString("Sabato"), 0, 0, true});
+        ASSERT_TRUE(
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        EXPECT_THROW(timers.SaveToBinaryFile(path), EWriteError);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        EXPECT_EQ(ReadAll(path), before);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("acquario.tmr")});
+}

@@ -24,6 +24,18 @@ TControllerLink::TControllerLink(TSerialPort& port, TPause& pause, const TClock&
                                  TLinkHooks hooks)
     : FPort(port), FPause(pause), FClock(clock), FHooks(std::move(hooks)) {}
 
+void TControllerLink::AttachTables(TMemData* timerTable, TMemData* portTable,
+                                   const TDayNames* dayNames) {
+    FTimerTable = timerTable;
+    FPortTable = portTable;
+    FDayNames = dayNames;
+}
+
+void TControllerLink::RetrieveMemData() {
+    if (FTimerTable && FDayNames)
+        lumotrix::RetrieveMemData(*FTimerTable, *FDayNames, FTimerImage);
+}
+
 void TControllerLink::BindPortEvents() {
     FPort.OnRxChar = [this](int count) { ComPortRxChar(count); };
     FPort.OnRxFlag = [this] { ComPortRxFlag(); };
@@ -100,7 +112,7 @@ void TControllerLink::Send(const TSendRequest& request) {
         if (!FPort.IsOpen())
             FPort.Open();
         Pause(delay);
-        Call(FHooks.RetrieveMemData);
+        RetrieveMemData();
 
         Write(QByteArray(1, STX));
         FProgress = 0;
@@ -188,9 +200,17 @@ void TControllerLink::ReceiveEnd() {
 
 void TControllerLink::ComPortRxFlag() {
     TParsedDump parsed;
+    TTimerImage merged;
+    TTableRows timerRows, portRows;
     try {
         parsed = ParseDump(FRxBuffer);
-    } catch (const EReadError& e) {
+        merged = MergeDumpTimers(FTimerImage, parsed);
+        static const TDayNames noNames;
+        if (FTimerTable)
+            timerRows = BuildTimerRows(*FTimerTable, merged, FDayNames ? *FDayNames : noNames);
+        if (FPortTable)
+            portRows = BuildPortRows(*FPortTable, parsed.PortNames);
+    } catch (const Exception& e) {
         // A line glitch must leave the keeper's configuration as it was.
         FLastDumpError = e.Message();
         try {
@@ -204,10 +224,14 @@ void TControllerLink::ComPortRxFlag() {
     }
     FLastDumpError.clear();
     try {
-        FTimerImage = MergeDumpTimers(FTimerImage, parsed);
+        FTimerImage = merged;
         FPortNames = parsed.PortNames;
         FRxBuffer.remove(0, DumpConsumedLength);
-        Call(FHooks.StoreReceived, parsed.Temperature);
+        if (FTimerTable)
+            ReplaceRows(*FTimerTable, timerRows);
+        if (FPortTable)
+            ReplaceRows(*FPortTable, portRows);
+        Call(FHooks.StoreTemperature, parsed.Temperature);
     } catch (...) {
         ReceiveEnd();
         throw;

@@ -4,6 +4,7 @@
 #include "link/Framing.h"
 #include "link/Pause.h"
 #include "link/SerialPort.h"
+#include "link/TimerTables.h"
 
 #include <QString>
 #include <functional>
@@ -17,15 +18,13 @@ struct TLinkHooks {
     std::function<void(const QString& mode)> TransferEnd;
     std::function<void(int maximum)> SetProgressMax;
     std::function<void(int position)> SetProgress;
-    // Fill TimerImage from the timer table (the send calls it after the first pause).
-    std::function<void()> RetrieveMemData;
     std::function<void(bool enabled)> SetReceiveEnabled; // "Ricezione dati"
     std::function<void(bool enabled)> SetSendEnabled;    // "Invio dati"
     // The receive command disables "Salva " and "Azzera dati" after its unlock.
     std::function<void()> DisableSaveAndClear;
-    // A dump that passed every check: rebuild the timer and port tables from TimerImage and
-    // PortNames and set the temperature page's editors.
-    std::function<void(const TTemperatureSettings& received)> StoreReceived;
+    // A dump that passed every check: set the temperature page's editors. The attached
+    // tables have been rebuilt by then.
+    std::function<void(const TTemperatureSettings& received)> StoreTemperature;
     // An error message box captioned with the application title.
     std::function<void(const QString& message)> ShowError;
 };
@@ -48,6 +47,13 @@ public:
     TControllerLink(TSerialPort& port, TPause& pause, const TClock& clock, TLinkHooks hooks = {});
 
     TLinkHooks& Hooks() { return FHooks; }
+
+    // The window's timer table, port table and day names. The send fills TimerImage from the
+    // timer table; a good dump rebuilds both tables. Without them TimerImage is sent as it
+    // stands and a dump only updates TimerImage and PortNames.
+    void AttachTables(TMemData* timerTable, TMemData* portTable, const TDayNames* dayNames);
+    // TimerImage from the attached timer table.
+    void RetrieveMemData();
 
     const QString& TransferMode() const { return FTransferMode; }
     const QByteArray& RxBuffer() const { return FRxBuffer; }
@@ -75,8 +81,9 @@ public:
     void ReceiveCommand();
     // OnRxChar: appends the waiting batch to RxBuffer unless it begins with STX.
     void ComPortRxChar(int count);
-    // OnRxFlag: checks and applies the dump. A dump that fails any check changes nothing
-    // but shows the error; the window is unlocked either way.
+    // OnRxFlag: checks the dump whole, then stores it into TimerImage, PortNames, the
+    // attached tables and (through the hook) the temperature page. A dump that fails any
+    // check changes nothing and shows SerialErrorMessage; the window is unlocked either way.
     void ComPortRxFlag();
 
     // Routes the port's receive events to ComPortRxChar and ComPortRxFlag.
@@ -93,6 +100,9 @@ private:
     TPause& FPause;
     const TClock& FClock;
     TLinkHooks FHooks;
+    TMemData* FTimerTable = nullptr;
+    TMemData* FPortTable = nullptr;
+    const TDayNames* FDayNames = nullptr;
 
     QString FTransferMode;
     QByteArray FRxBuffer;

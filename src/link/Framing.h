@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ConfigTables.h"
 #include "runtime/CodePage.h"
 
 #include <QDateTime>
@@ -33,9 +34,6 @@ struct TimerRecord {
 
     bool operator==(const TimerRecord&) const = default;
 };
-
-constexpr int TimerCount = 42;
-constexpr int PortCount = 8;
 
 // Timer k (1..42 in the program) is TimerImage[k - 1].
 using TTimerImage = std::array<TimerRecord, TimerCount>;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ControllerLink.h"
+#include "model/ConfigTables.h"
 #include "runtime/Exception.h"
 
 #include <QStringList>
@@ -66,8 +67,11 @@ public:
     void Sleep(qint64 milliseconds) override {
         Pauses.append(milliseconds);
         FLog.Events << QStringLiteral("pause %1").arg(milliseconds);
+        if (OnSleep)
+            OnSleep();
     }
     QList<qint64> Pauses;
+    std::function<void()> OnSleep;
 
 private:
     TEventLog& FLog;
@@ -86,10 +90,12 @@ struct TLinkBench {
     TRecordingPause Pause{Log};
     TFixedClock Clock;
     TControllerLink Link{Port, Pause, Clock};
+    TMemData TimerTable{QStringLiteral("MemData1")};
+    TMemData PortTable{QStringLiteral("MemData2")};
+    TDayNames DayNames;
     QList<int> Progress;
     QList<QString> Errors;
     QList<TTemperatureSettings> Stored;
-    TTimerImage TableSource{}; // what RetrieveMemData copies into TimerImage
     bool SendEnabled = false;
     bool ReceiveEnabled = true;
 
@@ -100,16 +106,23 @@ struct TLinkBench {
         h.TransferEnd = [this](const QString& m) { Log.Events << "end " + m; };
         h.SetProgressMax = [this](int m) { Log.Events << QStringLiteral("max %1").arg(m); };
         h.SetProgress = [this](int p) { Progress.append(p); };
-        h.RetrieveMemData = [this] {
-            Log.Events << QStringLiteral("retrieve");
-            Link.TimerImage() = TableSource;
-        };
         h.SetReceiveEnabled = [this](bool on) { ReceiveEnabled = on; };
         h.SetSendEnabled = [this](bool on) { SendEnabled = on; };
         h.DisableSaveAndClear = [this] { Log.Events << QStringLiteral("disable save/clear"); };
-        h.StoreReceived = [this](const TTemperatureSettings& t) { Stored.append(t); };
+        h.StoreTemperature = [this](const TTemperatureSettings& t) { Stored.append(t); };
         h.ShowError = [this](const QString& m) { Errors.append(m); };
         Link.BindPortEvents();
+        DefineTimerTable(TimerTable);
+        DefinePortTable(PortTable);
+        DayNames.Fill();
+        Link.AttachTables(&TimerTable, &PortTable, &DayNames);
+    }
+
+    // Fills the timer table with the rows of a send-convention image (Day = day code).
+    void LoadTimers(TTimerImage image) {
+        for (TimerRecord& r : image)
+            r.Day += 1;
+        ReplaceRows(TimerTable, BuildTimerRows(TimerTable, image, DayNames));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "LinkFakes.h"
 #include "SampleConfig.h"
 #include "link/Dump.h"
+#include "model/DayNames.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,15 @@ QByteArray SampleDump() {
 struct TFilledBench : TLinkBench {
     TTimerImage Before;
     TPortNames NamesBefore;
+    QByteArray TimersBefore, PortsBefore;
     TFilledBench() {
         Link.ReceiveCommand();
         Port.Receive(QByteArray(1, STX));
         Port.Receive(SampleDump());
         Before = Link.TimerImage();
         NamesBefore = Link.PortNames();
+        TimersBefore = TimerTable.SaveToBytes();
+        PortsBefore = PortTable.SaveToBytes();
         Stored.clear();
         Errors.clear();
         Link.ReceiveCommand(); // closes
@@ -104,6 +108,54 @@ TEST(Receive, DumpRoundTripsIntoImageNamesAndTemperature) {
     // A later ETX without a new receive fails the length check.
     bench.Port.Receive(QByteArray(1, ETX));
     EXPECT_EQ(bench.Errors, QList<QString>({"12:Errore di comunicazione seriale"}));
+}
+
+TEST(Receive, RebuildsBothTablesFromTheDump) {
+    TFilledBench bench;
+    TControllerConfig config = SampleConfig();
+    config.PortNames[1] = "  Pompa  ";
+    config.Timers[8] = {0, 0, 0, 3, 0, 0, 1, 2};
+    bench.Port.Receive(BuildDump(config));
+    ASSERT_TRUE(bench.Errors.isEmpty()) << bench.Link.LastDumpError().toStdString();
+
+    TMemData& t = bench.TimerTable;
+    ASSERT_EQ(t.RecordCount(), 42);
+    EXPECT_EQ(t.CurrentRow(), 0);
+    const auto cell = [&](int row, const char* field) {
+        return t.CellValue(row, t.FieldIndex(QLatin1String(field)));
+    };
+    EXPECT_EQ(cell(8, "Timer"), TFieldValue(AnsiString("Timer 09")));
+    EXPECT_EQ(cell(9, "Timer"), TFieldValue(AnsiString("Timer 10")));
+    EXPECT_EQ(cell(8, "RecId"), TFieldValue(qint32(9)));
+    EXPECT_EQ(cell(8, "Giorno"), TFieldValue(AnsiString("Gioved\xEC")));
+    EXPECT_EQ(cell(8, "Inizio"), TFieldValue(qint32(0)));
+    EXPECT_EQ(cell(8, "Durata"), TFieldValue(qint32(0)));
+    EXPECT_EQ(cell(8, "Stato"), TFieldValue(true));
+    EXPECT_EQ(cell(8, "Uscita"), TFieldValue(qint32(2)));
+    const TimerRecord& r = config.Timers[41];
+    EXPECT_EQ(
+        cell(41, "Inizio"),
+        TFieldValue(qint32(((r.StartHour * 60 + r.StartMinute) * 60 + r.StartSecond) * 1000)));
+    EXPECT_EQ(cell(41, "Durata"),
+              TFieldValue(qint32((r.DurationHour * 60 + r.DurationMinute) * 60000)));
+
+    TMemData& p = bench.PortTable;
+    ASSERT_EQ(p.RecordCount(), 8); // a second receive leaves exactly eight rows
+    EXPECT_EQ(p.CellValue(1, p.FieldIndex("Descrizione")),
+              TFieldValue(AnsiString("  Pompa  ").leftJustified(32, ' ')));
+    EXPECT_EQ(p.CellValue(7, p.FieldIndex("Nporta")), TFieldValue(qint32(8)));
+
+    // What was received goes out again unchanged (day codes and ports back to the wire form).
+    bench.Link.Send([&] {
+        TSendRequest request;
+        request.DelayText = "0";
+        request.PortNames = ReadPortNames(p);
+        request.Temperature = bench.Stored.back();
+        return request;
+    }());
+    TControllerConfig echoed = ParseTransfer(bench.Port.Sent).Config;
+    EXPECT_EQ(echoed.Timers, config.Timers);
+    EXPECT_EQ(echoed.Temperature, config.Temperature);
 }
 
 TEST(Receive, FieldsAsTheControllerMayWriteThem) {
@@ -192,6 +244,8 @@ TEST(Receive, BadDumpIsRefusedWholeAndChangesNothing) {
             << bench.Link.LastDumpError().toStdString();
         EXPECT_EQ(bench.Link.TimerImage(), bench.Before);
         EXPECT_EQ(bench.Link.PortNames(), bench.NamesBefore);
+        EXPECT_EQ(bench.TimerTable.SaveToBytes(), bench.TimersBefore);
+        EXPECT_EQ(bench.PortTable.SaveToBytes(), bench.PortsBefore);
         EXPECT_TRUE(bench.Stored.isEmpty());
         EXPECT_EQ(bench.Link.RxBuffer(), dump); // nothing consumed
         // Unlocked as after a good dump: receive re-enabled by the window's unlock, send on.

@@ -45,7 +45,7 @@ TSendRequest RequestFor(const TControllerConfig& c, const QString& delay) {
 TEST(Send, WholeTransferByteForByte) {
     TLinkBench bench;
     const TControllerConfig config = SampleConfig();
-    bench.TableSource = config.Timers;
+    bench.LoadTimers(config.Timers);
     bench.Link.Send(RequestFor(config, QStringLiteral("0")));
 
     EXPECT_EQ(bench.Port.Sent, ExpectedTransfer(config, "26120607311407"));
@@ -62,7 +62,7 @@ TEST(Send, SyncOffSendsZerosAndUnchosenPortsGoOutAsMinusOne) {
     TControllerConfig config = SampleConfig();
     config.Temperature.PrimaPt = 0;
     config.Temperature.SecondaPt = 0;
-    bench.TableSource = config.Timers;
+    bench.LoadTimers(config.Timers);
     TSendRequest request = RequestFor(config, QStringLiteral("0"));
     request.SyncDate = false;
     bench.Link.Send(request);
@@ -80,9 +80,7 @@ TEST(Send, OrderOfLockOpenPauseRetrieveAndPausesAddUp) {
         EXPECT_EQ(e[0], "start I");
         EXPECT_EQ(e[1], "max 454");
         EXPECT_EQ(e[2], "open");
-        const int retrieve = int(e.indexOf("retrieve"));
-        EXPECT_EQ(retrieve, delay == 0 ? 3 : 4); // after the first pause, before any byte
-        EXPECT_EQ(e.indexOf("write"), retrieve + 1);
+        EXPECT_EQ(e.indexOf("write"), delay == 0 ? 3 : 4);
         EXPECT_EQ(e.back(), "end I");
 
         const qint64 d = delay * 1000;
@@ -137,6 +135,18 @@ TEST(Send, ProgressAdvancesPastTheMaximum) {
         expected << 422 + p;
     expected << 439 << 447 << 448 << 456;
     EXPECT_EQ(bench.Progress, expected);
+}
+
+TEST(Send, TimersAreReadFromTheTableAfterTheFirstPause) {
+    TLinkBench bench;
+    bench.LoadTimers(SampleConfig().Timers);
+    bench.Pause.OnSleep = [&] {
+        if (bench.Pause.Pauses.size() == 1)
+            bench.TimerTable.SetCellValue(0, bench.TimerTable.FieldIndex("Uscita"), qint32(6));
+    };
+    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("1")));
+    EXPECT_EQ(bench.Port.Sent.mid(1, 19), QByteArray("000000000000000105\x04"));
+    EXPECT_EQ(bench.TimerTable.CurrentRow(), 0);
 }
 
 TEST(Send, PortAlreadyOpenIsNotReopened) {
@@ -198,7 +208,7 @@ TEST(Send, EmptyNameGoesOutAsEotAlone) {
     TLinkBench bench;
     TControllerConfig config = SampleConfig();
     config.PortNames[7] = "";
-    bench.TableSource = config.Timers;
+    bench.LoadTimers(config.Timers);
     bench.Link.Send(RequestFor(config, QStringLiteral("0")));
     EXPECT_EQ(ParseTransfer(bench.Port.Sent).Config.PortNames[7], "");
     EXPECT_TRUE(bench.Port.Sent.contains("Porta 7\x04\x04\x01"));

@@ -1,0 +1,444 @@
+#include "runtime/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace lumotrix {
+namespace {
+
+const QString FormatName = QStringLiteral("Lumotrix registry");
+constexpr int FormatVersion = 1;
+// A settings store holds a few dozen values; a huge file is not one.
+constexpr qint64 MaxStoreSize = 16 * 1024 * 1024;
+
+// Content that is not a store, as against a file that cannot be read at all; only the former
+// may be moved aside by a write.
+class EDamagedStore : public ERegistryException {
+public:
+    using ERegistryException::ERegistryException;
+};
+
+QString& OverridePath() {
+    static QString path;
+    return path;
+}
+
+struct TRegValue {
+    QString Name;
+    TRegDataType Type = TRegDataType::rdString;
+    QString Text;
+    qint32 Number = 0;
+};
+
+struct TRegKey {
+    QString Path;
+    std::vector<TRegValue> Values;
+};
+
+bool SamePath(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool IsBelow(const QString& path, const QString& ancestor) {
+    if (ancestor.isEmpty())
+        return !path.isEmpty();
+    return path.size() > ancestor.size() && path[ancestor.size()] == QLatin1Char('\\') &&
+           SamePath(path.left(ancestor.size()), ancestor);
+}
+
+class TStore {
+public:
+    // Reads the store; throws ERegistryException for a damaged or unreadable file.
+    static TStore Load(const QString& file) {
+        TStore store;
+        QFile f(file);
+        if (!f.exists())
+            return store;
+        auto message = [&](const QString& why) {
+            return QStringLiteral("The settings file \"%1\" cannot be used: %2.").arg(file, why);
+        };
+        auto damaged = [&](const QString& why) { return EDamagedStore(message(why)); };
+        if (!f.open(QIODevice::ReadOnly))
+            throw ERegistryException(message(f.errorString()));
+        if (f.size() > MaxStoreSize)
+            throw damaged(QStringLiteral("it is too large to be a settings file"));
+        const QByteArray bytes = f.read(MaxStoreSize + 1);
+        if (f.error() != QFileDevice::NoError)
+            throw ERegistryException(message(f.errorString()));
+        if (bytes.size() > MaxStoreSize)
+            throw damaged(QStringLiteral("it is too large to be a settings file"));
+
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+        if (error.error != QJsonParseError::NoError)
+            throw damaged(
+                QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset));
+        const QJsonObject root = doc.object();
+        if (!doc.isObject() || root.value(QStringLiteral("format")).toString() != FormatName)
+            throw damaged(QStringLiteral("it is not a settings file"));
+        if (root.value(QStringLiteral("version")).toInt(-1) != FormatVersion)
+            throw damaged(QStringLiteral("its version is not supported"));
+        const QJsonValue keys = root.value(QStringLiteral("keys"));
+        if (!keys.isArray())
+            throw damaged(QStringLiteral("it has no list of keys"));
+        for (const QJsonValue& k : keys.toArray()) {
+            const QJsonObject ko = k.toObject();
+            const QJsonValue path = ko.value(QStringLiteral("key"));
+            const QJsonValue values = ko.value(QStringLiteral("values"));
+            if (!k.isObject() || !path.isString() || !values.isArray())
+                throw damaged(QStringLiteral("a key entry is malformed"));
+            if (store.Find(path.toString()))
+                throw damaged(QStringLiteral("the key \"%1\" appears twice").arg(path.toString()));
+            TRegKey key{path.toString(), {}};
+            for (const QJsonValue& v : values.toArray()) {
+                const QJsonObject vo = v.toObject();
+                const QJsonValue name = vo.value(QStringLiteral("name"));
+                const QString type = vo.value(QStringLiteral("type")).toString();
+                const QJsonValue data = vo.value(QStringLiteral("data"));
+                if (!v.isObject() || !name.isString())
+                    throw damaged(
+                        QStringLiteral("a value of the key \"%1\" is malformed").arg(key.Path));
+                TRegValue value{name.toString(), TRegDataType::rdString, {}, 0};
+                const QString where =
+                    QStringLiteral("the value \"%1\" of the key \"%2\"").arg(value.Name, key.Path);
+                if (type == QLatin1String("string") && data.isString()) {
+                    value.Text = data.toString();
+                } else if (type == QLatin1String("integer") && data.isDouble()) {
+                    const double d = data.toDouble();
+                    if (d != std::floor(d) || d < INT32_MIN || d > INT32_MAX)
+                        throw damaged(where + QStringLiteral(" is not a 32-bit integer"));
+                    value.Type = TRegDataType::rdInteger;
+                    value.Number = static_cast<qint32>(d);
+                } else {
+                    throw damaged(where + QStringLiteral(" has an unknown type"));
+                }
+                for (const TRegValue& other : key.Values)
+                    if (other.Name == value.Name)
+                        throw damaged(where + QStringLiteral(" appears twice"));
+                key.Values.push_back(std::move(value));
+            }
+            store.FKeys.push_back(std::move(key));
+        }
+        return store;
+    }
+
+    void Save(const QString& file) const {
+        auto fail = [&](const QString& why) {
+            throw ERegistryException(
+                QStringLiteral("The settings file \"%1\" cannot be written: %2.").arg(file, why));
+        };
+        QJsonArray keys;
+        for (const TRegKey& k : FKeys) {
+            QJsonArray values;
+            for (const TRegValue& v : k.Values) {
+                QJsonObject vo;
+                vo.insert(QStringLiteral("name"), v.Name);
+                if (v.Type == TRegDataType::rdInteger) {
+                    vo.insert(QStringLiteral("type"), QStringLiteral("integer"));
+                    vo.insert(QStringLiteral("data"), v.Number);
+                } else {
+                    vo.insert(QStringLiteral("type"), QStringLiteral("string"));
+                    vo.insert(QStringLiteral("data"), v.Text);
+                }
+                values.append(vo);
+            }
+            QJsonObject ko;
+            ko.insert(QStringLiteral("key"), k.Path);
+            ko.insert(QStringLiteral("values"), values);
+            keys.append(ko);
+        }
+        QJsonObject root;
+        root.insert(QStringLiteral("format"), FormatName);
+        root.insert(QStringLiteral("version"), FormatVersion);
+        root.insert(QStringLiteral("keys"), keys);
+        const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!QDir().mkpath(folder))
+            fail(QStringLiteral("the folder \"%1\" cannot be created").arg(folder));
+        QSaveFile f(file);
+        if (!f.open(QIODevice::WriteOnly))
+            fail(f.errorString());
+        if (f.write(bytes) != bytes.size())
+            fail(f.errorString());
+        if (!f.commit())
+            fail(f.errorString());
+    }
+
+    TRegKey* Find(const QString& path) {
+        for (TRegKey& k : FKeys)
+            if (SamePath(k.Path, path))
+                return &k;
+        return nullptr;
+    }
+    const TRegKey* Find(const QString& path) const { return const_cast<TStore*>(this)->Find(path); }
+
+    TRegKey& Create(const QString& path) {
+        if (TRegKey* k = Find(path))
+            return *k;
+        FKeys.push_back({path, {}});
+        return FKeys.back();
+    }
+
+    bool Exists(const QString& path) const {
+        if (path.isEmpty())
+            return true;
+        for (const TRegKey& k : FKeys)
+            if (SamePath(k.Path, path) || IsBelow(k.Path, path))
+                return true;
+        return false;
+    }
+
+    // The path as first stored, whatever the case it is asked with.
+    QString Spelling(const QString& path) const {
+        for (const TRegKey& k : FKeys)
+            if (SamePath(k.Path, path) || IsBelow(k.Path, path))
+                return k.Path.left(path.size());
+        return path;
+    }
+
+    std::vector<TRegKey>& Keys() { return FKeys; }
+    const std::vector<TRegKey>& Keys() const { return FKeys; }
+
+private:
+    std::vector<TRegKey> FKeys;
+};
+
+TStore LoadStore() {
+    return TStore::Load(TRegistry::StorePath());
+}
+
+// A write must work even over a damaged store: the damaged file is kept aside for the user.
+TStore LoadStoreForWrite() {
+    const QString file = TRegistry::StorePath();
+    try {
+        return TStore::Load(file);
+    } catch (const EDamagedStore&) {
+        const QString aside = file + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        if (!QFile::rename(file, aside))
+            throw;
+        return TStore();
+    }
+}
+
+const TRegValue* FindValue(const TRegKey* key, const QString& name) {
+    if (!key)
+        return nullptr;
+    for (const TRegValue& v : key->Values)
+        if (v.Name == name)
+            return &v;
+    return nullptr;
+}
+
+QString NormalisePath(const QString& path) {
+    QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && (SamePath(parts.front(), QStringLiteral("HKEY_CURRENT_USER")) ||
+                             SamePath(parts.front(), QStringLiteral("HKCU"))))
+        parts.removeFirst();
+    return parts.join(QLatin1Char('\\'));
+}
+
+} // namespace
+
+QString TRegistry::DefaultStorePath() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/lumotrix/registry.json");
+}
+
+QString TRegistry::StorePath() {
+    return OverridePath().isEmpty() ? DefaultStorePath() : OverridePath();
+}
+
+void TRegistry::SetStorePath(const QString& path) {
+    OverridePath() = path;
+}
+
+QString TRegistry::Resolve(const QString& key) const {
+    const QString first = key.section(QLatin1Char('\\'), 0, 0);
+    const bool absolute = key.startsWith(QLatin1Char('\\')) || !FKeyOpen ||
+                          SamePath(first, QStringLiteral("HKEY_CURRENT_USER")) ||
+                          SamePath(first, QStringLiteral("HKCU"));
+    const QString relative = NormalisePath(key);
+    if (absolute || FCurrentPath.isEmpty())
+        return relative;
+    return relative.isEmpty() ? FCurrentPath : FCurrentPath + QLatin1Char('\\') + relative;
+}
+
+bool TRegistry::OpenKey(const QString& key, bool canCreate) {
+    QString path = Resolve(key);
+    if (canCreate) {
+        TStore store = LoadStoreForWrite();
+        if (!store.Exists(path)) {
+            store.Create(path);
+            store.Save(StorePath());
+        }
+        path = store.Spelling(path);
+    } else {
+        const TStore store = LoadStore();
+        if (!store.Exists(path))
+            return false;
+        path = store.Spelling(path);
+    }
+    FCurrentPath = path;
+    FKeyOpen = true;
+    FReadOnly = false;
+    return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const QString& key) {
+    const TStore store = LoadStore();
+    const QString path = Resolve(key);
+    if (!store.Exists(path))
+        return false;
+    FCurrentPath = store.Spelling(path);
+    FKeyOpen = true;
+    FReadOnly = true;
+    return true;
+}
+
+void TRegistry::CloseKey() {
+    FCurrentPath.clear();
+    FKeyOpen = false;
+    FReadOnly = false;
+}
+
+bool TRegistry::KeyExists(const QString& key) const {
+    return LoadStore().Exists(Resolve(key));
+}
+
+bool TRegistry::DeleteKey(const QString& key) {
+    const QString path = Resolve(key);
+    if (path.isEmpty())
+        throw ERegistryException(QStringLiteral("The root key cannot be deleted."));
+    if (!LoadStore().Exists(path))
+        return false;
+    TStore store = LoadStoreForWrite();
+    std::erase_if(store.Keys(), [&](const TRegKey& k) {
+        return SamePath(k.Path, path) || IsBelow(k.Path, path);
+    });
+    store.Save(StorePath());
+    return true;
+}
+
+QStringList TRegistry::GetKeyNames() const {
+    QStringList names;
+    const TStore store = LoadStore();
+    for (const TRegKey& k : store.Keys()) {
+        if (!IsBelow(k.Path, FCurrentPath))
+            continue;
+        const qsizetype start = FCurrentPath.isEmpty() ? 0 : FCurrentPath.size() + 1;
+        const QString child = k.Path.mid(start).section(QLatin1Char('\\'), 0, 0);
+        if (!names.contains(child, Qt::CaseInsensitive))
+            names << child;
+    }
+    return names;
+}
+
+QStringList TRegistry::GetValueNames() const {
+    QStringList names;
+    const TStore store = LoadStore();
+    if (const TRegKey* key = store.Find(FCurrentPath))
+        for (const TRegValue& v : key->Values)
+            names << v.Name;
+    return names;
+}
+
+bool TRegistry::ValueExists(const QString& name) const {
+    const TStore store = LoadStore();
+    return FindValue(store.Find(FCurrentPath), name) != nullptr;
+}
+
+TRegDataType TRegistry::GetDataType(const QString& name) const {
+    const TStore store = LoadStore();
+    const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
+    return v ? v->Type : TRegDataType::rdUnknown;
+}
+
+bool TRegistry::DeleteValue(const QString& name) {
+    CheckWritable(name);
+    if (!ValueExists(name))
+        return false;
+    TStore store = LoadStoreForWrite();
+    if (TRegKey* key = store.Find(FCurrentPath))
+        std::erase_if(key->Values, [&](const TRegValue& v) { return v.Name == name; });
+    store.Save(StorePath());
+    return true;
+}
+
+QString TRegistry::ReadString(const QString& name) const {
+    const TStore store = LoadStore();
+    const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
+    if (!v)
+        return {};
+    if (v->Type != TRegDataType::rdString)
+        throw ERegistryException(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return v->Text;
+}
+
+qint32 TRegistry::ReadInteger(const QString& name) const {
+    const TStore store = LoadStore();
+    const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
+    if (!v)
+        throw ERegistryException(
+            QStringLiteral("The value '%1' does not exist under '%2'").arg(name, FCurrentPath));
+    if (v->Type != TRegDataType::rdInteger)
+        throw ERegistryException(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return v->Number;
+}
+
+bool TRegistry::ReadBool(const QString& name) const {
+    return ReadInteger(name) != 0;
+}
+
+void TRegistry::CheckWritable(const QString& name) const {
+    if (!FKeyOpen || FReadOnly)
+        throw ERegistryException(QStringLiteral("Cannot write '%1': %2")
+                                     .arg(name, FKeyOpen
+                                                    ? QStringLiteral("the key is open read-only")
+                                                    : QStringLiteral("no key is open")));
+}
+
+namespace {
+
+void Put(const QString& keyPath, TRegValue value) {
+    TStore store = LoadStoreForWrite();
+    TRegKey& key = store.Create(keyPath);
+    bool replaced = false;
+    for (TRegValue& v : key.Values)
+        if (v.Name == value.Name) {
+            v = value;
+            replaced = true;
+        }
+    if (!replaced)
+        key.Values.push_back(std::move(value));
+    store.Save(TRegistry::StorePath());
+}
+
+} // namespace
+
+void TRegistry::WriteString(const QString& name, const QString& value) {
+    CheckWritable(name);
+    Put(FCurrentPath, {name, TRegDataType::rdString, value, 0});
+}
+
+void TRegistry::WriteInteger(const QString& name, qint32 value) {
+    CheckWritable(name);
+    Put(FCurrentPath, {name, TRegDataType::rdInteger, {}, value});
+}
+
+void TRegistry::WriteBool(const QString& name, bool value) {
+    WriteInteger(name, value ? 1 : 0);
+}
+
+} // namespace lumotrix

@@ -57,3 +57,46 @@ function(lumotrix_embed_file input output symbol)
     DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
     COMMENT "Embedding ${input}")
 endfunction()
+
+# Compiles a resource script with lumotrix-res into a resource file. The files the script names
+# as RCDATA are dependencies, found in the script itself; DEPENDS adds more.
+function(lumotrix_compile_resources rcfile output)
+  cmake_parse_arguments(R "" "" "DEPENDS" ${ARGN})
+  get_filename_component(rc_abs ${rcfile} ABSOLUTE)
+  get_filename_component(rc_dir ${rc_abs} DIRECTORY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rc_abs})
+  file(STRINGS ${rc_abs} rc_lines REGEX "RCDATA")
+  set(inputs)
+  foreach(line IN LISTS rc_lines)
+    if(line MATCHES "RCDATA[^\"]*\"([^\"]+)\"")
+      list(APPEND inputs ${rc_dir}/${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND lumotrix-res build ${rc_abs} ${output}
+    DEPENDS lumotrix-res ${rc_abs} ${inputs} ${R_DEPENDS}
+    COMMENT "Compiling resources ${rcfile}")
+endfunction()
+
+# Compiles a resource script and embeds the result in `target` as the program's own resources
+# (registered with the module list by a static TEmbeddedResources object).
+function(lumotrix_embed_resources target rcfile)
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.res)
+  set(data ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources_data.cpp)
+  set(reg ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources_register.cpp)
+  lumotrix_compile_resources(${rcfile} ${res} ${ARGN})
+  lumotrix_embed_file(${res} ${data} lumotrix_program_resources)
+  file(GENERATE OUTPUT ${reg} CONTENT
+"#include \"runtime/ModuleList.h\"
+
+#include <cstddef>
+
+extern const unsigned char lumotrix_program_resources[];
+extern const std::size_t lumotrix_program_resources_size;
+
+static const lumotrix::TEmbeddedResources registrar(lumotrix_program_resources,
+                                                    lumotrix_program_resources_size);
+")
+  target_sources(${target} PRIVATE ${data} ${reg})
+endfunction()

@@ -20,8 +20,11 @@ constexpr quint16 FormatVersion = 1;
 constexpr int MaxFieldCount = 256;
 constexpr int MaxFieldNameLength = 64;
 constexpr int MaxStringSize = 8192;
-// The configuration tables are a few kilobytes; anything this large is not one of ours.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+// The configuration tables are a few kilobytes; anything this large is not one of ours. The cell
+// limit bounds the memory a hostile file can make the reader take (a null cell is one byte on
+// disk but a whole value in memory).
+constexpr qint64 MaxFileSize = 8 * 1024 * 1024;
+constexpr quint64 MaxCellCount = 1024 * 1024;
 
 QString Quoted(const QString& text) {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
@@ -687,6 +690,14 @@ void TMemData::SetRecNo(int recNo) {
     FEof = FBof = false;
 }
 
+const TField& TMemData::FieldByName(const QString& name) const {
+    return const_cast<TMemData*>(this)->FieldByName(name);
+}
+
+const TField& TMemData::Fields(int index) const {
+    return const_cast<TMemData*>(this)->Fields(index);
+}
+
 TField& TMemData::FieldByName(const QString& name) {
     const int i = FieldIndex(name);
     if (i < 0)
@@ -982,6 +993,8 @@ void TMemData::LoadFromBytes(const QByteArray& bytes, const QString& sourceName)
     // Every field of a row takes at least its one-byte null flag.
     if (rowCount > quint64(body.Remaining()) / defs.size())
         body.Fail(QStringLiteral("%1 rows cannot fit in the rest of the file").arg(rowCount));
+    if (quint64(rowCount) * defs.size() > MaxCellCount)
+        body.Fail(QStringLiteral("%1 rows are more than a table file may hold").arg(rowCount));
     std::vector<std::unique_ptr<TRow>> rows;
     rows.reserve(rowCount);
     for (quint32 n = 0; n < rowCount; ++n) {

@@ -162,7 +162,9 @@ public:
     int CurrentRow() const { return FCurrent; } // 0-based; -1 with no row
 
     TField& FieldByName(const QString& name); // throws Exception for an unknown name
+    const TField& FieldByName(const QString& name) const;
     TField& Fields(int index);
+    const TField& Fields(int index) const;
 
     // --- editing ---
     void Edit();            // browse -> edit on the current row; no effect on an empty table

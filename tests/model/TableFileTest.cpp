@@ -205,6 +205,17 @@ TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
     ExpectRefused(target, path, QStringLiteral("unexpected bytes"));
     WriteAll(path, WithCrc(body.left(body.size() - 2)));
     ExpectRefused(target, path, QStringLiteral("ends inside"));
+
+    // Many empty rows: one byte each on disk, far more in memory.
+    TMemData bare;
+    bare.Open();
+    QByteArray header = bare.SaveToBytes();
+    header.chop(8); // checksum and row count
+    const quint32 rows = 2'000'000;
+    for (int i = 0; i < 4; ++i)
+        header.append(static_cast<char>((rows >> (8 * i)) & 0xFF));
+    WriteAll(path, WithCrc(header + QByteArray(rows, '\0')));
+    ExpectRefused(bare, path, QStringLiteral("more than a table file may hold"));
 }
 
 TEST(TableFile, AFileOfAnotherTableIsRefusedWithBothFieldLists) {

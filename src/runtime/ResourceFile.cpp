@@ -251,13 +251,15 @@ QByteArray EncodeStringBlock(const QList<QString>& strings) {
 }
 
 std::optional<QString> TResourceFile::LoadString(quint16 id) const {
-    const TResourceEntry* block = Find(RT_STRING, TResourceId(quint16(id / 16 + 1)));
-    if (!block)
-        return std::nullopt;
-    QString text = DecodeStringBlock(block->Data)[id % 16];
-    if (text.isEmpty())
-        return std::nullopt;
-    return text;
+    const TResourceId blockId(quint16(id / 16 + 1));
+    for (const TResourceEntry& e : FEntries) {
+        if (!e.Type.Matches(RT_STRING) || !e.Name.Matches(blockId))
+            continue;
+        QString text = DecodeStringBlock(e.Data)[id % 16];
+        if (!text.isEmpty())
+            return text;
+    }
+    return std::nullopt;
 }
 
 void TResourceFile::SetString(quint16 id, const QString& text, quint16 languageId) {

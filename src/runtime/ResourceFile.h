@@ -76,8 +76,8 @@ public:
 
     // String tables: string `id` lives in the RT_STRING block (id / 16) + 1, which holds 16
     // strings, each a UTF-16 length word followed by that many code units. An empty string
-    // and an absent one are the same in this format: both give nullopt. A damaged block
-    // throws EReadError.
+    // and an absent one are the same in this format: both give nullopt. Blocks of several
+    // languages are searched in file order. A damaged block throws EReadError.
     std::optional<QString> LoadString(quint16 id) const;
     // Sets one string of a block of the given language, creating the block when needed.
     // An empty text removes the string. EWriteError beyond 65535 code units.

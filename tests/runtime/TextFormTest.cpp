@@ -128,11 +128,11 @@ QByteArray WithEverySpecialEncoding() {
     return w.Data();
 }
 
-QString ErrorOf(const QByteArray& text) {
+std::string ErrorOf(const QByteArray& text) {
     try {
         FormTextToBinary(text);
     } catch (const EParserError& e) {
-        return e.Message();
+        return e.Message().toStdString();
     }
     return {};
 }
@@ -283,30 +283,24 @@ TEST(TextForm, AcceptsHandWrittenNotation) {
 }
 
 TEST(TextForm, ErrorsNameLineAndColumn) {
-    EXPECT_EQ(ErrorOf("object A: TA\n  X = 'open\nend"),
-              QStringLiteral("Unterminated string at line 2, column 7"));
+    EXPECT_EQ(ErrorOf("object A: TA\n  X = 'open\nend"), "Unterminated string at line 2, column 7");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 1\n  object B: TB\n  end\n  Y = 2\nend"),
-              QStringLiteral("Property after a child object at line 5, column 3"));
+              "Property after a child object at line 5, column 3");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 300i8\nend"),
-              QStringLiteral("Integer 300 does not fit value type 2 at line 2, column 7"));
+              "Integer 300 does not fit value type 2 at line 2, column 7");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 1.23456c\nend"),
-              QStringLiteral("Currency has more than 4 decimals at line 2, column 7"));
-    EXPECT_EQ(ErrorOf("object A: TA\n  X = 1e999\nend"),
-              QStringLiteral("Number out of range at line 2, column 7"));
+              "Currency has more than 4 decimals at line 2, column 7");
+    EXPECT_EQ(ErrorOf("object A: TA\n  X = 1e999\nend"), "Number out of range at line 2, column 7");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = {0A0}\nend"),
-              QStringLiteral("Odd number of hex digits at line 2, column 11"));
-    EXPECT_EQ(ErrorOf("object A: TA\n  X = 1\n"),
-              QStringLiteral("'end' expected at line 3, column 1"));
-    EXPECT_EQ(ErrorOf("object A: TA\nend\nend"),
-              QStringLiteral("Text after the final 'end' at line 3, column 1"));
+              "Odd number of hex digits at line 2, column 11");
+    EXPECT_EQ(ErrorOf("object A: TA\n  X = 1\n"), "'end' expected at line 3, column 1");
+    EXPECT_EQ(ErrorOf("object A: TA\nend\nend"), "Text after the final 'end' at line 3, column 1");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = L'\xE4\xB8\xAD'\nend"),
-              QStringLiteral("Character outside Windows-1252 in an L string at line 2, column 7"));
-    EXPECT_EQ(ErrorOf("object A: TA\n  X = 'a'\n  Y = '\xFF'\nend"),
-              QStringLiteral("Invalid UTF-8 at line 3"));
-    EXPECT_EQ(ErrorOf("object A: TA\n  '' = 1\nend"),
-              QStringLiteral("Empty property name at line 2, column 3"));
+              "Character outside Windows-1252 in an L string at line 2, column 7");
+    EXPECT_EQ(ErrorOf("object A: TA\n  X = 'a'\n  Y = '\xFF'\nend"), "Invalid UTF-8 at line 3");
+    EXPECT_EQ(ErrorOf("object A: TA\n  '' = 1\nend"), "Empty property name at line 2, column 3");
     EXPECT_EQ(ErrorOf(QByteArray("object A: TA\n  X = 9223372036854775808\nend")),
-              QStringLiteral("Integer out of range at line 2, column 7"));
+              "Integer out of range at line 2, column 7");
     EXPECT_TRUE(IsTextForm("\n  inherited X: TX"));
     EXPECT_FALSE(IsTextForm("TPF0\x06TForm1"));
     EXPECT_FALSE(IsTextForm("objection"));

@@ -1,0 +1,122 @@
+#include "runtime/ResourceFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace lumotrix;
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+class ResTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString buildDir = qEnvironmentVariable("LUMOTRIX_BUILD_DIR");
+        if (buildDir.isEmpty())
+            GTEST_SKIP() << "LUMOTRIX_BUILD_DIR not set";
+        Tool = buildDir + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
+        ASSERT_TRUE(QFile::exists(Tool)) << Tool.toStdString();
+        Write("Main.form", "object Form1: TForm1\n  Caption = 'Lumotrix'\n  object Button1: "
+                           "TButton\n    Caption = 'Invio dati'\n  end\nend\n");
+        Write("app.rc", "#pragma code_page(65001)\n"
+                        "STRINGTABLE\nBEGIN\n"
+                        "  65505, \"Giorno\"\n"
+                        "  65504, \"Porta\\tuscita\"\n"
+                        "  7, \"Mercoled\xC3\xAC\"\n"
+                        "END\n"
+                        "TForm1 RCDATA \"Main.form\"\n");
+    }
+
+    QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
+
+    void Write(const char* name, const QByteArray& bytes) {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QByteArray Read(const char* name) const {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    TRun Run(const QStringList& args) {
+        QProcess p;
+        p.start(Tool, args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        TRun r;
+        r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.Out = QString::fromUtf8(p.readAllStandardOutput());
+        r.Err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    QTemporaryDir Dir;
+    QString Tool;
+};
+
+} // namespace
+
+TEST_F(ResTool, BuildsAndListsAResourceFile) {
+    TRun r = Run({QStringLiteral("build"), Path("app.rc"), Path("app.res")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const TResourceFile file = TResourceFile::LoadFromFile(Path("app.res"));
+    EXPECT_EQ(file.LoadString(65504), QStringLiteral("Porta\tuscita"));
+    ASSERT_NE(file.Find(RT_RCDATA, QStringLiteral("TForm1")), nullptr);
+
+    r = Run({QStringLiteral("list"), Path("app.res")});
+    ASSERT_EQ(r.ExitCode, 0);
+    const QStringList lines = r.Out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("RCDATA\tTFORM1\t0x0000\t")));
+    EXPECT_EQ(lines[1], QStringLiteral("STRING\t#1\t0x0000\t%1").arg(16 * 2 + 2 * 9));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("STRING\t#4095\t0x0000\t")));
+
+    r = Run({QStringLiteral("strings"), Path("app.res")});
+    ASSERT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(r.Out, QStringLiteral("7\tMercoled\u00ec\n65504\tPorta\\tuscita\n65505\tGiorno\n"));
+
+    r = Run({QStringLiteral("forms"), Path("app.res")});
+    ASSERT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(r.Out, QStringLiteral("=== TFORM1 (language 0x0000) ===\n") +
+                         QString::fromUtf8(Read("Main.form")));
+}
+
+TEST_F(ResTool, ConvertsFormsBothWays) {
+    ASSERT_EQ(Run({QStringLiteral("form2bin"), Path("Main.form"), Path("Main.bin")}).ExitCode, 0);
+    EXPECT_TRUE(Read("Main.bin").startsWith("TPF0"));
+    ASSERT_EQ(Run({QStringLiteral("form2text"), Path("Main.bin"), Path("Again.form")}).ExitCode, 0);
+    EXPECT_EQ(Read("Again.form"), Read("Main.form"));
+}
+
+TEST_F(ResTool, FailuresLeaveNoOutputAndSayWhy) {
+    Write("broken.rc", "STRINGTABLE\nBEGIN\n  1, \"open\nEND\n");
+    Write("old.res", "previous content");
+    TRun r = Run({QStringLiteral("build"), Path("broken.rc"), Path("old.res")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err, QStringLiteral("lumotrix-res: broken.rc, line 3: Unterminated string\n"));
+    EXPECT_EQ(Read("old.res"), QByteArray("previous content"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files).size(), 4); // no temporary left behind
+
+    r = Run({QStringLiteral("form2text"), Path("Main.form"), Path("x.form")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err.count(u'\n'), 1);
+    EXPECT_FALSE(QFile::exists(Path("x.form")));
+
+    r = Run({QStringLiteral("list"), Path("Main.form")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Err.contains(QStringLiteral("Not a 32-bit resource file at offset 0")));
+
+    EXPECT_EQ(Run({}).ExitCode, 2);
+    EXPECT_EQ(Run({QStringLiteral("build"), Path("app.rc")}).ExitCode, 2);
+    EXPECT_EQ(Run({QStringLiteral("compile"), Path("app.rc"), Path("x")}).ExitCode, 2);
+}

@@ -7,6 +7,13 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace lumotrix {
 
 enum TTestColor { tcRed, tcGreen, tcBlue };

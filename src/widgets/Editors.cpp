@@ -1,0 +1,277 @@
+#include "widgets/Editors.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <cmath>
+
+namespace lumotrix {
+
+TNumberFormat TNumberFormat::Parse(const QString& picture) {
+    TNumberFormat format;
+    format.MinIntegerDigits = 0;
+    int i = 0;
+    auto isPicture = [](QChar c) { return c == QLatin1Char('#') || c == QLatin1Char('0'); };
+    while (i < picture.size() && !isPicture(picture[i]) && picture[i] != QLatin1Char('.'))
+        format.Prefix += picture[i++];
+    while (i < picture.size() && isPicture(picture[i])) {
+        if (picture[i] == QLatin1Char('0'))
+            ++format.MinIntegerDigits;
+        ++i;
+    }
+    if (i < picture.size() && picture[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < picture.size() && isPicture(picture[i])) {
+            ++format.Decimals;
+            ++i;
+        }
+    }
+    format.Suffix = picture.mid(i);
+    return format;
+}
+
+QString TNumberFormat::Format(double value, const QLocale& locale) const {
+    QString number = locale.toString(std::fabs(value), 'f', Decimals);
+    number.remove(locale.groupSeparator());
+    // Pad the integer part to the digits the picture insists on.
+    int integerDigits = number.indexOf(locale.decimalPoint());
+    if (integerDigits < 0)
+        integerDigits = number.size();
+    if (integerDigits < MinIntegerDigits)
+        number.prepend(QString(MinIntegerDigits - integerDigits, QLatin1Char('0')));
+    if (MinIntegerDigits == 0 && number.startsWith(QLatin1Char('0')) && integerDigits == 1 &&
+        Decimals > 0)
+        number.remove(0, 1);
+    bool negative = value < 0 && std::fabs(value) >= 0.5 * std::pow(10.0, -Decimals);
+    return Prefix + (negative ? QStringLiteral("-") : QString()) + number + Suffix;
+}
+
+namespace {
+
+QString Strip(QString text, const TNumberFormat& a, const TNumberFormat& b) {
+    text = text.trimmed();
+    for (const TNumberFormat* format : {&a, &b}) {
+        if (!format->Prefix.isEmpty() && text.startsWith(format->Prefix))
+            text.remove(0, format->Prefix.size());
+        if (!format->Suffix.isEmpty() && text.endsWith(format->Suffix))
+            text.chop(format->Suffix.size());
+    }
+    return text.trimmed();
+}
+
+bool ParseNumber(const QString& text, const QLocale& locale, double& value) {
+    bool ok = false;
+    value = locale.toDouble(text, &ok);
+    if (!ok) {
+        // Accept the C decimal point as well as the locale's.
+        QString c = text;
+        c.replace(locale.decimalPoint(), QStringLiteral("."));
+        value = QLocale::c().toDouble(c, &ok);
+    }
+    return ok && std::isfinite(value);
+}
+
+QValidator::State Validate(const QString& stripped, const QLocale& locale, double minimum,
+                           double maximum) {
+    if (stripped.isEmpty() || stripped == QLatin1String("-") || stripped == locale.decimalPoint())
+        return QValidator::Intermediate;
+    double value = 0;
+    if (!ParseNumber(stripped, locale, value))
+        return QValidator::Invalid;
+    return value >= minimum && value <= maximum ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+} // namespace
+
+FloatSpinEdit::FloatSpinEdit(QWidget* parent) : QDoubleSpinBox(parent) {
+    SetDisplayFormat(QStringLiteral("#0.0"));
+    SetEditFormat(QStringLiteral("#0.0"));
+    setKeyboardTracking(true);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    connect(this, &QDoubleSpinBox::valueChanged, this, [this] {
+        if (OnChange)
+            OnChange();
+    });
+}
+
+void FloatSpinEdit::SetDisplayFormat(const QString& picture) {
+    FDisplay = TNumberFormat::Parse(picture);
+    setDecimals(qMax(FDisplay.Decimals, FEdit.Decimals));
+    lineEdit()->setText(textFromValue(value()));
+}
+
+void FloatSpinEdit::SetEditFormat(const QString& picture) {
+    FEdit = TNumberFormat::Parse(picture);
+    setDecimals(qMax(FDisplay.Decimals, FEdit.Decimals));
+    lineEdit()->setText(textFromValue(value()));
+}
+
+QString FloatSpinEdit::textFromValue(double value) const {
+    return (hasFocus() ? FEdit : FDisplay).Format(value, locale());
+}
+
+QString FloatSpinEdit::StripPicture(const QString& text) const {
+    return Strip(text, FDisplay, FEdit);
+}
+
+double FloatSpinEdit::valueFromText(const QString& text) const {
+    double value = 0;
+    if (!ParseNumber(StripPicture(text), locale(), value))
+        return this->value();
+    return qBound(minimum(), value, maximum());
+}
+
+QValidator::State FloatSpinEdit::validate(QString& text, int&) const {
+    return Validate(StripPicture(text), locale(), minimum(), maximum());
+}
+
+void FloatSpinEdit::stepBy(int steps) {
+    if (FLargeStepping)
+        setValue(value() + steps * FLargeStep);
+    else
+        QDoubleSpinBox::stepBy(steps);
+}
+
+void FloatSpinEdit::focusInEvent(QFocusEvent* event) {
+    QDoubleSpinBox::focusInEvent(event);
+    lineEdit()->setText(textFromValue(value()));
+    selectAll();
+}
+
+void FloatSpinEdit::focusOutEvent(QFocusEvent* event) {
+    QDoubleSpinBox::focusOutEvent(event);
+    lineEdit()->setText(textFromValue(value()));
+}
+
+void FloatSpinEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        FLargeStepping = true;
+        stepBy(event->key() == Qt::Key_PageUp ? 1 : -1);
+        FLargeStepping = false;
+        event->accept();
+        return;
+    }
+    QDoubleSpinBox::keyPressEvent(event);
+}
+
+IntSpinEdit::IntSpinEdit(QWidget* parent) : QSpinBox(parent) {
+    SetDisplayFormat(QStringLiteral("0"));
+    SetEditFormat(QStringLiteral("0"));
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    connect(this, &QSpinBox::valueChanged, this, [this] {
+        if (OnChange)
+            OnChange();
+    });
+}
+
+void IntSpinEdit::SetDisplayFormat(const QString& picture) {
+    FDisplay = TNumberFormat::Parse(picture);
+    FDisplay.Decimals = 0;
+    lineEdit()->setText(textFromValue(value()));
+}
+
+void IntSpinEdit::SetEditFormat(const QString& picture) {
+    FEdit = TNumberFormat::Parse(picture);
+    FEdit.Decimals = 0;
+    lineEdit()->setText(textFromValue(value()));
+}
+
+QString IntSpinEdit::textFromValue(int value) const {
+    return (hasFocus() ? FEdit : FDisplay).Format(value, locale());
+}
+
+QString IntSpinEdit::StripPicture(const QString& text) const {
+    return Strip(text, FDisplay, FEdit);
+}
+
+int IntSpinEdit::valueFromText(const QString& text) const {
+    double value = 0;
+    if (!ParseNumber(StripPicture(text), locale(), value))
+        return this->value();
+    return qBound(minimum(), static_cast<int>(std::lround(qBound(-2e9, value, 2e9))), maximum());
+}
+
+QValidator::State IntSpinEdit::validate(QString& text, int&) const {
+    QString stripped = StripPicture(text);
+    if (stripped.contains(locale().decimalPoint()))
+        return QValidator::Invalid;
+    return Validate(stripped, locale(), minimum(), maximum());
+}
+
+void IntSpinEdit::focusInEvent(QFocusEvent* event) {
+    QSpinBox::focusInEvent(event);
+    lineEdit()->setText(textFromValue(value()));
+    selectAll();
+}
+
+void IntSpinEdit::focusOutEvent(QFocusEvent* event) {
+    QSpinBox::focusOutEvent(event);
+    lineEdit()->setText(textFromValue(value()));
+}
+
+void IntSpinEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        setValue(value() + (event->key() == Qt::Key_PageUp ? FLargeStep : -FLargeStep));
+        event->accept();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+}
+
+LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (FRebuilding || index < 0)
+            return;
+        FKey = itemData(index);
+        if (OnChange)
+            OnChange();
+    });
+}
+
+LookupComboBox::~LookupComboBox() {
+    Detach();
+}
+
+void LookupComboBox::Detach() {
+    if (FLookup.Table && FObserver)
+        FLookup.Table->RemoveObserver(FObserver);
+    FObserver = 0;
+}
+
+void LookupComboBox::SetLookup(const TLookupSource& lookup) {
+    Detach();
+    FLookup = lookup;
+    if (FLookup.Table)
+        FObserver = FLookup.Table->AddObserver([this](const TTableChange& change) {
+            if (change.Kind == TTableChange::TKind::Destroyed) {
+                FLookup.Table = nullptr;
+                FObserver = 0;
+            }
+            Rebuild();
+        });
+    Rebuild();
+}
+
+void LookupComboBox::SetKeyValue(const QVariant& key) {
+    bool changed = FKey != key;
+    FKey = key;
+    Rebuild();
+    if (changed && OnChange)
+        OnChange();
+}
+
+void LookupComboBox::Rebuild() {
+    FRebuilding = true;
+    clear();
+    int found = -1;
+    for (const auto& [key, text] : FLookup.Items()) {
+        if (found < 0 && key.toLongLong() == FKey.toLongLong() && FKey.isValid())
+            found = count();
+        addItem(text, key);
+    }
+    setCurrentIndex(found);
+    FRebuilding = false;
+}
+
+} // namespace lumotrix

@@ -12,6 +12,25 @@ QString Latin1(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
+// Sections, collections and lists nest; hostile input must not exhaust the stack.
+constexpr int MaxNesting = 200;
+
+class TNestingGuard {
+public:
+    TNestingGuard(int& depth, const TReader& reader) : FDepth(depth) {
+        if (FDepth >= MaxNesting)
+            throw EReadError(QStringLiteral("Form stream nested too deeply at offset %1")
+                                 .arg(reader.Position()));
+        ++FDepth;
+    }
+    ~TNestingGuard() { --FDepth; }
+    TNestingGuard(const TNestingGuard&) = delete;
+    TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+private:
+    int& FDepth;
+};
+
 // Rethrows the exception in flight with a new message, keeping its class so that callers can
 // still tell a range error from a conversion error.
 [[noreturn]] void RethrowWithMessage(const QString& message) {
@@ -68,6 +87,7 @@ private:
     QList<TComponent*> FLoaded;
     QList<TFixup> FFixups;
     bool FErrorWrapped = false;
+    int FNesting = 0;
 };
 
 QString TFormLoader::ComponentContext(const TComponent* component) const {
@@ -146,6 +166,7 @@ TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
 }
 
 void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
+    const TNestingGuard guard(FNesting, FReader);
     const qsizetype offset = FReader.Position();
     int flags = 0;
     int childPos = -1;
@@ -205,6 +226,7 @@ void TFormLoader::ReadProperty(TPersistent* object, const QString& context,
     const qsizetype offset = FReader.Position();
     const QString path = Latin1(FReader.ReadStr());
     try {
+        const TNestingGuard guard(FNesting, FReader);
         TPersistent* target = object;
         const QStringList parts = path.split(QLatin1Char('.'));
         for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
@@ -417,6 +439,7 @@ Variant TFormLoader::ReadVariant() {
     case TValueType::vaTrue:
         return Variant(FReader.ReadBoolean());
     case TValueType::vaList: {
+        const TNestingGuard guard(FNesting, FReader);
         FReader.ReadListBegin();
         QList<Variant> items;
         while (!FReader.EndOfList())

@@ -260,6 +260,62 @@ TEST(FormLoader, InheritedSectionsChangeExistingComponents) {
     EXPECT_EQ(existing->LoadedCount, 1);
 }
 
+TEST(FormLoader, InlineFramesOwnTheComponentsInsideThem) {
+    TStreamBuilder b;
+    b.Begin("TTestForm", "Form1");
+    b.EndList();
+    b.Begin("TTestFrame", "Frame1", ffInline);
+    b.Prop("Caption"), b.W.WriteString("frame");
+    b.EndList();
+    b.Begin("TTestControl", "Inner", ffInherited);
+    b.Prop("Caption"), b.W.WriteString("inner");
+    b.EndList();
+    b.EndList();
+    b.Begin("TTestControl", "Added");
+    b.EndList();
+    b.EndList();
+    b.EndList();
+    b.EndList();
+    TTestForm form;
+    LoadComponentFromStream(&form, b.Data());
+    ASSERT_EQ(form.ComponentCount(), 1);
+    TTestControl* frame = Child(&form, "Frame1");
+    EXPECT_EQ(frame->Caption, QStringLiteral("frame"));
+    EXPECT_TRUE(frame->ComponentState() & csInline);
+    ASSERT_EQ(frame->ComponentCount(), 2);
+    EXPECT_EQ(Child(frame, "Inner")->Caption, QStringLiteral("inner"));
+    EXPECT_EQ(Child(frame, "Added")->Parent(), frame);
+}
+
+TEST(FormLoader, HostileNestingIsRefused) {
+    const int depth = 5000;
+    TStreamBuilder sections;
+    sections.Begin("TTestForm", "Form1");
+    sections.EndList();
+    for (int i = 0; i < depth; ++i) {
+        sections.Begin("TTestControl", "");
+        sections.EndList();
+    }
+    for (int i = 0; i <= depth; ++i)
+        sections.EndList();
+    TComponent owner;
+    try {
+        CreateComponentFromStream(&owner, sections.Data());
+        ADD_FAILURE();
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("nested too deeply")));
+    }
+    EXPECT_EQ(owner.ComponentCount(), 0);
+
+    const QByteArray lists = OneProperty("C1", "Value", [](TWriter& w) {
+        for (int i = 0; i < depth; ++i)
+            w.WriteListBegin();
+        for (int i = 0; i < depth; ++i)
+            w.WriteListEnd();
+    });
+    EXPECT_TRUE(LoadError<EReadError>(lists).contains(QStringLiteral("nested too deeply")));
+}
+
 TEST(FormLoader, UnknownNamesAreNamedInTheError) {
     TStreamBuilder b;
     b.Begin("TTestForm", "Form1");

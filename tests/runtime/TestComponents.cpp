@@ -72,6 +72,12 @@ void TTestControl::Notification(TComponent* component, TOperation operation) {
         FBuddy = nullptr;
 }
 
+TTestFrame::TTestFrame(TComponent* owner) : TTestControl(owner) {
+    auto* inner = new TTestControl(this);
+    inner->SetName(QStringLiteral("Inner"));
+    inner->SetParentComponent(this);
+}
+
 void TTestForm::ButtonClick(TObject* sender) {
     Clicks.append(sender);
     TestLog().append(QStringLiteral("ButtonClick"));
@@ -129,6 +135,8 @@ LUMOTRIX_REGISTER_CLASS(TTestControl, TComponent) {
 }
 
 LUMOTRIX_REGISTER_CLASS(TTestPanel, TTestControl) {}
+
+LUMOTRIX_REGISTER_CLASS(TTestFrame, TTestControl) {}
 
 LUMOTRIX_REGISTER_CLASS(TTestForm, TTestControl) {
     Method("ButtonClick", &TTestForm::ButtonClick);

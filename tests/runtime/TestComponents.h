@@ -124,6 +124,12 @@ public:
     QList<TObject*> Clicks;
 };
 
+// A frame: builds its own inner component, as if from its own form description.
+class TTestFrame : public TTestControl {
+public:
+    explicit TTestFrame(TComponent* owner = nullptr);
+};
+
 // A class that is not registered, to check the registry's refusal.
 class TUnregisteredComponent : public TComponent {
 public:

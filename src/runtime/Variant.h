@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <type_traits>
 #include <vector>
 
 namespace lumotrix {
@@ -41,6 +42,13 @@ public:
     Variant(const AnsiString& value) : FType(varString), FAnsi(value) {}
     Variant(const WideString& value) : FType(varWideString), FWide(value) {}
     Variant(const QList<Variant>& items);
+    // Other integer types (long, qsizetype, uint, ...): 32-bit when a signed type of at most
+    // 32 bits, else 64-bit.
+    template <typename T>
+    requires std::is_integral_v<T> &&(!std::is_same_v<T, bool>)&&(!std::is_same_v<T, qint32>)&&(
+        !std::is_same_v<T, quint16>)&&(!std::is_same_v<T, qint64>)Variant(T value)
+        : FType(std::is_signed_v<T> && sizeof(T) <= 4 ? varInteger : varInt64),
+          FInt(static_cast<qint64>(value)) {}
     // Plain C strings are ambiguous between ansi and wide text: say which one.
     Variant(const char*) = delete;
 

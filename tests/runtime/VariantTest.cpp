@@ -22,6 +22,10 @@ TEST(Variant, ConstructionGivesTheVariantType) {
     EXPECT_EQ(Variant(QStringLiteral("x")).VarType(), varWideString);
     EXPECT_EQ(Variant(QList<Variant>{Variant(1), Variant(2)}).VarType(), varArray);
     EXPECT_TRUE(Variant::Ansi("x").IsString() && Variant(QStringLiteral("x")).IsString());
+    EXPECT_EQ(Variant(qint16(-2)).VarType(), varInteger);
+    EXPECT_EQ(Variant(4000000000u).VarType(), varInt64); // no wrap to negative
+    EXPECT_EQ(Variant(4000000000u).ToInt64(), 4000000000ll);
+    EXPECT_EQ(Variant(QList<int>{1, 2}.size()).VarType(), varInt64);
 }
 
 TEST(Variant, NumericConversions) {

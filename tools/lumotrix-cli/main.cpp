@@ -1,0 +1,278 @@
+// lumotrix-cli: the configuration files and the controller link without the window.
+//   show FILE.tmr [--json]
+//   import CONFIG.json FILE.tmr
+//   send FILE.tmr --port DEVICE [--delay SECONDS] [--no-clock]
+//   receive --port DEVICE --out FILE.tmr [--timeout SECONDS]
+// Exit status: 0 done, 1 failed (one line on standard error), 2 wrong usage.
+
+#include "ConfigImport.h"
+#include "ConfigSet.h"
+#include "ConfigView.h"
+#include "DevicePort.h"
+#include "link/ControllerLink.h"
+#include "model/ConfigFiles.h"
+#include "runtime/Exception.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <QMap>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+using namespace lumotrix;
+
+namespace {
+
+const char* const UsageText =
+    "usage:\n"
+    "  lumotrix-cli show FILE.tmr [--json]\n"
+    "      print the configuration as tables, or as the JSON that import reads\n"
+    "  lumotrix-cli import CONFIG.json FILE.tmr\n"
+    "      write FILE.tmr and its port and temperature files from JSON (\"-\": standard input)\n"
+    "  lumotrix-cli send FILE.tmr --port DEVICE [--delay SECONDS] [--no-clock]\n"
+    "      send the configuration and set the controller's clock (--no-clock: leave it);\n"
+    "      --delay is the pause before the transfer and after each port name (default 1)\n"
+    "  lumotrix-cli receive --port DEVICE --out FILE.tmr [--timeout SECONDS]\n"
+    "      wait for the controller's dump (default 60 s, 0: no limit) and write its files\n";
+
+struct TUsageError {
+    QString Message;
+};
+
+// The arguments after the sub-command: positionals in order, and the options the command
+// allows, each given at most once.
+struct TArguments {
+    QStringList Positional;
+    QMap<QString, QString> Options;
+
+    bool Has(const char* name) const { return Options.contains(QLatin1String(name)); }
+    QString Value(const char* name) const { return Options.value(QLatin1String(name)); }
+};
+
+TArguments Parse(const QStringList& args, int positionals, const QStringList& withValue,
+                 const QStringList& flags) {
+    TArguments parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg.startsWith(QLatin1String("--"))) {
+            if (parsed.Options.contains(arg))
+                throw TUsageError{QStringLiteral("%1 is given twice").arg(arg)};
+            if (withValue.contains(arg)) {
+                if (i + 1 >= args.size())
+                    throw TUsageError{QStringLiteral("%1 needs a value").arg(arg)};
+                parsed.Options.insert(arg, args[++i]);
+            } else if (flags.contains(arg)) {
+                parsed.Options.insert(arg, QString());
+            } else {
+                throw TUsageError{QStringLiteral("unknown option %1").arg(arg)};
+            }
+        } else {
+            parsed.Positional << arg;
+        }
+    }
+    if (parsed.Positional.size() != positionals)
+        throw TUsageError{QStringLiteral("expected %1 file argument%2, got %3")
+                              .arg(positionals)
+                              .arg(positionals == 1 ? "" : "s")
+                              .arg(parsed.Positional.size())};
+    return parsed;
+}
+
+QString Required(const TArguments& args, const char* option) {
+    if (!args.Has(option) || args.Value(option).isEmpty())
+        throw TUsageError{QStringLiteral("%1 is required").arg(QLatin1String(option))};
+    return args.Value(option);
+}
+
+int Seconds(const TArguments& args, const char* option, int fallback) {
+    if (!args.Has(option))
+        return fallback;
+    bool ok = false;
+    const int seconds = args.Value(option).toInt(&ok);
+    if (!ok || seconds < 0 || seconds > 24 * 3600)
+        throw TUsageError{QStringLiteral("%1 takes whole seconds from 0 to 86400, not \"%2\"")
+                              .arg(QLatin1String(option), args.Value(option))};
+    return seconds;
+}
+
+void Print(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+QString FileList(const QString& timerFile) {
+    const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
+    return QStringLiteral("%1, %2, %3").arg(files.TimerFile, files.PortFile, files.TemperatureFile);
+}
+
+int Show(const TArguments& args) {
+    TConfigSet config;
+    config.Load(args.Positional[0]);
+    if (args.Has("--json"))
+        Print(
+            QString::fromUtf8(QJsonDocument(ConfigToJson(config)).toJson(QJsonDocument::Indented)));
+    else
+        Print(ConfigToText(config));
+    return 0;
+}
+
+int Import(const TArguments& args) {
+    const QString source = args.Positional[0];
+    QFile file;
+    const bool fromStdin = source == QLatin1String("-");
+    const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly)
+                                  : (file.setFileName(source), file.open(QIODevice::ReadOnly));
+    if (!opened)
+        throw EResNotFound(
+            QStringLiteral("Cannot read \"%1\": %2").arg(source, file.errorString()));
+    const QByteArray json = file.readAll();
+    TConfigSet config;
+    ConfigFromJson(json, fromStdin ? QStringLiteral("standard input") : source, config);
+    config.Save(args.Positional[1]);
+    Print(QStringLiteral("wrote %1\n").arg(FileList(args.Positional[1])));
+    return 0;
+}
+
+int Send(const TArguments& args) {
+    const QString timerFile = args.Positional[0];
+    const QString device = Required(args, "--port");
+    const int delay = Seconds(args, "--delay", 1);
+    TConfigSet config;
+    config.Load(timerFile);
+    config.CheckComplete(timerFile);
+
+    TDevicePort port(device);
+    TSleepPause pause;
+    TSystemClock clock;
+    TControllerLink link(port, pause, clock);
+    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+    TSendRequest request;
+    request.DelayText = QString::number(delay);
+    request.SyncDate = !args.Has("--no-clock");
+    request.PortNames = ReadPortNames(config.Ports);
+    request.Temperature = config.TemperatureSettings();
+    link.Send(request);
+    port.Drain();
+    port.Close();
+    Print(QStringLiteral("sent %1 to %2%3\n")
+              .arg(timerFile, device,
+                   request.SyncDate ? QStringLiteral(", clock set") : QStringLiteral("")));
+    return 0;
+}
+
+int Receive(const TArguments& args) {
+    const QString device = Required(args, "--port");
+    const QString out = Required(args, "--out");
+    const int timeout = Seconds(args, "--timeout", 60);
+
+    TConfigSet config;
+    TDevicePort port(device);
+    TSleepPause pause;
+    TSystemClock clock;
+    bool refused = false;
+    TLinkHooks hooks;
+    hooks.ShowError = [&](const QString&) { refused = true; };
+    hooks.StoreTemperature = [&](const TTemperatureSettings& received) {
+        config.SetTemperatureSettings(received);
+    };
+    TControllerLink link(port, pause, clock, hooks);
+    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+
+    // Exceptions must not cross the event loop: they are kept and raised after it.
+    QEventLoop loop;
+    std::exception_ptr failure;
+    bool ended = false;
+    const auto guarded = [&](const auto& step) {
+        try {
+            step();
+        } catch (...) {
+            failure = std::current_exception();
+            loop.quit();
+        }
+    };
+    port.OnRxChar = [&](int count) { guarded([&] { link.ComPortRxChar(count); }); };
+    port.OnRxFlag = [&] {
+        if (ended)
+            return;
+        ended = true;
+        guarded([&] { link.ComPortRxFlag(); });
+        loop.quit();
+    };
+    port.OnError = [&](const QString& message) { guarded([&] { throw EReadError(message); }); };
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    link.ReceiveCommand();
+    Print(QStringLiteral("listening on %1\n").arg(device));
+    if (timeout > 0)
+        timer.start(timeout * 1000);
+    loop.exec();
+    port.Close();
+
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!ended)
+        throw Exception(
+            QStringLiteral("No dump arrived on %1 within %2 s").arg(device).arg(timeout));
+    if (refused) {
+        std::fprintf(stderr, "%s\n", SerialErrorMessage.toUtf8().constData());
+        return 1;
+    }
+    config.Save(out);
+    Print(QStringLiteral("wrote %1\n").arg(FileList(out)));
+    return 0;
+}
+
+int Run(const QStringList& args) {
+    if (args.isEmpty())
+        throw TUsageError{QStringLiteral("no command given")};
+    const QString command = args[0];
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        Print(QString::fromLatin1(UsageText));
+        return 0;
+    }
+    if (command == QLatin1String("show"))
+        return Show(Parse(rest, 1, {}, {QStringLiteral("--json")}));
+    if (command == QLatin1String("import"))
+        return Import(Parse(rest, 2, {}, {}));
+    if (command == QLatin1String("send"))
+        return Send(Parse(rest, 1, {QStringLiteral("--port"), QStringLiteral("--delay")},
+                          {QStringLiteral("--no-clock")}));
+    if (command == QLatin1String("receive"))
+        return Receive(Parse(
+            rest, 0,
+            {QStringLiteral("--port"), QStringLiteral("--out"), QStringLiteral("--timeout")}, {}));
+    throw TUsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
+}
+
+// The failure line stays one line whatever the message holds.
+QByteArray OneLine(const QString& message) {
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return line.toUtf8();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    try {
+        return Run(app.arguments().mid(1));
+    } catch (const TUsageError& e) {
+        std::fprintf(stderr, "lumotrix-cli: %s\n%s", OneLine(e.Message).constData(), UsageText);
+        return 2;
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "lumotrix-cli: %s\n", OneLine(e.Message()).constData());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lumotrix-cli: %s\n",
+                     OneLine(QString::fromUtf8(e.what())).constData());
+    }
+    return 1;
+}

@@ -26,6 +26,8 @@ namespace lumotrix {
 
 // Reads the stream into an existing root, e.g. a form that loads its own description from its
 // constructor. The root's class, or one of its ancestors, must be the stream's root class.
+// Call it from the most derived constructor: the root's class (and so its published methods)
+// is that of its dynamic type at the time of the call.
 void LoadComponentFromStream(TComponent* root, const QByteArray& stream);
 
 // Creates the root by the stream's class name, owned by `owner`, and reads the stream into it.

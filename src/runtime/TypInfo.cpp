@@ -293,6 +293,13 @@ bool TClassInfo::InheritsFrom(const TClassInfo* ancestor) const {
     return false;
 }
 
+bool TClassInfo::InheritsFrom(const QString& ancestorName) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->FParent)
+        if (c->ClassName().compare(ancestorName, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 TObject* TClassInfo::Create(TComponent* owner) const {
     if (!FFactory)
         throw EClassNotFound(QStringLiteral("Class %1 cannot be created by name").arg(ClassName()));

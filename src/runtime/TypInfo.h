@@ -255,6 +255,8 @@ public:
     const QString& ClassName() const { return FTypeInfo.Name; }
     const TClassInfo* ClassParent() const { return FParent; }
     bool InheritsFrom(const TClassInfo* ancestor) const;
+    // By class name, ignoring case: for tests against classes of a higher layer ("TFrame").
+    bool InheritsFrom(const QString& ancestorName) const;
     const TTypeInfo* TypeInfo() const { return &FTypeInfo; }
 
     // Creates an instance through the registered factory; EClassNotFound-style error when the
@@ -319,6 +321,9 @@ public:
     const TClassInfo* ClassParent() const { return ClassType()->ClassParent(); }
     bool InheritsFrom(const TClassInfo* ancestor) const {
         return ClassType()->InheritsFrom(ancestor);
+    }
+    bool InheritsFrom(const QString& ancestorName) const {
+        return ClassType()->InheritsFrom(ancestorName);
     }
     template <typename T> bool Is() const { return dynamic_cast<const T*>(this) != nullptr; }
     // The published method of this object's class chain, or nullptr.

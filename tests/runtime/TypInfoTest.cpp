@@ -39,6 +39,8 @@ TEST(ClassRegistry, ParentsAndIsATests) {
     EXPECT_TRUE(form.InheritsFrom(ClassInfoOf<TComponent>()));
     EXPECT_TRUE(form.InheritsFrom(ClassInfoOf<TObject>()));
     EXPECT_FALSE(form.InheritsFrom(ClassInfoOf<TCollection>()));
+    EXPECT_TRUE(form.InheritsFrom(QStringLiteral("tcomponent")));
+    EXPECT_FALSE(form.InheritsFrom(QStringLiteral("TTestPanel")));
     EXPECT_TRUE(form.Is<TTestControl>());
     EXPECT_FALSE(form.Is<TStrings>());
     EXPECT_EQ(ClassInfoOf<TObject>()->ClassParent(), nullptr);

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -17,13 +18,21 @@ struct TRun {
     QString Err;
 };
 
+// The build directory, from the environment ctest sets, else from where this test runs
+// (<build>/tests/runtime/runtime_tests).
+QString BuildDir() {
+    const QString fromEnvironment = qEnvironmentVariable("LUMOTRIX_BUILD_DIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    QDir dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
+    dir.cd(QStringLiteral("../.."));
+    return dir.absolutePath();
+}
+
 class ResTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString buildDir = qEnvironmentVariable("LUMOTRIX_BUILD_DIR");
-        if (buildDir.isEmpty())
-            GTEST_SKIP() << "LUMOTRIX_BUILD_DIR not set";
-        Tool = buildDir + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
+        Tool = BuildDir() + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
         ASSERT_TRUE(QFile::exists(Tool)) << Tool.toStdString();
         Write("Main.form", "object Form1: TForm1\n  Caption = 'Lumotrix'\n  object Button1: "
                            "TButton\n    Caption = 'Invio dati'\n  end\nend\n");
@@ -119,4 +128,14 @@ TEST_F(ResTool, FailuresLeaveNoOutputAndSayWhy) {
     EXPECT_EQ(Run({}).ExitCode, 2);
     EXPECT_EQ(Run({QStringLiteral("build"), Path("app.rc")}).ExitCode, 2);
     EXPECT_EQ(Run({QStringLiteral("compile"), Path("app.rc"), Path("x")}).ExitCode, 2);
+}
+
+TEST_F(ResTool, EmbeddedResourcesServeTheProgram) {
+    QProcess p;
+    p.start(BuildDir() + QStringLiteral("/tests/runtime/lumotrix_embed_probe"), {});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()),
+              QStringLiteral("Porta \u00e8 aperta\nobject ProbeForm: TProbeForm\n"
+                             "  Caption = 'Sonda'\nend\n"));
 }

@@ -1,0 +1,204 @@
+// The real serial path: the link writes through a pseudo-terminal to lumotrix-sim, which
+// checks the transfer and answers with its dump.
+
+#include "LinkFakes.h"
+#include "SampleConfig.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <cerrno>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+// A bare POSIX serial port whose receive events are delivered by Pump().
+class TPosixPort : public TSerialPort {
+public:
+    explicit TPosixPort(QByteArray path) : FPath(std::move(path)) {}
+    ~TPosixPort() override { Close(); }
+
+    void Open() override {
+        FFd = ::open(FPath.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (FFd < 0)
+            throw Exception(QStringLiteral("cannot open %1").arg(QString::fromLocal8Bit(FPath)));
+        termios tio{};
+        ::tcgetattr(FFd, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(FFd, TCSANOW, &tio);
+    }
+    void Close() override {
+        if (FFd >= 0)
+            ::close(FFd);
+        FFd = -1;
+    }
+    bool IsOpen() const override { return FFd >= 0; }
+    void WriteStr(const QByteArray& bytes) override {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(FFd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                throw EWriteError(QStringLiteral("write failed"));
+            if (n > 0)
+                done += n;
+            else {
+                pollfd p{FFd, POLLOUT, 0};
+                ::poll(&p, 1, 100);
+            }
+        }
+    }
+    QByteArray ReadStr(int count) override {
+        const QByteArray taken = FWaiting.left(count);
+        FWaiting.remove(0, taken.size());
+        return taken;
+    }
+
+    // Waits up to `ms` for bytes and delivers one batch as the port component does.
+    void Pump(int ms) {
+        pollfd p{FFd, POLLIN, 0};
+        if (::poll(&p, 1, ms) <= 0)
+            return;
+        char buffer[4096];
+        const ssize_t n = ::read(FFd, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        QByteArray batch(buffer, n);
+        batch.replace(QByteArray(1, '\0'), QByteArray());
+        FWaiting += batch;
+        OnRxChar(int(FWaiting.size()));
+        if (batch.contains(ETX))
+            OnRxFlag();
+    }
+
+private:
+    QByteArray FPath;
+    QByteArray FWaiting;
+    int FFd = -1;
+};
+
+// Real pauses, shortened: the simulator doesn't time the line.
+class TShortPause : public TPause {
+public:
+    void Sleep(qint64 milliseconds) override { ::usleep(useconds_t(milliseconds * 20)); }
+};
+
+struct TSimulator {
+    QProcess Process;
+    QByteArray Path;
+
+    bool Start() {
+        const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
+        if (dir.isEmpty())
+            return false;
+        Process.start(QString::fromLocal8Bit(dir) +
+                      QStringLiteral("/tools/lumotrix-sim/lumotrix-sim"));
+        if (!Process.waitForStarted(5000))
+            return false;
+        Path = ReadLine().trimmed();
+        return Path.startsWith("/dev/");
+    }
+    QByteArray ReadLine() {
+        QElapsedTimer timer;
+        timer.start();
+        while (!Process.canReadLine() && timer.elapsed() < 10000)
+            Process.waitForReadyRead(100);
+        return Process.readLine();
+    }
+    // Lines up to and including "end".
+    QStringList Report() {
+        QStringList lines;
+        while (lines.isEmpty() || (lines.back() != "end" && !lines.back().isEmpty()))
+            lines << QString::fromUtf8(ReadLine()).trimmed();
+        return lines;
+    }
+    ~TSimulator() {
+        Process.write("quit\n");
+        Process.waitForBytesWritten(1000);
+        if (!Process.waitForFinished(3000))
+            Process.kill();
+    }
+};
+
+} // namespace
+
+TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
+    TSimulator sim;
+    if (!sim.Start())
+        GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
+
+    TPosixPort port(sim.Path);
+    TShortPause pause;
+    TFixedClock clock;
+    clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));
+    TControllerLink link(port, pause, clock);
+    TMemData timers, ports;
+    TDayNames days;
+    DefineTimerTable(timers);
+    DefinePortTable(ports);
+    days.Fill();
+    link.AttachTables(&timers, &ports, &days);
+    link.BindPortEvents();
+    QList<QString> errors;
+    QList<TTemperatureSettings> stored;
+    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
+    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
+
+    const TControllerConfig config = SampleConfig();
+    TTimerImage rows = config.Timers;
+    for (TimerRecord& r : rows)
+        r.Day += 1;
+    ReplaceRows(timers, BuildTimerRows(timers, rows, days));
+    ReplaceRows(ports, BuildPortRows(ports, config.PortNames));
+    const QByteArray timersSent = timers.SaveToBytes();
+
+    TSendRequest request;
+    request.DelayText = QStringLiteral("0");
+    request.PortNames = ReadPortNames(ports);
+    request.Temperature = config.Temperature;
+    link.Send(request);
+
+    const QStringList report = sim.Report();
+    ASSERT_FALSE(report.isEmpty());
+    EXPECT_EQ(report[0].toStdString(), "transfer ok: 904 bytes, 42 timers, 8 port names, "
+                                       "date 2026-12-06 07:31:14 weekday 07");
+    ASSERT_EQ(report.size(), 1 + 42 + 8 + 1 + 1);
+    EXPECT_EQ(report[1].toStdString(),
+              "timer 00: start 00:00:00 day 00 duration 00:00 state 01 port 00");
+    EXPECT_EQ(report[42].toStdString(),
+              "timer 41: start 17:47:53 day 01 duration 13:31 state 00 port 01");
+    EXPECT_EQ(report[45].toStdString(), "port 3: \"Luce \xC3\xAC blu\"");
+    EXPECT_EQ(report[51].toStdString(),
+              "temperature: sensor 01 min 220 max 285 ideal 255 hysteresis 005 "
+              "first 02 second 06");
+
+    // The port is still open after the send: the receive command closes it, then listens.
+    link.ReceiveCommand();
+    ASSERT_FALSE(port.IsOpen());
+    link.ReceiveCommand();
+    ASSERT_TRUE(port.IsOpen());
+    timers.Close(); // a good dump must rebuild it
+    timers.Open();
+    sim.Process.write("dump\n");
+    sim.Process.waitForBytesWritten(3000);
+    QElapsedTimer timer;
+    timer.start();
+    while (stored.isEmpty() && errors.isEmpty() && timer.elapsed() < 10000)
+        port.Pump(100);
+    EXPECT_EQ(sim.ReadLine().trimmed(), "dump sent: 1425 bytes");
+
+    ASSERT_TRUE(errors.isEmpty()) << link.LastDumpError().toStdString();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0], config.Temperature);
+    EXPECT_EQ(timers.SaveToBytes(), timersSent);
+    EXPECT_EQ(link.TimerImage(), rows);
+    const QList<AnsiString> names = ReadPortNames(ports);
+    ASSERT_EQ(names.size(), 8);
+    for (int p = 0; p < 8; ++p)
+        EXPECT_EQ(names[p], config.PortNames[p].leftJustified(32, ' '));
+}

@@ -449,9 +449,9 @@ template <> struct TPropTraits<Variant> {
 };
 template <typename T> struct TPropTraits<T*, std::enable_if_t<std::is_base_of_v<TObject, T>>> {
     using Store = TObject*;
-    static const TTypeInfo* Type() { return ClassInfoOf<T>()->TypeInfo(); }
-    static Store ToStore(T* v) { return v; }
-    static T* FromStore(const Store& v) { return CheckedCast<T>(v); }
+    static const TTypeInfo* Type() { return ClassInfoOf<std::remove_cv_t<T>>()->TypeInfo(); }
+    static Store ToStore(T* v) { return const_cast<std::remove_cv_t<T>*>(v); }
+    static T* FromStore(const Store& v) { return CheckedCast<std::remove_cv_t<T>>(v); }
 };
 template <typename... Args> struct TPropTraits<TEvent<Args...>> {
     using Store = TMethod;

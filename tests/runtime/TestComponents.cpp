@@ -132,6 +132,7 @@ LUMOTRIX_REGISTER_CLASS(TTestControl, TComponent) {
     Property("Buddy", &TTestControl::Buddy, &TTestControl::SetBuddy);
     Property("OnClick", &TTestControl::OnClick);
     Property("OnCount", &TTestControl::OnCount);
+    Property("Hidden", &TTestControl::FHidden);
 }
 
 LUMOTRIX_REGISTER_CLASS(TTestPanel, TTestControl) {}

@@ -45,6 +45,8 @@ public:
 };
 
 class TTestControl : public TComponent {
+    LUMOTRIX_PUBLISHED(TTestControl)
+
 public:
     explicit TTestControl(TComponent* owner = nullptr);
     ~TTestControl() override;
@@ -96,8 +98,11 @@ public:
     TNotifyEvent OnClick;
     TEvent<TObject*, int&> OnCount;
 
+    qint32 Hidden() const { return FHidden; }
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    qint32 FHidden = 3; // published straight from the field
 
 private:
     qint32 FLeft = 0;

@@ -68,7 +68,7 @@ TEST(ClassRegistry, PropertiesInDeclarationOrderInheritedFirst) {
     EXPECT_EQ(props[0]->Name, QStringLiteral("Name"));
     EXPECT_EQ(props[1]->Name, QStringLiteral("Tag"));
     EXPECT_EQ(props[2]->Name, QStringLiteral("Left"));
-    EXPECT_EQ(props.last()->Name, QStringLiteral("OnCount"));
+    EXPECT_EQ(props.last()->Name, QStringLiteral("Hidden"));
     EXPECT_EQ(GetPropInfo(&panel, QStringLiteral("caption")), Prop(panel, "Caption"));
     EXPECT_EQ(GetPropInfo(&panel, QStringLiteral("Captoin")), nullptr);
     try {
@@ -181,6 +181,8 @@ TEST(PropertyAccess, OrdinalsWithRangeChecks) {
     EXPECT_EQ(c.WideLetter, u'€');
     EXPECT_THROW(SetOrdProp(&c, QStringLiteral("WideLetter"), 0x10000), ERangeError);
     EXPECT_THROW(SetOrdProp(&c, QStringLiteral("Caption"), 1), EPropertyError);
+    SetOrdProp(&c, QStringLiteral("Hidden"), 9); // a protected field
+    EXPECT_EQ(c.Hidden(), 9);
 }
 
 TEST(PropertyAccess, EnumerationsAndSetsByName) {

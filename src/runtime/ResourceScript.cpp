@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace lumotrix {
@@ -341,8 +342,34 @@ private:
         return text;
     }
 
+    // The language names resource scripts commonly use, for the languages of this program's
+    // translations; other languages are given by number.
+    static std::optional<quint32> NamedValue(const QString& word) {
+        static const std::pair<const char*, quint32> names[] = {
+            {"LANG_NEUTRAL", 0x00},        {"LANG_ENGLISH", 0x09},
+            {"LANG_GERMAN", 0x07},         {"LANG_FRENCH", 0x0C},
+            {"LANG_ITALIAN", 0x10},        {"LANG_SPANISH", 0x0A},
+            {"LANG_DUTCH", 0x13},          {"LANG_PORTUGUESE", 0x16},
+            {"SUBLANG_NEUTRAL", 0x00},     {"SUBLANG_DEFAULT", 0x01},
+            {"SUBLANG_SYS_DEFAULT", 0x02}, {"SUBLANG_ENGLISH_US", 0x01},
+            {"SUBLANG_ENGLISH_UK", 0x02},  {"SUBLANG_GERMAN", 0x01},
+            {"SUBLANG_FRENCH", 0x01},      {"SUBLANG_ITALIAN", 0x01},
+            {"SUBLANG_SPANISH", 0x01},     {"SUBLANG_DUTCH", 0x01},
+            {"SUBLANG_PORTUGUESE", 0x02},  {"SUBLANG_PORTUGUESE_BRAZILIAN", 0x01}};
+        for (const auto& [name, value] : names)
+            if (word == QLatin1String(name))
+                return value;
+        return std::nullopt;
+    }
+
     quint32 NumberValue(const char* what, quint32 max) {
-        const TScriptToken t = Next();
+        TScriptToken t = Next();
+        if (t.Kind == TScriptToken::Word) {
+            if (const std::optional<quint32> value = NamedValue(t.Text)) {
+                t.Kind = TScriptToken::Number;
+                t.Value = *value;
+            }
+        }
         if (t.Kind != TScriptToken::Number)
             Fail(QStringLiteral("%1 expected").arg(QLatin1String(what)), t.Line);
         if (t.Value > max)

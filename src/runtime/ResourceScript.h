@@ -12,7 +12,8 @@ namespace lumotrix {
 //   // and /* */ comments
 //   #pragma code_page(65001)            following text is UTF-8 (1252 is the default; a
 //                                        UTF-8 byte order mark at the start also selects it)
-//   LANGUAGE 0x10, 1                     language of the resources that follow
+//   LANGUAGE 0x10, 1                     language of the resources that follow (numbers, or
+//                                        LANG_ITALIAN, SUBLANG_DEFAULT and a few more names)
 //   STRINGTABLE [options]
 //   BEGIN                                ({ and } work too)
 //       65504, "Errore ""grave""\n"      `id "text"` without a comma too; adjacent literals

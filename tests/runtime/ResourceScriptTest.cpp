@@ -87,6 +87,18 @@ TEST_F(ResourceScript, UnicodeByteOrderMarkSelectsUtf8) {
     EXPECT_EQ(file.LoadString(5), QStringLiteral("\u00e8"));
 }
 
+TEST_F(ResourceScript, LanguageByNameOrNumber) {
+    const TResourceFile file = CompileResourceScript("LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\n"
+                                                     "STRINGTABLE { 1, \"a\" }\n"
+                                                     "STRINGTABLE LANGUAGE 0x10, 2 { 17, \"b\" }\n",
+                                                     QString());
+    ASSERT_EQ(file.Entries().size(), 2);
+    EXPECT_EQ(file.Entries()[0].LanguageId, 0x0407);
+    EXPECT_EQ(file.Entries()[1].LanguageId, 0x0810);
+    EXPECT_EQ(ErrorOf("LANGUAGE LANG_KLINGON, 1"), "test.rc, line 1: Language expected");
+    EXPECT_EQ(ErrorOf("LANGUAGE 7, 64"), "test.rc, line 1: Sublanguage 64 out of range");
+}
+
 TEST_F(ResourceScript, ErrorsNameTheLine) {
     WriteFile(Path("bad.form"), "object A: TA\n  X = 'open\nend\n");
     EXPECT_EQ(ErrorOf("STRINGTABLE\nBEGIN\n 1, \"open\nEND"),

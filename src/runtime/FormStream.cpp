@@ -18,6 +18,18 @@ namespace {
 // Deep enough for any real form, shallow enough that hostile nesting cannot overflow the stack.
 constexpr int MaxDepth = 256;
 
+// Counts one level of nesting for as long as it lives, also when a read throws.
+class TDepthGuard {
+public:
+    explicit TDepthGuard(int& depth) : FDepth(depth) { ++FDepth; }
+    ~TDepthGuard() { --FDepth; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+    int& FDepth;
+};
+
 // m / 2^shift rounded to nearest, ties to even; shift may exceed 63.
 quint64 RoundShiftRight(quint64 m, int shift) {
     if (shift <= 0)
@@ -397,10 +409,11 @@ void TReader::SkipValue() {
         return;
     case TValueType::vaList:
         ++FPosition;
-        ++FDepth;
-        while (!EndOfList())
-            SkipValue();
-        --FDepth;
+        {
+            const TDepthGuard guard(FDepth);
+            while (!EndOfList())
+                SkipValue();
+        }
         ReadListEnd();
         return;
     case TValueType::vaInt8:
@@ -433,18 +446,19 @@ void TReader::SkipValue() {
         return;
     case TValueType::vaCollection:
         ++FPosition;
-        ++FDepth;
-        while (!EndOfList()) {
-            const TValueType tag = NextValue();
-            if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 ||
-                tag == TValueType::vaInt32)
-                ReadInteger();
-            ReadListBegin();
-            while (!EndOfList())
-                SkipProperty();
-            ReadListEnd();
+        {
+            const TDepthGuard guard(FDepth);
+            while (!EndOfList()) {
+                const TValueType tag = NextValue();
+                if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 ||
+                    tag == TValueType::vaInt32)
+                    ReadInteger();
+                ReadListBegin();
+                while (!EndOfList())
+                    SkipProperty();
+                ReadListEnd();
+            }
         }
-        --FDepth;
         ReadListEnd();
         return;
     case TValueType::vaSingle:
@@ -474,14 +488,13 @@ void TReader::SkipComponent() {
     ReadPrefix(flags, childPos);
     ReadStr();
     ReadStr();
-    ++FDepth;
+    const TDepthGuard guard(FDepth);
     while (!EndOfList())
         SkipProperty();
     ReadListEnd();
     while (!EndOfList())
         SkipComponent();
     ReadListEnd();
-    --FDepth;
 }
 
 // ---------------------------------------------------------------------------------------------

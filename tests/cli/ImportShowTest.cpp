@@ -1,7 +1,11 @@
 #include "CliSupport.h"
 
+#include "model/ConfigTables.h"
+#include "model/MemData.h"
+
 #include <functional>
 
+using namespace lumotrix;
 using namespace lumotrix::test;
 
 namespace {
@@ -63,6 +67,33 @@ TEST_F(ImportShow, ShowOfASetWithoutCompanionsShowsWhatIsThere) {
     const TRun missing = RunCli({"show", Path("none.tmr")});
     EXPECT_EQ(missing.ExitCode, 1);
     EXPECT_TRUE(missing.Err.contains("none.tmr"));
+}
+
+// The window saves empty cells as they are; show reports them instead of inventing values.
+TEST_F(ImportShow, EmptyCellsShowAsNullAndDash) {
+    TMemData timers;
+    DefineTimerTable(timers);
+    timers.AppendRecord({qint32(1), AnsiString("Timer 01"), std::monostate{}, AnsiString(),
+                         std::monostate{}, std::monostate{}, std::monostate{}});
+    timers.SaveToBinaryFile(Path("w.tmr"));
+
+    const QJsonArray shown = ShowJson("w.tmr")["timers"].toArray();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].toObject(), (QJsonObject{{"timer", "Timer 01"},
+                                                {"port", QJsonValue::Null},
+                                                {"day", ""},
+                                                {"start", QJsonValue::Null},
+                                                {"duration", QJsonValue::Null},
+                                                {"on", QJsonValue::Null}}));
+    const TRun text = RunCli({"show", Path("w.tmr")});
+    EXPECT_TRUE(text.Out.contains(QRegularExpression("1  Timer 01 +-  +-  +-  +-\\n")))
+        << text.Out.toStdString();
+
+    // What is not a timer file is refused, naming it.
+    const TRun foreign = RunCli({"show", WriteJson(SampleConfig())});
+    EXPECT_EQ(foreign.ExitCode, 1);
+    EXPECT_TRUE(foreign.Err.contains("Cannot read the table file \"" + Path("config.json")))
+        << foreign.Err.toStdString();
 }
 
 // Every refusal: status 1, one line naming what is wrong, no file written.

@@ -1,0 +1,264 @@
+#include "widgets/ComPort.h"
+#include "link/ControllerLink.h"
+#include "model/ConfigTables.h"
+#include "runtime/Exception.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+using namespace lumotrix;
+
+namespace {
+
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "comport_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// Runs the event loop until `done` or `ms` have passed.
+template <typename F> bool SpinUntil(F done, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+void Spin(int ms) {
+    SpinUntil([] { return false; }, ms);
+}
+
+// The other end of a pseudo-terminal, played by the test.
+struct TPty {
+    int Master = -1;
+    QString Path;
+    TPty() {
+        Master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (Master >= 0 && ::grantpt(Master) == 0 && ::unlockpt(Master) == 0)
+            Path = QString::fromLocal8Bit(::ptsname(Master));
+    }
+    ~TPty() {
+        if (Master >= 0)
+            ::close(Master);
+    }
+    void Write(const QByteArray& bytes) const {
+        ASSERT_EQ(::write(Master, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
+    QByteArray Read(int ms = 2000) const {
+        QByteArray all;
+        pollfd p{Master, POLLIN, 0};
+        while (::poll(&p, 1, all.isEmpty() ? ms : 50) > 0) {
+            char buffer[4096];
+            const ssize_t n = ::read(Master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            all.append(buffer, n);
+        }
+        return all;
+    }
+};
+
+class ComPort : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { App(); }
+};
+
+} // namespace
+
+TEST_F(ComPort, DefaultsAndPortNames) {
+    TComPort port;
+    EXPECT_EQ(port.Port(), "COM1");
+    EXPECT_EQ(port.BaudRate(), 9600);
+    EXPECT_EQ(port.DataBits(), 8);
+    EXPECT_EQ(port.Parity(), TParityBits::prNone);
+    EXPECT_EQ(port.StopBits(), TStopBits::sbOneStopBit);
+    EXPECT_EQ(port.FlowControl(), TComFlowControl{});
+    EXPECT_EQ(port.FlowControl().ControlDTR, TDTRFlowControl::dtrDisable);
+    EXPECT_EQ(port.FlowControl().ControlRTS, TRTSFlowControl::rtsDisable);
+    EXPECT_TRUE(port.DiscardNull());
+    EXPECT_EQ(port.EventChar(), '\x03');
+    EXPECT_EQ(TComPort::DeviceName("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(TComPort::DeviceName("com12"), "/dev/ttyS11");
+    EXPECT_EQ(TComPort::DeviceName("/dev/pts/7"), "/dev/pts/7");
+    EXPECT_EQ(TComPort::DeviceName("COM0"), "COM0");
+    EXPECT_THROW(port.SetDataBits(9), ERangeError);
+}
+
+TEST_F(ComPort, OpenFailureNamesThePortAndTheReason) {
+    TComPort port;
+    port.SetPort("/dev/lumotrix-no-such-port");
+    try {
+        port.Open();
+        ADD_FAILURE() << "opened";
+    } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().contains("/dev/lumotrix-no-such-port")) << e.what();
+        EXPECT_GT(e.Message().size(),
+                  QString("Impossibile aprire la porta /dev/lumotrix-no-such-port").size());
+    }
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_THROW(port.WriteStr("x"), EWriteError);
+}
+
+TEST_F(ComPort, PseudoTerminalStaysOpenWithoutModemLines) {
+    TPty pty;
+    ASSERT_FALSE(pty.Path.isEmpty());
+    TComPort port;
+    port.SetPort(pty.Path);
+    int opened = 0, closed = 0;
+    QObject::connect(&port, &TComPort::AfterOpen, [&] { ++opened; });
+    QObject::connect(&port, &TComPort::AfterClose, [&] { ++closed; });
+    port.Open();
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(port.SignalState(TComSignal::lsConn));
+    Spin(600); // a few LED polls
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_FALSE(port.SignalState(TComSignal::lsCTS));
+    EXPECT_FALSE(port.SignalState(TComSignal::lsDSR));
+    EXPECT_FALSE(port.SignalState(TComSignal::lsRLSD));
+
+    QList<std::pair<TComSignal, bool>> changes;
+    QObject::connect(&port, &TComPort::SignalChanged, [&](TComSignal s, bool lit) {
+        changes.append({s, lit});
+    });
+    port.WriteStr(QByteArray("\x02hello\x03", 7));
+    EXPECT_EQ(pty.Read(), QByteArray("\x02hello\x03", 7));
+    EXPECT_TRUE(changes.contains(std::pair{TComSignal::lsTx, true}));
+    SpinUntil([&] { return !port.SignalState(TComSignal::lsTx); });
+    EXPECT_FALSE(port.SignalState(TComSignal::lsTx));
+
+    port.Close();
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(port.SignalState(TComSignal::lsConn));
+}
+
+TEST_F(ComPort, ReceiveDropsNulsAndRaisesTheFlagAfterTheBatch) {
+    TPty pty;
+    TComPort port;
+    port.SetPort(pty.Path);
+    QByteArray received;
+    QList<QByteArray> atFlag;
+    port.OnRxChar = [&](int count) { received += port.ReadStr(count); };
+    port.OnRxFlag = [&] { atFlag.append(received); };
+    port.Open();
+    pty.Write(QByteArray("a\0b", 3));
+    ASSERT_TRUE(SpinUntil([&] { return received.size() >= 2; }));
+    pty.Write(QByteArray("c\x03\0d", 4));
+    ASSERT_TRUE(SpinUntil([&] { return received.size() >= 5; }));
+    EXPECT_EQ(received, QByteArray("abc\x03"
+                                   "d"));
+    ASSERT_EQ(atFlag.size(), 1);
+    EXPECT_TRUE(atFlag[0].endsWith("c\x03") || atFlag[0].endsWith("\x03"
+                                                                  "d"));
+}
+
+TEST_F(ComPort, HeldEventsWaitUntilReleased) {
+    TPty pty;
+    TComPort port;
+    port.SetPort(pty.Path);
+    QByteArray received;
+    port.OnRxChar = [&](int count) { received += port.ReadStr(count); };
+    port.Open();
+    port.HoldEvents(true);
+    pty.Write("xy");
+    Spin(300);
+    EXPECT_TRUE(received.isEmpty());
+    port.HoldEvents(false);
+    EXPECT_TRUE(received.isEmpty()); // from the event loop, not from inside the call
+    EXPECT_TRUE(SpinUntil([&] { return received == "xy"; }));
+}
+
+namespace {
+
+// The window's pause: the event loop keeps running (shortened for the test).
+class TSpinningPause : public TPause {
+public:
+    void Sleep(qint64 milliseconds) override { Spin(int(milliseconds / 20)); }
+};
+
+} // namespace
+
+TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
+    const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "LUMOTRIX_BUILD_DIR unset";
+    QProcess sim;
+    sim.start(QString::fromLocal8Bit(dir) + "/tools/lumotrix-sim/lumotrix-sim");
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    const auto readLine = [&] {
+        SpinUntil([&] { return sim.canReadLine() || !sim.waitForReadyRead(50); }, 10000);
+        SpinUntil([&] { return sim.canReadLine(); }, 5000);
+        return QString::fromUtf8(sim.readLine()).trimmed();
+    };
+    const QString path = readLine();
+    ASSERT_TRUE(path.startsWith("/dev/")) << path.toStdString();
+
+    TComPort port;
+    port.SetPort(path);
+    TSpinningPause pause;
+    TSystemClock clock;
+    TControllerLink link(port, pause, clock);
+    link.BindPortEvents();
+    TMemData timers, ports;
+    TDayNames days;
+    DefineTimerTable(timers);
+    DefinePortTable(ports);
+    days.Fill();
+    link.AttachTables(&timers, &ports, &days);
+    QList<TTemperatureSettings> stored;
+    QList<QString> errors;
+    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
+    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
+
+    TTimerImage image{};
+    for (int k = 0; k < 42; ++k)
+        image[k] = {k % 24, 15, 30, k % 8 + 1, 1, 5, std::uint8_t(k % 2), k % 8 + 1};
+    ReplaceRows(timers, BuildTimerRows(timers, image, days));
+    TPortNames names;
+    for (int p = 0; p < 8; ++p)
+        names[p] = "Uscita " + QByteArray::number(p + 1);
+    ReplaceRows(ports, BuildPortRows(ports, names));
+    const QByteArray timersSent = timers.SaveToBytes();
+
+    TSendRequest request;
+    request.DelayText = "0";
+    request.PortNames = ReadPortNames(ports);
+    request.Temperature = {true, 20.0, 30.0, 25.5, 2, 1, 2};
+    port.HoldEvents(true);
+    link.Send(request);
+    port.HoldEvents(false);
+    EXPECT_TRUE(readLine().startsWith("transfer ok: "));
+    QString line;
+    do
+        line = readLine();
+    while (!line.isEmpty() && line != "end" && !line.startsWith("temperature"));
+    EXPECT_EQ(line.toStdString(),
+              "temperature: sensor 01 min 200 max 300 ideal 255 hysteresis 002 first 00 second 01");
+
+    link.ReceiveCommand(); // closes the port left open by the send
+    link.ReceiveCommand(); // listens
+    ASSERT_TRUE(port.IsOpen());
+    sim.write("dump\n");
+    ASSERT_TRUE(SpinUntil([&] { return !stored.isEmpty() || !errors.isEmpty(); }, 10000));
+    ASSERT_TRUE(errors.isEmpty()) << link.LastDumpError().toStdString();
+    EXPECT_EQ(stored[0], request.Temperature);
+    EXPECT_EQ(timers.SaveToBytes(), timersSent);
+    EXPECT_EQ(link.TimerImage(), image);
+    EXPECT_EQ(ReadPortNames(ports)[7], names[7].leftJustified(32, ' '));
+
+    sim.write("quit\n");
+    sim.waitForBytesWritten(1000);
+    if (!sim.waitForFinished(3000))
+        sim.kill();
+}

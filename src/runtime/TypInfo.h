@@ -354,6 +354,11 @@ const TTypeInfo* TypeInfoWideString();
 const TTypeInfo* TypeInfoVariant();
 const TTypeInfo* TypeInfoDynArray(const TTypeInfo* elementType);
 
+// C++ type -> kind: bool -> enumeration (the Boolean type); char -> character; char16_t -> wide
+// character; other integers -> integer (64-bit ones -> 64-bit integer); an enum named with
+// LUMOTRIX_ENUM_NAMES -> enumeration; TSet<E> -> set; float, double -> floating point;
+// QByteArray -> long (ansi) string; QString -> wide string; Variant -> variant; a pointer to a
+// TObject class -> class; TEvent<...> -> method; QList<T> -> dynamic array.
 template <typename T, typename = void> struct TPropTraits; // unsupported types fail to compile
 
 // Enumerations name their values next to their declaration:

@@ -363,6 +363,17 @@ TEST(FormLoader, UnknownNamesAreNamedInTheError) {
                         "Error reading Label1.Fnot.Name: Property Fnot does not exist")));
 }
 
+TEST(FormLoader, ErrorsInsideCollectionsNameTheItem) {
+    const QByteArray stream = OneProperty("Grid1", "Columns", [](TWriter& w) {
+        w.WriteCollectionBegin();
+        w.WriteListBegin(), w.WriteListEnd();
+        w.WriteListBegin(), w.WriteStr("Widht"), w.WriteInteger(5), w.WriteListEnd();
+        w.WriteListEnd();
+    });
+    EXPECT_TRUE(LoadError<EPropertyError>(stream).startsWith(QStringLiteral(
+        "Error reading Grid1.Columns[1].Widht: Property Widht does not exist at offset ")));
+}
+
 TEST(FormLoader, BadValuesKeepTheirErrorClass) {
     EXPECT_TRUE(LoadError<ERangeError>(OneProperty("C1", "Byte", [](TWriter& w) {
                     w.WriteInteger(300);

@@ -2,6 +2,7 @@
 
 #include "runtime/Exception.h"
 #include "widgets/Application.h"
+#include "widgets/ComPortSetupDialog.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -287,6 +288,10 @@ void TComPort::PollPinout() {
     SetSignal(TComSignal::lsCTS, pins.testFlag(QSerialPort::ClearToSendSignal));
     SetSignal(TComSignal::lsDSR, pins.testFlag(QSerialPort::DataSetReadySignal));
     SetSignal(TComSignal::lsRLSD, pins.testFlag(QSerialPort::DataCarrierDetectSignal));
+}
+
+bool TComPort::ShowSetupDialog(QWidget* parent) {
+    return TComPortSetupDialog::Execute(*this, parent);
 }
 
 bool TComPort::SignalState(TComSignal signal) const {

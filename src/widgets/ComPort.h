@@ -7,6 +7,7 @@
 
 class QSerialPort;
 class QTimer;
+class QWidget;
 
 namespace lumotrix {
 
@@ -79,6 +80,9 @@ public:
     void HoldEvents(bool hold);
 
     bool SignalState(TComSignal signal) const;
+
+    // The setup dialog; the settings take effect at once when confirmed (not stored).
+    bool ShowSetupDialog(QWidget* parent = nullptr);
 
 signals:
     void AfterOpen();

@@ -2,8 +2,10 @@
 #include "link/ControllerLink.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
+#include "widgets/ComPortSetupDialog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -17,11 +19,11 @@ using namespace lumotrix;
 
 namespace {
 
-QCoreApplication& App() {
+QApplication& App() {
     static int argc = 1;
     static char name[] = "comport_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    static QApplication app(argc, argv);
     return app;
 }
 
@@ -94,6 +96,38 @@ TEST_F(ComPort, DefaultsAndPortNames) {
     EXPECT_EQ(TComPort::DeviceName("/dev/pts/7"), "/dev/pts/7");
     EXPECT_EQ(TComPort::DeviceName("COM0"), "COM0");
     EXPECT_THROW(port.SetDataBits(9), ERangeError);
+}
+
+TEST_F(ComPort, SetupDialogShowsAndAppliesTheSettings) {
+    TComPort port;
+    TComPortSetupDialog dialog;
+    dialog.Load(port);
+    EXPECT_EQ(dialog.PortBox()->currentText(), "COM1");
+    EXPECT_EQ(dialog.BaudRateBox()->currentText(), "9600");
+    EXPECT_EQ(dialog.DataBitsBox()->currentText(), "8");
+    EXPECT_EQ(dialog.ParityBox()->currentIndex(), 0);
+    EXPECT_EQ(dialog.StopBitsBox()->currentText(), "1");
+    EXPECT_EQ(dialog.FlowControlBox()->currentIndex(), 0);
+
+    dialog.BaudRateBox()->setCurrentText("19k");
+    dialog.PortBox()->setCurrentText("/dev/ttyUSB0");
+    EXPECT_THROW(dialog.Apply(port), ERangeError);
+    EXPECT_EQ(port.Port(), "COM1"); // nothing applied
+    EXPECT_EQ(port.BaudRate(), 9600);
+
+    dialog.BaudRateBox()->setCurrentText("19200");
+    dialog.DataBitsBox()->setCurrentIndex(2);
+    dialog.ParityBox()->setCurrentIndex(2);
+    dialog.StopBitsBox()->setCurrentIndex(2);
+    dialog.FlowControlBox()->setCurrentIndex(1);
+    dialog.Apply(port);
+    EXPECT_EQ(port.Port(), "/dev/ttyUSB0");
+    EXPECT_EQ(port.BaudRate(), 19200);
+    EXPECT_EQ(port.DataBits(), 7);
+    EXPECT_EQ(port.Parity(), TParityBits::prEven);
+    EXPECT_EQ(port.StopBits(), TStopBits::sbTwoStopBits);
+    EXPECT_TRUE(port.FlowControl().OutCTSFlow);
+    EXPECT_FALSE(port.FlowControl().XonXoffIn);
 }
 
 TEST_F(ComPort, OpenFailureNamesThePortAndTheReason) {

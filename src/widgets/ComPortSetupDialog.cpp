@@ -1,0 +1,120 @@
+#include "widgets/ComPortSetupDialog.h"
+
+#include "runtime/Exception.h"
+#include "widgets/ComPort.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+namespace lumotrix {
+
+namespace {
+
+enum TFlowChoice { flowNone, flowHardware, flowSoftware };
+
+int FlowChoice(const TComFlowControl& f) {
+    if (f.OutCTSFlow || f.ControlRTS == TRTSFlowControl::rtsHandshake)
+        return flowHardware;
+    if (f.XonXoffIn || f.XonXoffOut)
+        return flowSoftware;
+    return flowNone;
+}
+
+QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items,
+                 bool editable = false) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItems(items);
+    box->setEditable(editable);
+    return box;
+}
+
+} // namespace
+
+TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Impostazioni porta seriale"));
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports << info.systemLocation();
+    FPort = Combo(this, QStringLiteral("Port"), ports, true);
+    FBaudRate = Combo(this, QStringLiteral("BaudRate"),
+                      {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200",
+                       "38400", "57600", "115200"},
+                      true);
+    FDataBits = Combo(this, QStringLiteral("DataBits"), {"5", "6", "7", "8"});
+    FParity = Combo(this, QStringLiteral("Parity"),
+                    {QStringLiteral("Nessuna"), QStringLiteral("Dispari"), QStringLiteral("Pari"),
+                     QStringLiteral("Mark"), QStringLiteral("Space")});
+    FStopBits = Combo(this, QStringLiteral("StopBits"), {"1", "1.5", "2"});
+    FFlowControl = Combo(this, QStringLiteral("FlowControl"),
+                         {QStringLiteral("Nessuno"), QStringLiteral("Hardware (RTS/CTS)"),
+                          QStringLiteral("Software (XON/XOFF)")});
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Porta:"), FPort);
+    form->addRow(QStringLiteral("Velocità (bit/s):"), FBaudRate);
+    form->addRow(QStringLiteral("Bit di dati:"), FDataBits);
+    form->addRow(QStringLiteral("Parità:"), FParity);
+    form->addRow(QStringLiteral("Bit di stop:"), FStopBits);
+    form->addRow(QStringLiteral("Controllo di flusso:"), FFlowControl);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void TComPortSetupDialog::Load(const TComPort& port) {
+    FPort->setCurrentText(port.Port());
+    FBaudRate->setCurrentText(QString::number(port.BaudRate()));
+    FDataBits->setCurrentIndex(port.DataBits() - 5);
+    FParity->setCurrentIndex(int(port.Parity()));
+    FStopBits->setCurrentIndex(int(port.StopBits()));
+    FLoadedFlow = FlowChoice(port.FlowControl());
+    FFlowControl->setCurrentIndex(FLoadedFlow);
+}
+
+void TComPortSetupDialog::Apply(TComPort& port) const {
+    bool ok = false;
+    const int baud = FBaudRate->currentText().trimmed().toInt(&ok);
+    if (!ok || baud <= 0)
+        throw ERangeError(QStringLiteral("Velocità non valida: \"%1\". Indicare un numero intero "
+                                         "di bit al secondo, per esempio 9600.")
+                              .arg(FBaudRate->currentText()));
+    const QString name = FPort->currentText().trimmed();
+    if (name.isEmpty())
+        throw ERangeError(QStringLiteral("Indicare la porta seriale, per esempio COM1."));
+    port.SetBaudRate(baud);
+    port.SetDataBits(FDataBits->currentIndex() + 5);
+    port.SetParity(TParityBits(FParity->currentIndex()));
+    port.SetStopBits(TStopBits(FStopBits->currentIndex()));
+    // An unchanged choice keeps the finer settings the store may hold.
+    if (FFlowControl->currentIndex() != FLoadedFlow) {
+        TComFlowControl flow;
+        if (FFlowControl->currentIndex() == flowHardware) {
+            flow.OutCTSFlow = true;
+            flow.ControlRTS = TRTSFlowControl::rtsHandshake;
+            flow.ControlDTR = TDTRFlowControl::dtrEnable;
+        } else if (FFlowControl->currentIndex() == flowSoftware) {
+            flow.XonXoffIn = true;
+            flow.XonXoffOut = true;
+        }
+        port.SetFlowControl(flow);
+    }
+    port.SetPort(name);
+}
+
+bool TComPortSetupDialog::Execute(TComPort& port, QWidget* parent) {
+    TComPortSetupDialog dialog(parent);
+    dialog.Load(port);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.Apply(port);
+    return true;
+}
+
+} // namespace lumotrix

@@ -62,21 +62,30 @@ QStringList TVirtualController::Describe(const TTransferContent& content, qsizet
 
 QStringList TVirtualController::Feed(const QByteArray& bytes) {
     QStringList report;
-    FPending += bytes;
-    qsizetype end;
-    while ((end = FPending.indexOf(ETX)) >= 0) {
-        const QByteArray transfer = FPending.left(end + 1);
-        FPending.remove(0, end + 1);
+    for (char b : bytes) {
+        // A new STX while a transfer is still open means the last one broke off.
+        if (b == STX && !FPending.isEmpty()) {
+            report << QStringLiteral("transfer error: broken off after %1 bytes, a new STX "
+                                     "arrived before its ETX")
+                          .arg(FPending.size())
+                   << QStringLiteral("end");
+            FPending.clear();
+        }
+        FPending += b;
+        if (b != ETX)
+            continue;
         try {
-            const TTransferContent content = ParseTransfer(transfer);
-            report << Describe(content, transfer.size());
+            const TTransferContent content = ParseTransfer(FPending);
+            report << Describe(content, FPending.size());
             FConfig = content.Config;
-            FLastTransfer = transfer;
+            FLastTransfer = FPending;
+            ++FGoodTransfers;
         } catch (const Exception& e) {
             report << QStringLiteral("transfer error: %1").arg(e.Message())
-                   << QStringLiteral("received %1 bytes").arg(transfer.size());
+                   << QStringLiteral("received %1 bytes").arg(FPending.size());
         }
         report << QStringLiteral("end");
+        FPending.clear();
     }
     return report;
 }

@@ -20,6 +20,7 @@ public:
     void SetConfig(const TControllerConfig& config) { FConfig = config; }
     // The last good transfer as it came, to be kept in a file and loaded again.
     const QByteArray& LastTransfer() const { return FLastTransfer; }
+    int GoodTransfers() const { return FGoodTransfers; }
 
     // The dump of the configuration held (ETX last, without the STX sent ahead of it).
     QByteArray Dump() const { return BuildDump(FConfig); }
@@ -30,6 +31,7 @@ private:
     QByteArray FPending;
     TControllerConfig FConfig;
     QByteArray FLastTransfer;
+    int FGoodTransfers = 0;
 };
 
 } // namespace lumotrix

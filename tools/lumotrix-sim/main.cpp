@@ -131,9 +131,9 @@ int main(int argc, char** argv) {
             char buffer[4096];
             const ssize_t n = ::read(master, buffer, sizeof buffer);
             if (n > 0) {
+                const int good = controller.GoodTransfers();
                 const QStringList report = controller.Feed(QByteArray(buffer, n));
-                if (!report.isEmpty() && !saveFile.isEmpty() &&
-                    report.first().startsWith(QLatin1String("transfer ok"))) {
+                if (controller.GoodTransfers() != good && !saveFile.isEmpty()) {
                     QFile file(saveFile);
                     if (!file.open(QIODevice::WriteOnly) ||
                         file.write(controller.LastTransfer()) != controller.LastTransfer().size())

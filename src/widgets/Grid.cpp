@@ -108,6 +108,16 @@ void GridModel::SetColumnCaption(int index, const QString& caption) {
     emit headerDataChanged(Qt::Horizontal, index, index);
 }
 
+void GridModel::ReplaceColumn(int index, const TGridColumn& column) {
+    Column(index);
+    FColumns[static_cast<size_t>(index)] = column;
+    if (column.Kind == TColumnKind::Lookup)
+        Observe(column.Lookup.Table, true);
+    emit headerDataChanged(Qt::Horizontal, index, index);
+    if (rowCount() > 0)
+        emit dataChanged(this->index(0, index), this->index(rowCount() - 1, index));
+}
+
 void GridModel::SetColumnLookup(int index, const TLookupSource& lookup) {
     Column(index);
     FColumns[static_cast<size_t>(index)].Lookup = lookup;

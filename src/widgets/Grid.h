@@ -62,6 +62,8 @@ public:
     const TGridColumn& Column(int index) const;
     int ColumnByName(const QString& name) const;
     void SetColumnCaption(int index, const QString& caption);
+    // Replaces every setting of a column at once.
+    void ReplaceColumn(int index, const TGridColumn& column);
     void SetColumnLookup(int index, const TLookupSource& lookup);
     void SetPreviewField(const QString& fieldName);
     QString PreviewField() const { return FPreviewField; }

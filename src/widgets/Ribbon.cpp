@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
@@ -168,6 +169,8 @@ void RibbonButton::SyncText() {
     QString caption = FCommand->text();
     setAccessibleName(caption.trimmed());
     setAccessibleDescription(FCommand->Description());
+    if (parentWidget())
+        setVisible(FCommand->isVisible());
     QString shown = FSize == TSize::Large ? WrapCaption(caption) : caption.trimmed();
     if (text() != shown)
         setText(shown);
@@ -321,6 +324,11 @@ void RibbonTab::AddGroup(RibbonGroup* group) {
     FLayout->insertWidget(FLayout->count() - 1, group);
 }
 
+void RibbonTab::ClearGroups() {
+    for (RibbonGroup* group : Groups())
+        delete group;
+}
+
 QList<RibbonGroup*> RibbonTab::Groups() const {
     QList<RibbonGroup*> groups;
     for (int i = 0; i < FLayout->count(); ++i)
@@ -361,6 +369,11 @@ void QuickAccessToolbar::RemoveCommand(RibbonCommand* command) {
             delete button;
 }
 
+void QuickAccessToolbar::Clear() {
+    for (RibbonCommand* command : Commands())
+        RemoveCommand(command);
+}
+
 bool QuickAccessToolbar::Contains(RibbonCommand* command) const {
     return Commands().contains(command);
 }
@@ -385,7 +398,7 @@ public:
         setProperty("ribbonItem", true);
         setIconSize(QSize(32, 32));
         setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        setMinimumSize(230, 44);
+        setMinimumSize(290, 48);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         Sync();
     }
@@ -478,6 +491,18 @@ void ApplicationMenu::AddSeparator() {
     FItems->insertWidget(FItems->count() - 1, rule);
 }
 
+void ApplicationMenu::ClearCommands() {
+    for (RibbonCommand* command : FCommands)
+        disconnect(command, &QAction::triggered, this, &QWidget::hide);
+    FCommands.clear();
+    // Everything but the trailing stretch.
+    while (FItems->count() > 1) {
+        QLayoutItem* item = FItems->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
+}
+
 QList<RibbonCommand*> ApplicationMenu::Commands() const {
     return FCommands;
 }
@@ -513,10 +538,10 @@ void ApplicationMenu::SetMaxRecentFiles(int count) {
     RebuildRecent();
 }
 
-QList<QToolButton*> ApplicationMenu::RecentFileButtons() const {
-    QList<QToolButton*> buttons;
+QList<QAbstractButton*> ApplicationMenu::RecentFileButtons() const {
+    QList<QAbstractButton*> buttons;
     for (int i = 0; i < FRecent->count(); ++i)
-        if (auto* button = qobject_cast<QToolButton*>(FRecent->itemAt(i)->widget()))
+        if (auto* button = qobject_cast<QAbstractButton*>(FRecent->itemAt(i)->widget()))
             buttons.append(button);
     return buttons;
 }
@@ -528,16 +553,17 @@ void ApplicationMenu::RebuildRecent() {
     }
     int number = 1;
     for (const QString& file : FRecentFiles) {
-        auto* button = new QToolButton(this);
-        button->setProperty("ribbonItem", true);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        auto* button = new QPushButton(this);
+        button->setFlat(true);
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { text-align: left; padding: 3px 6px; }"));
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         // Numbered like a classic recent list; the mnemonic lets the keyboard pick one.
         button->setText(QStringLiteral("&%1 %2").arg(number++).arg(QFileInfo(file).fileName()));
         button->setAccessibleName(QFileInfo(file).fileName());
         button->setAccessibleDescription(file);
         button->setToolTip(file);
-        connect(button, &QToolButton::clicked, this, [this, file] {
+        connect(button, &QPushButton::clicked, this, [this, file] {
             hide();
             if (OnRecentFileClick)
                 OnRecentFileClick(file);

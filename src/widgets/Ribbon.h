@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAbstractButton;
 class QActionGroup;
 class QBoxLayout;
 class QHBoxLayout;
@@ -145,6 +146,7 @@ public:
     explicit RibbonTab(QWidget* parent = nullptr);
     RibbonGroup* AddGroup(const QString& caption);
     void AddGroup(RibbonGroup* group);
+    void ClearGroups();
     QList<RibbonGroup*> Groups() const;
 
 private:
@@ -158,6 +160,7 @@ public:
     explicit QuickAccessToolbar(QWidget* parent = nullptr);
     RibbonButton* AddCommand(RibbonCommand* command);
     void RemoveCommand(RibbonCommand* command);
+    void Clear();
     bool Contains(RibbonCommand* command) const;
     QList<RibbonCommand*> Commands() const;
     QToolButton* CustomizeButton() const { return FCustomize; }
@@ -175,6 +178,7 @@ public:
     explicit ApplicationMenu(QWidget* parent = nullptr);
     void AddCommand(RibbonCommand* command);
     void AddSeparator();
+    void ClearCommands();
     QList<RibbonCommand*> Commands() const;
     QString RecentCaption() const;
     void SetRecentCaption(const QString& caption);
@@ -184,7 +188,7 @@ public:
     void AddRecentFile(const QString& fileName);
     void SetMaxRecentFiles(int count);
     int MaxRecentFiles() const { return FMaxRecent; }
-    QList<QToolButton*> RecentFileButtons() const;
+    QList<QAbstractButton*> RecentFileButtons() const;
     std::function<void(const QString&)> OnRecentFileClick;
     void Popup(const QPoint& globalPos);
 

@@ -15,8 +15,8 @@ namespace lumotrix {
 StatusItem::StatusItem(QWidget* parent)
     : QWidget(parent), FIcon(new QLabel(this)), FText(new QLabel(this)) {
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 0);
-    layout->setSpacing(4);
+    layout->setContentsMargins(1, 0, 1, 0);
+    layout->setSpacing(2);
     FIcon->setFixedSize(16, 16);
     layout->addWidget(FIcon);
     layout->addWidget(FText, 1);

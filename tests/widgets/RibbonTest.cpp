@@ -287,7 +287,7 @@ TEST_F(RibbonFixture, ApplicationMenuListsRecentFilesMostRecentFirst) {
     EXPECT_EQ(menu->RecentFiles(),
               (QStringList{QStringLiteral("/a/four.tmr"), QStringLiteral("/a/two.tmr"),
                            QStringLiteral("/a/three.tmr")}));
-    QList<QToolButton*> buttons = menu->RecentFileButtons();
+    QList<QAbstractButton*> buttons = menu->RecentFileButtons();
     ASSERT_EQ(buttons.size(), 3);
     EXPECT_EQ(buttons[0]->accessibleName(), QStringLiteral("four.tmr"));
     QString clicked;

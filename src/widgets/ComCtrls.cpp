@@ -1,0 +1,220 @@
+#include "widgets/ComCtrls.h"
+
+#include "widgets/PageControl.h"
+#include "widgets/StatusBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTabBar>
+
+namespace lumotrix {
+
+// --- TTabSheet -------------------------------------------------------------------------------
+
+TTabSheet::TTabSheet(TComponent* owner) : TControl(owner) {
+    SetWidget(new QWidget);
+}
+
+TTabSheet::~TTabSheet() {
+    SetPageControl(nullptr);
+}
+
+void TTabSheet::SetCaption(const QString& caption) {
+    FCaption = caption;
+    int index = PageIndex();
+    if (index >= 0)
+        FPageControl->Pages()->SetPageCaption(index, caption);
+    else if (Widget())
+        Widget()->setAccessibleName(caption);
+}
+
+int TTabSheet::PageIndex() const {
+    return FPageControl && Widget() ? FPageControl->Pages()->indexOf(Widget()) : -1;
+}
+
+void TTabSheet::SetPageControl(TPageControl* control) {
+    if (control == FPageControl)
+        return;
+    if (FPageControl) {
+        FPageControl->FSheets.removeAll(this);
+        int index = PageIndex();
+        if (index >= 0)
+            FPageControl->Pages()->removeTab(index);
+        if (Widget())
+            Widget()->setParent(nullptr);
+    }
+    FPageControl = control;
+    if (control && Widget()) {
+        control->FSheets.append(this);
+        control->Pages()->addTab(Widget(), FCaption);
+        Widget()->setAccessibleName(FCaption);
+        if (control->FPendingActive == this)
+            control->SetActivePage(this);
+    }
+}
+
+void TTabSheet::SetParentComponent(TComponent* parent) {
+    if (auto* control = dynamic_cast<TPageControl*>(parent))
+        SetPageControl(control);
+}
+
+LUMOTRIX_REGISTER_CLASS(TTabSheet, TControl) {
+    Property("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption);
+    Property("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl);
+}
+
+// --- TPageControl ----------------------------------------------------------------------------
+
+TPageControl::TPageControl(TComponent* owner) : TControl(owner) {
+    auto* pages = new PageControlWidget;
+    SetWidget(pages);
+    QObject::connect(pages, &QTabWidget::currentChanged, pages, [this] {
+        if (!IsLoading())
+            Fire(OnChange);
+    });
+}
+
+TPageControl::~TPageControl() {
+    for (TTabSheet* sheet : FSheets)
+        sheet->SetPageControl(nullptr);
+}
+
+PageControlWidget* TPageControl::Pages() const {
+    return static_cast<PageControlWidget*>(Widget());
+}
+
+void TPageControl::SetTabPosition(TTabPosition position) {
+    FTabPosition = position;
+    static constexpr QTabWidget::TabPosition positions[] = {QTabWidget::North, QTabWidget::South,
+                                                            QTabWidget::West, QTabWidget::East};
+    Pages()->setTabPosition(positions[qBound(0, static_cast<int>(position), 3)]);
+}
+
+TTabSheet* TPageControl::ActivePage() const {
+    for (TTabSheet* sheet : FSheets)
+        if (sheet->Widget() == Pages()->currentWidget())
+            return sheet;
+    return nullptr;
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+    // A reference read from a form may arrive before the sheet is on the control.
+    FPendingActive = page;
+    if (page && page->PageControl() == this)
+        Pages()->setCurrentWidget(page->Widget());
+}
+
+TTabSheet* TPageControl::Page(int index) const {
+    if (index < 0 || index >= PageCount())
+        throw ERangeError(QStringLiteral("Pagina %1 inesistente").arg(index));
+    return FSheets[index];
+}
+
+LUMOTRIX_REGISTER_CLASS(TPageControl, TControl) {
+    Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition);
+    Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+    Property("OnChange", &TPageControl::OnChange);
+}
+
+// --- TStatusBar ------------------------------------------------------------------------------
+
+TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
+
+void TStatusPanel::SetText(const QString& text) {
+    FText = text;
+    if (FLabel)
+        FLabel->setText(text);
+}
+
+LUMOTRIX_REGISTER_CLASS(TStatusPanel, TCollectionItem) {
+    Property("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth);
+    Property("Text", &TStatusPanel::Text, &TStatusPanel::SetText);
+    Property("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel);
+    Property("Control", &TStatusPanel::Control, &TStatusPanel::SetControl);
+    Property("Bar", &TStatusPanel::Bar, &TStatusPanel::SetBar);
+}
+
+TStatusPanels::TStatusPanels(TPersistent* owner)
+    : TCollection(ClassInfoOf<TStatusPanel>(), owner) {}
+
+TStatusBar::TStatusBar(TComponent* owner)
+    : TControl(owner), FPanels(std::make_unique<TStatusPanels>(this)) {
+    FPanels->SetPropName(QStringLiteral("Panels"));
+    auto* bar = new StatusBarWidget;
+    SetWidget(bar);
+    SetHeight(34);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+StatusBarWidget* TStatusBar::Bar() const {
+    return static_cast<StatusBarWidget*>(Widget());
+}
+
+void TStatusBar::SetRibbon(TRibbon* ribbon) {
+    if (FRibbon)
+        FRibbon->RemoveFreeNotification(this);
+    FRibbon = ribbon;
+    if (ribbon) {
+        ribbon->FreeNotification(this);
+        Bar()->SetSchemeSource([this]() -> const TColorScheme& {
+            return FRibbon ? FRibbon->Bar()->ColorScheme() : ColorSchemeByName(QString());
+        });
+    } else {
+        Bar()->SetSchemeSource(nullptr);
+    }
+}
+
+void TStatusBar::Rebuild() {
+    // Panels are built once; a control keeps its own widget and only moves into the panel.
+    for (int i = 0; i < FPanels->Count(); ++i) {
+        TStatusPanel* panel = FPanels->Panel(i);
+        bool bevel = panel->Bevel() != pbNone;
+        if (panel->Control() && panel->Control()->Widget()) {
+            Bar()->AddPanel(panel->Control()->Widget(), panel->Width(), bevel);
+        } else if (panel->Bar()) {
+            auto* host = new QWidget;
+            auto* layout = new QHBoxLayout(host);
+            layout->setContentsMargins(0, 0, 0, 0);
+            TBarItemLinks* links = panel->Bar()->ItemLinks();
+            for (int l = 0; l < links->Count(); ++l)
+                if (auto* item = dynamic_cast<TBarStatic*>(links->Link(l)->Item()))
+                    layout->addWidget(item->CreateStatusWidget());
+            Bar()->AddPanel(host, panel->Width(), bevel);
+        } else {
+            panel->FLabel = Bar()->AddTextPanel(panel->Width(), bevel);
+            panel->FLabel->setText(panel->Text());
+        }
+    }
+}
+
+void TStatusBar::Repaint() {
+    Bar()->update();
+}
+
+void TStatusBar::Loaded() {
+    TControl::Loaded();
+    Rebuild();
+}
+
+void TStatusBar::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == FRibbon)
+        SetRibbon(nullptr);
+    for (int i = 0; i < FPanels->Count(); ++i) {
+        TStatusPanel* panel = FPanels->Panel(i);
+        if (panel->FControl == component)
+            panel->FControl = nullptr;
+        if (panel->FBar == component)
+            panel->FBar = nullptr;
+    }
+}
+
+LUMOTRIX_REGISTER_CLASS(TStatusBar, TControl) {
+    Property("Panels", &TStatusBar::Panels);
+    Property("Ribbon", &TStatusBar::Ribbon, &TStatusBar::SetRibbon);
+}
+
+} // namespace lumotrix

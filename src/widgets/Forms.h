@@ -1,0 +1,91 @@
+#pragma once
+
+#include "widgets/Controls.h"
+
+namespace lumotrix {
+
+enum TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
+LUMOTRIX_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poScreenCenter", "poMainFormCenter",
+                    "poOwnerFormCenter")
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+LUMOTRIX_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog",
+                    "bsToolWindow", "bsSizeToolWin")
+
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+template <> struct TEventTypeName<TCloseQueryEvent> {
+    static const char* Name() { return "TCloseQueryEvent"; }
+};
+
+// A top-level window whose components come from its form description. A form class's
+// description is the RCDATA resource named after the class, found through the module list, so
+// it follows the language in force. Construction does not read it: CreateForm<T>() constructs,
+// reads (the derived class exists by then, so handlers bind to its published methods) and
+// raises OnCreate. Forms are listed on the Screen while they exist.
+class TForm : public TControl {
+public:
+    explicit TForm(TComponent* owner = nullptr);
+    ~TForm() override;
+
+    // Reads the form description resource named after the class (EResNotFound when missing).
+    void LoadFromResource();
+    // Reads a binary form stream ("TPF0") into this form.
+    void LoadFromStream(const QByteArray& stream);
+    // Runs OnCreate; CreateForm calls it after reading.
+    void DoCreate();
+
+    QString Caption() const;
+    void SetCaption(const QString& caption);
+    qint32 ClientWidth() const;
+    void SetClientWidth(qint32 width);
+    qint32 ClientHeight() const;
+    void SetClientHeight(qint32 height);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool on) { FKeyPreview = on; }
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult result);
+    QString IconName() const { return FIconName; }
+    void SetIconName(const QString& name);
+
+    void SetVisible(bool visible) override;
+    // Places the window as Position says, then shows it.
+    void Show();
+    // Shows the window modally and returns how it was closed (mrCancel when simply closed).
+    TModalResult ShowModal();
+    // Asks to close: OnCloseQuery may refuse. Returns whether the window closed.
+    bool Close();
+    bool CloseQuery();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TCloseQueryEvent OnCloseQuery;
+
+private:
+    friend class TFormFilter;
+    void PlaceWindow();
+    void ApplyConstraints();
+
+    TPosition FPosition = poDesigned;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    bool FKeyPreview = false;
+    bool FModal = false;
+    bool FPlaced = false;
+    TModalResult FModalResult = mrNone;
+    QString FIconName;
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    QObject* FFormFilter = nullptr;
+};
+
+// Constructs a form of class T, reads its description resource and runs OnCreate.
+template <typename T> T* CreateForm(TComponent* owner = nullptr) {
+    auto form = std::make_unique<T>(owner);
+    form->LoadFromResource();
+    form->DoCreate();
+    return form.release();
+}
+
+} // namespace lumotrix

@@ -1,0 +1,496 @@
+#include "TestApp.h"
+#include "runtime/Exception.h"
+#include "runtime/TextForm.h"
+#include "widgets/Bars.h"
+#include "widgets/ComCtrls.h"
+#include "widgets/Forms.h"
+#include "widgets/Grids.h"
+#include "widgets/PageControl.h"
+#include "widgets/StatusBar.h"
+
+#include <QAccessible>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace lumotrix {
+
+// A small main window described as text, with the component kinds the program's window uses.
+class TTestMainForm : public TForm {
+public:
+    using TForm::TForm;
+    QStringList Calls;
+    void FormCreate(TObject*) { Calls << QStringLiteral("FormCreate"); }
+    void FormResize(TObject*) { Calls << QStringLiteral("FormResize"); }
+    void FormCloseQuery(TObject*, bool& canClose) {
+        Calls << QStringLiteral("FormCloseQuery");
+        canClose = AllowClose;
+    }
+    void BarButtonOpenClick(TObject*) { Calls << QStringLiteral("Open"); }
+    void BarButtonFailClick(TObject*) { throw EReadError(QStringLiteral("File danneggiato")); }
+    void CheckBox1Click(TObject*) { Calls << QStringLiteral("CheckBox1Click"); }
+    void TempIdealePropertiesChange(TObject*) { Calls << QStringLiteral("TempIdeale"); }
+    bool AllowClose = true;
+};
+
+LUMOTRIX_REGISTER_CLASS(TTestMainForm, TForm) {
+    Method("FormCreate", &TTestMainForm::FormCreate);
+    Method("FormResize", &TTestMainForm::FormResize);
+    Method("FormCloseQuery", &TTestMainForm::FormCloseQuery);
+    Method("BarButtonOpenClick", &TTestMainForm::BarButtonOpenClick);
+    Method("BarButtonFailClick", &TTestMainForm::BarButtonFailClick);
+    Method("CheckBox1Click", &TTestMainForm::CheckBox1Click);
+    Method("TempIdealePropertiesChange", &TTestMainForm::TempIdealePropertiesChange);
+}
+
+} // namespace lumotrix
+
+using namespace lumotrix;
+
+namespace {
+
+const char* const MainFormText = R"form(object TestMainForm: TTestMainForm
+  Left = 267
+  Top = 165
+  Caption = 'Horavel '
+  ClientWidth = 789
+  ClientHeight = 451
+  Constraints.MinHeight = 487
+  KeyPreview = True
+  OnCreate = FormCreate
+  OnResize = FormResize
+  OnCloseQuery = FormCloseQuery
+  object BarManager1: TBarManager
+    ImageNames.Strings = (
+      'open'
+      'save'
+      'modified')
+  end
+  object BarButtonOpen: TBarLargeButton
+    Caption = 'Apri '
+    Description = 'Apri una configurazione Lumotrix salvata'
+    ShortCut = 16463
+    IconName = 'open'
+    ScreenTip.Header = 'Apri'
+    ScreenTip.Text = 'Apri una configurazione Lumotrix salvata'
+    ScreenTip.Footer = 'Lumotrix'
+    OnClick = BarButtonOpenClick
+  end
+  object BarButtonFail: TBarLargeButton
+    Caption = 'Stampa'
+    Hint = 'Print the document'
+    OnClick = BarButtonFailClick
+  end
+  object BarLargeButton3: TBarLargeButton
+    Caption = 'Blu'
+    ButtonStyle = bsChecked
+    GroupIndex = 11
+    Down = True
+  end
+  object BarLargeButton4: TBarLargeButton
+    Caption = 'Nero'
+    ButtonStyle = bsChecked
+    GroupIndex = 11
+  end
+  object BarEdit1: TBarEdit
+    Caption = 'Ritardo sec.:'
+    Hint = 'Indicare il ritardo in secondi  per la trasmissione'
+    Width = 32
+    Text = '1'
+  end
+  object stModified: TBarStatic
+    BarManager = BarManager1
+    ImageIndex = -1
+  end
+  object BarManagerBar12: TBar
+    Caption = 'File'
+    ItemLinks = <
+      item
+        Item = BarButtonOpen
+      end
+      item
+        Item = BarButtonFail
+        BeginGroup = True
+      end>
+  end
+  object BarManagerBar4: TBar
+    Caption = 'Colori e Lingua'
+    ItemLinks = <
+      item
+        Item = BarLargeButton3
+      end
+      item
+        Item = BarLargeButton4
+        ViewSize = vsSmall
+      end
+      item
+        Item = BarEdit1
+      end>
+  end
+  object BarManagerBar7: TBar
+    ItemLinks = <
+      item
+        Item = BarButtonOpen
+      end>
+  end
+  object BarManagerBar13: TBar
+    ItemLinks = <
+      item
+        Item = stModified
+      end>
+  end
+  object ApplicationMenu: TApplicationMenu
+    ItemLinks = <
+      item
+        Item = BarButtonOpen
+      end
+      item
+        Item = BarButtonFail
+        BeginGroup = True
+      end>
+  end
+  object Ribbon: TRibbon
+    Align = alTop
+    ColorSchemeName = 'Blue'
+    ActiveTab = tabHome
+    ApplicationButton.Menu = ApplicationMenu
+    ApplicationButton.ScreenTip.Header = 'Menu Applicazioni'
+    QuickAccessToolbar.Toolbar = BarManagerBar7
+    OnResize = FormResize
+    object tabHome: TRibbonTab
+      Caption = 'Azioni'
+      Groups = <
+        item
+          ToolBar = BarManagerBar12
+        end>
+    end
+    object tabAppearance: TRibbonTab
+      Caption = 'Apparenza'
+      Groups = <
+        item
+          ToolBar = BarManagerBar4
+        end>
+    end
+  end
+  object StatusBar: TStatusBar
+    Align = alBottom
+    Height = 34
+    Ribbon = Ribbon
+    Panels = <
+      item
+        Width = 80
+        Bar = BarManagerBar13
+      end
+      item
+        Width = 280
+        Control = ProgressBar1
+      end
+      item
+        Width = 30
+        Control = ComLed1
+      end
+      item
+        Width = 20
+        Bevel = pbNone
+      end>
+    object ProgressBar1: TProgressBar
+      Max = 42
+    end
+    object ComLed1: TComLed
+      Caption = 'CTS'
+      Kind = lkPurpleLight
+      LedSignal = lsCTS
+    end
+  end
+  object PageControl1: TPageControl
+    Align = alClient
+    TabPosition = tpBottom
+    ActivePage = TabSheet2
+    object TabSheet1: TTabSheet
+      Caption = 'Timers'
+      object Grid1DBTableView1: TGridTableView
+        Align = alClient
+        object Grid1DBTableView1Timer: TGridColumnDef
+          FieldName = 'Timer'
+          IsPreview = True
+        end
+        object Grid1DBTableView1Uscita: TGridColumnDef
+          Caption = 'Porta'
+          FieldName = 'Uscita'
+          Kind = ckLookup
+          KeyField = 'Nporta'
+          ListField = 'Descrizione'
+          Width = 159
+        end
+        object Grid1DBTableView1Giorno: TGridColumnDef
+          Caption = 'Giorno'
+          FieldName = 'Giorno'
+          Kind = ckPickList
+          Items.Strings = (
+            'Luned'#236
+            'Tutti i giorni')
+        end
+      end
+    end
+    object TabSheet2: TTabSheet
+      Caption = 'Porte'
+    end
+    object TabSheet3: TTabSheet
+      Caption = 'Temperatura'
+      object CheckBox1: TCheckBox
+        Left = 24
+        Top = 20
+        Width = 150
+        Height = 20
+        Caption = 'Sensore abilitato'
+        OnClick = CheckBox1Click
+      end
+      object GroupBox1: TGroupBox
+        Left = 185
+        Top = 6
+        Width = 561
+        Height = 217
+        object Label1: TLabel
+          Left = 8
+          Top = 20
+          Caption = 'Temperatura Minima:'
+          Font.Color = clNavy
+          Font.Height = -13
+          Font.Name = 'Arial'
+        end
+        object TempIdeale: TSpinEdit
+          Left = 140
+          Top = 60
+          Width = 80
+          Height = 21
+          MinValue = 0
+          MaxValue = 90
+          Increment = 0.5
+          LargeIncrement = 1
+          DisplayFormat = '#0.0'#176
+          EditFormat = '#0.0'
+          Value = 1
+          OnChange = TempIdealePropertiesChange
+        end
+        object TempMon: TLabel
+          Left = 123
+          Top = 90
+          Caption = '(Le porte non saranno attive nell''intervallo tra )'
+          Font.Style = [fsItalic]
+        end
+      end
+    end
+  end
+end
+)form";
+
+struct FormFixture : testing::Test {
+    std::unique_ptr<TTestMainForm> form;
+    void SetUp() override {
+        test::App();
+        test::Boxes().Clear();
+        form = std::make_unique<TTestMainForm>();
+        form->LoadFromStream(FormTextToBinary(QByteArray(MainFormText)));
+        form->DoCreate();
+    }
+    template <typename T> T* Find(const char* name) {
+        return dynamic_cast<T*>(form->FindComponent(QString::fromLatin1(name)));
+    }
+};
+
+QAccessibleInterface* FindAccessible(QAccessibleInterface* root, const QString& name) {
+    if (!root)
+        return nullptr;
+    if (root->text(QAccessible::Name) == name)
+        return root;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface* found = FindAccessible(root->child(i), name))
+            return found;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(FormFixture, LoadsPropertiesAndBindsHandlers) {
+    EXPECT_EQ(form->Caption(), QStringLiteral("Horavel "));
+    EXPECT_EQ(form->ClientWidth(), 789);
+    EXPECT_EQ(form->Widget()->minimumHeight(), 487);
+    EXPECT_EQ(form->Calls.value(0), QStringLiteral("FormCreate"));
+    EXPECT_FALSE(form->Widget()->isVisible()); // shown only when asked
+
+    auto* open = Find<TBarItem>("BarButtonOpen");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->Command()->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    open->Click();
+    EXPECT_TRUE(form->Calls.contains(QStringLiteral("Open")));
+    EXPECT_EQ(Find<TBarEdit>("BarEdit1")->Text(), QStringLiteral("1"));
+}
+
+TEST_F(FormFixture, RibbonIsBuiltFromBarsTabsToolbarAndMenu) {
+    auto* ribbon = Find<TRibbon>("Ribbon");
+    ASSERT_NE(ribbon, nullptr);
+    ASSERT_EQ(ribbon->TabCount(), 2);
+    EXPECT_EQ(ribbon->Bar()->TabCaption(1), QStringLiteral("Apparenza"));
+    EXPECT_EQ(ribbon->ActiveTab(), Find<TRibbonTab>("tabHome"));
+    RibbonTab* home = ribbon->Tab(0)->Page();
+    ASSERT_EQ(home->Groups().size(), 1);
+    EXPECT_EQ(home->Groups()[0]->Caption(), QStringLiteral("File"));
+    EXPECT_EQ(home->Groups()[0]->Buttons().size(), 2);
+
+    RibbonTab* appearance = ribbon->Tab(1)->Page();
+    QList<RibbonButton*> buttons = appearance->Groups()[0]->Buttons();
+    ASSERT_EQ(buttons.size(), 2);
+    EXPECT_EQ(buttons[1]->Size(), RibbonButton::TSize::Small); // the link asked for small
+    ASSERT_EQ(Find<TBarEdit>("BarEdit1")->Editors().size(), 1);
+    EXPECT_EQ(Find<TBarEdit>("BarEdit1")->Editors()[0]->Edit()->width(), 32);
+
+    EXPECT_EQ(ribbon->Bar()->Qat()->Commands(),
+              QList<RibbonCommand*>{Find<TBarItem>("BarButtonOpen")->Command()});
+    EXPECT_EQ(ribbon->Bar()->AppMenu()->Commands().size(), 2);
+    EXPECT_EQ(ribbon->Bar()->AppButton()->accessibleName(), QStringLiteral("Menu Applicazioni"));
+}
+
+TEST_F(FormFixture, ExclusiveButtonsFromTheFormReleaseEachOther) {
+    auto* blue = Find<TBarButton>("BarLargeButton3");
+    auto* black = Find<TBarButton>("BarLargeButton4");
+    EXPECT_TRUE(blue->Down());
+    black->Click();
+    EXPECT_TRUE(black->Down());
+    EXPECT_FALSE(blue->Down());
+    black->Click(); // the pressed one stays pressed
+    EXPECT_TRUE(black->Down());
+    blue->SetDown(true);
+    EXPECT_FALSE(black->Down());
+}
+
+TEST_F(FormFixture, HandlerExceptionIsReportedAndTheFormStaysUsable) {
+    Find<TBarItem>("BarButtonFail")->Click();
+    ASSERT_EQ(test::Boxes().Questions().size(), 1u);
+    EXPECT_EQ(test::Boxes().Questions()[0].Text, QStringLiteral("File danneggiato"));
+    EXPECT_EQ(test::Boxes().Questions()[0].Caption,
+              QStringLiteral("Lumotrix - Windows Side of Lumotrix"));
+    Find<TBarItem>("BarButtonOpen")->Click();
+    EXPECT_TRUE(form->Calls.contains(QStringLiteral("Open")));
+}
+
+TEST_F(FormFixture, PagesStatusBarAndControlsAreInPlace) {
+    auto* pages = Find<TPageControl>("PageControl1");
+    ASSERT_EQ(pages->PageCount(), 3);
+    EXPECT_EQ(pages->ActivePage(), Find<TTabSheet>("TabSheet2"));
+    EXPECT_EQ(pages->Pages()->tabPosition(), QTabWidget::South);
+
+    auto* status = Find<TStatusBar>("StatusBar");
+    EXPECT_EQ(status->Bar()->PanelCount(), 4);
+    EXPECT_EQ(status->Bar()->Panel(1)->width(), 280);
+    EXPECT_TRUE(
+        status->Bar()->Panel(1)->isAncestorOf(Find<TProgressBar>("ProgressBar1")->Widget()));
+    EXPECT_EQ(Find<TProgressBar>("ProgressBar1")->Max(), 42);
+    auto* led = Find<TComLed>("ComLed1");
+    EXPECT_EQ(led->Caption(), QStringLiteral("CTS"));
+    EXPECT_EQ(led->LedSignal(), lsCTS);
+
+    // The status item follows its caption and picture.
+    auto* modified = Find<TBarStatic>("stModified");
+    modified->SetCaption(QStringLiteral("Modified"));
+    modified->SetImageIndex(2);
+    QList<StatusItem*> items = status->Widget()->findChildren<StatusItem*>();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->Caption(), QStringLiteral("Modified"));
+    EXPECT_EQ(items[0]->Image(), QStringLiteral("modified"));
+    modified->SetImageIndex(-1);
+    EXPECT_EQ(items[0]->Image(), QString());
+
+    // The status bar takes the ribbon's colours.
+    Find<TRibbon>("Ribbon")->SetColorSchemeName(QStringLiteral("Black"));
+    EXPECT_EQ(status->Bar()->Scheme().Name, QStringLiteral("Black"));
+}
+
+TEST_F(FormFixture, TemperatureControlsCarryTheirSettingsAndEvents) {
+    auto* check = Find<TCheckBox>("CheckBox1");
+    check->SetChecked(true);
+    EXPECT_TRUE(form->Calls.contains(QStringLiteral("CheckBox1Click")));
+    auto* ideal = Find<TSpinEdit>("TempIdeale");
+    EXPECT_DOUBLE_EQ(ideal->Value(), 1.0);
+    EXPECT_DOUBLE_EQ(ideal->Increment(), 0.5);
+    EXPECT_EQ(ideal->DisplayFormat(), QStringLiteral("#0.0°"));
+    form->Calls.clear();
+    ideal->SetValue(25.5);
+    EXPECT_EQ(form->Calls, QStringList{QStringLiteral("TempIdeale")});
+    ideal->SetValue(500);
+    EXPECT_DOUBLE_EQ(ideal->Value(), 90);
+    auto* label = Find<TLabel>("Label1");
+    EXPECT_EQ(label->Widget()->font().pixelSize(), 13);
+    EXPECT_EQ(label->Widget()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_TRUE(Find<TLabel>("TempMon")->Widget()->font().italic());
+}
+
+TEST_F(FormFixture, GridColumnsComeFromTheFormAndTheLookupFollowsRenames) {
+    auto* view = Find<TGridTableView>("Grid1DBTableView1");
+    ASSERT_NE(view, nullptr);
+    TVariantTable ports{{QStringLiteral("Nporta"), QStringLiteral("Descrizione")}};
+    ports.AppendRow({1, QStringLiteral("Luce")});
+    TVariantTable timers{
+        {QStringLiteral("Timer"), QStringLiteral("Uscita"), QStringLiteral("Giorno")}};
+    timers.AppendRow({QStringLiteral("Timer 01"), 1, QStringLiteral("Lunedì")});
+    timers.AppendRow({QStringLiteral("Timer 02"), 5, QStringLiteral("Lunedì")});
+    Find<TGridColumnDef>("Grid1DBTableView1Uscita")->SetLookupTable(&ports);
+    view->SetTable(&timers);
+    QAbstractItemModel* model = view->Grid()->model();
+    int uscita = Find<TGridColumnDef>("Grid1DBTableView1Uscita")->ModelColumn();
+    EXPECT_EQ(model->index(0, uscita).data().toString(), QStringLiteral("Luce"));
+    EXPECT_EQ(model->index(1, uscita).data().toString(), QString());
+    ports.SetValue(0, 1, QStringLiteral("Luce blu"));
+    EXPECT_EQ(model->index(0, uscita).data().toString(), QStringLiteral("Luce blu"));
+    EXPECT_TRUE(view->Grid()->PreviewVisible());
+    EXPECT_EQ(model->index(1, 0).data(GridModel::PreviewRole).toString(),
+              QStringLiteral("Timer 02"));
+    EXPECT_TRUE(view->Grid()->isColumnHidden(
+        Find<TGridColumnDef>("Grid1DBTableView1Timer")->ModelColumn()));
+    EXPECT_EQ(view->Grid()
+                  ->Model()
+                  ->Column(Find<TGridColumnDef>("Grid1DBTableView1Giorno")->ModelColumn())
+                  .Items,
+              (QStringList{QStringLiteral("Lunedì"), QStringLiteral("Tutti i giorni")}));
+    // Headers can be set again later (a language change).
+    Find<TGridColumnDef>("Grid1DBTableView1Uscita")->SetCaption(QStringLiteral("Port"));
+    EXPECT_EQ(model->headerData(uscita, Qt::Horizontal).toString(), QStringLiteral("Port"));
+}
+
+TEST_F(FormFixture, CloseQueryCanKeepTheWindowOpen) {
+    form->Show();
+    form->AllowClose = false;
+    EXPECT_FALSE(form->Close());
+    EXPECT_TRUE(form->Widget()->isVisible());
+    form->AllowClose = true;
+    EXPECT_TRUE(form->Close());
+    EXPECT_FALSE(form->Widget()->isVisible());
+}
+
+TEST_F(FormFixture, ShownFormLaysOutAndExposesItsControlsByCaption) {
+    form->Show();
+    QApplication::processEvents();
+    auto* ribbon = Find<TRibbon>("Ribbon");
+    auto* status = Find<TStatusBar>("StatusBar");
+    auto* pages = Find<TPageControl>("PageControl1");
+    EXPECT_EQ(ribbon->Widget()->y(), 0);
+    EXPECT_EQ(status->Widget()->geometry().bottom(), form->Widget()->height() - 1);
+    EXPECT_EQ(pages->Widget()->y(), ribbon->Widget()->height());
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(form->Widget());
+    EXPECT_NE(FindAccessible(root, QStringLiteral("Apri")), nullptr);
+    EXPECT_NE(FindAccessible(root, QStringLiteral("Porte")), nullptr);
+    EXPECT_NE(FindAccessible(root, QStringLiteral("Ritardo sec.:")), nullptr);
+    form->Calls.clear();
+    ribbon->Bar()->SetQatPosition(RibbonBar::TQatPosition::Below);
+    EXPECT_TRUE(form->Calls.contains(QStringLiteral("FormResize")));
+}
+
+TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {
+    test::App();
+    TTestMainForm form;
+    EXPECT_THROW(form.LoadFromResource(), EResNotFound);
+    EXPECT_ANY_THROW(form.LoadFromStream(QByteArray("TPF0\x05garbage", 12)));
+    EXPECT_EQ(ShortCutToKeySequence(0x8000 | 'X'), QKeySequence(QStringLiteral("Alt+X")));
+    EXPECT_EQ(ShortCutToKeySequence(0x4000 | 'H'), QKeySequence(QStringLiteral("Ctrl+H")));
+    EXPECT_TRUE(ShortCutToKeySequence(0x4000 | 0xFF).isEmpty());
+}

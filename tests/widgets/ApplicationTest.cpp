@@ -1,6 +1,7 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
 #include "widgets/Editors.h"
+#include "widgets/FileDialogComponents.h"
 #include "widgets/Led.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -232,4 +233,28 @@ TEST(PageControl, TabsSitAtTheBottomAndAreNamedByCaption) {
     pages.SetPageCaption(1, QStringLiteral("Ports"));
     EXPECT_EQ(pages.widget(1)->accessibleName(), QStringLiteral("Ports"));
     EXPECT_EQ(pages.tabText(1), QStringLiteral("Ports"));
+}
+
+TEST(FileDialogComponents, FilterAndScriptedAnswers) {
+    EXPECT_EQ(TOpenDialog::QtFilter(QStringLiteral("Timer|*.tmr|Tutti|*.*")),
+              QStringLiteral("Timer (*.tmr);;Tutti (*.*)"));
+    EXPECT_EQ(TOpenDialog::QtFilter(QStringLiteral("Immagini|*.png;*.jpg|Altro")),
+              QStringLiteral("Immagini (*.png *.jpg);;Altro (*)"));
+    auto files = std::make_unique<ScriptedFileDialogs>();
+    ScriptedFileDialogs* script = files.get();
+    SetFileDialogs(std::move(files));
+    script->PushFileName(QStringLiteral("/home/u/acquario"));
+    script->PushFileName(QString());
+    TSaveDialog save;
+    save.SetDefaultExt(QStringLiteral("tmr"));
+    save.SetFilter(QStringLiteral("Timer|*.tmr"));
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName(), QStringLiteral("/home/u/acquario.tmr"));
+    TOpenDialog open;
+    EXPECT_FALSE(open.Execute());
+    EXPECT_EQ(open.FileName(), QString());
+    ASSERT_EQ(script->Requests().size(), 2u);
+    EXPECT_EQ(script->Requests()[0].Filter, QStringLiteral("Timer (*.tmr)"));
+    EXPECT_TRUE(script->Requests()[0].Save);
+    SetFileDialogs(nullptr);
 }

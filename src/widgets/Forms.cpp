@@ -41,6 +41,64 @@ private:
 };
 
 namespace {
+
+QList<TForm*>& FormList() {
+    static QList<TForm*> forms;
+    return forms;
+}
+
+QList<TDataModule*>& DataModuleList() {
+    static QList<TDataModule*> modules;
+    return modules;
+}
+
+const QByteArray& FindFormResource(const QString& name) {
+    for (TModule* module : TModuleList::Instance().Modules())
+        if (const QByteArray* stream = module->FindRCData(name))
+            return *stream;
+    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
+}
+
+} // namespace
+
+QList<TForm*> ScreenForms() {
+    return FormList();
+}
+QList<TDataModule*> ScreenDataModules() {
+    return DataModuleList();
+}
+
+TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {
+    DataModuleList().append(this);
+}
+
+TDataModule::~TDataModule() {
+    DataModuleList().removeAll(this);
+    DestroyComponents();
+}
+
+void TDataModule::LoadFromResource() {
+    LoadFromStream(FindFormResource(ClassName()));
+}
+void TDataModule::LoadFromStream(const QByteArray& stream) {
+    LoadComponentFromStream(this, stream);
+}
+void TDataModule::DoCreate() {
+    if (OnCreate)
+        Guarded([&] { OnCreate(this); });
+}
+
+LUMOTRIX_REGISTER_CLASS(TDataModule, TComponent) {
+    Property("OnCreate", &TDataModule::OnCreate);
+}
+
+TFrame::TFrame(TComponent* owner) : TControl(owner) {
+    SetWidget(new QWidget);
+}
+
+LUMOTRIX_REGISTER_CLASS(TFrame, TControl) {}
+
+namespace {
 // A form's window. Escape closes only a modal form, as with a dialog box; a main window
 // stays.
 class TFormWindow : public QDialog {
@@ -70,9 +128,11 @@ TForm::TForm(TComponent* owner)
     window->installEventFilter(FFormFilter);
     FConstraints->OnChange = [this] { ApplyConstraints(); };
     Screen::Instance().AddForm(window);
+    FormList().append(this);
 }
 
 TForm::~TForm() {
+    FormList().removeAll(this);
     // Components first (their widgets live in the window), then the window itself.
     DestroyComponents();
     if (Widget()) {
@@ -83,13 +143,7 @@ TForm::~TForm() {
 }
 
 void TForm::LoadFromResource() {
-    QString name = ClassName();
-    for (TModule* module : TModuleList::Instance().Modules())
-        if (const QByteArray* stream = module->FindRCData(name)) {
-            LoadFromStream(*stream);
-            return;
-        }
-    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
+    LoadFromStream(FindFormResource(ClassName()));
 }
 
 void TForm::LoadFromStream(const QByteArray& stream) {

@@ -80,12 +80,42 @@ private:
     QObject* FFormFilter = nullptr;
 };
 
+// A non-visual container of components (tables, dialogs) read from its own description like a
+// form.
+class TDataModule : public TComponent {
+public:
+    explicit TDataModule(TComponent* owner = nullptr);
+    ~TDataModule() override;
+    void LoadFromResource();
+    void LoadFromStream(const QByteArray& stream);
+    void DoCreate();
+    TNotifyEvent OnCreate;
+};
+
+// A reusable group of controls, placed on a form like a panel.
+class TFrame : public TControl {
+public:
+    explicit TFrame(TComponent* owner = nullptr);
+};
+
+// The forms and data modules that exist now, in creation order: what a language switch walks
+// to re-translate everything that is open.
+QList<TForm*> ScreenForms();
+QList<TDataModule*> ScreenDataModules();
+
 // Constructs a form of class T, reads its description resource and runs OnCreate.
 template <typename T> T* CreateForm(TComponent* owner = nullptr) {
     auto form = std::make_unique<T>(owner);
     form->LoadFromResource();
     form->DoCreate();
     return form.release();
+}
+
+template <typename T> T* CreateDataModule(TComponent* owner = nullptr) {
+    auto module = std::make_unique<T>(owner);
+    module->LoadFromResource();
+    module->DoCreate();
+    return module.release();
 }
 
 } // namespace lumotrix

@@ -494,3 +494,20 @@ TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {
     EXPECT_EQ(ShortCutToKeySequence(0x4000 | 'H'), QKeySequence(QStringLiteral("Ctrl+H")));
     EXPECT_TRUE(ShortCutToKeySequence(0x4000 | 0xFF).isEmpty());
 }
+
+TEST(FormLoad, ScreenListsFormsAndDataModulesWhileTheyExist) {
+    test::App();
+    int forms = static_cast<int>(ScreenForms().size());
+    auto first = std::make_unique<TTestMainForm>();
+    auto module = std::make_unique<TDataModule>();
+    {
+        TForm second;
+        ASSERT_EQ(ScreenForms().size(), forms + 2);
+        EXPECT_EQ(ScreenForms()[forms], first.get());
+        EXPECT_EQ(ScreenForms()[forms + 1], &second);
+    }
+    EXPECT_EQ(ScreenForms().size(), forms + 1);
+    EXPECT_TRUE(ScreenDataModules().contains(module.get()));
+    module.reset();
+    EXPECT_TRUE(ScreenDataModules().isEmpty());
+}

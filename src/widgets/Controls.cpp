@@ -836,20 +836,6 @@ void TComLed::SetKind(TComLedKind kind) {
     Panel()->Led()->SetKind(kinds[qBound(0, static_cast<int>(kind), 4)]);
 }
 
-void TComLed::SetComPort(TComponent* port) {
-    if (FComPort)
-        FComPort->RemoveFreeNotification(this);
-    FComPort = port;
-    if (port)
-        port->FreeNotification(this);
-}
-
-void TComLed::Notification(TComponent* component, TOperation operation) {
-    TControl::Notification(component, operation);
-    if (operation == opRemove && component == FComPort)
-        FComPort = nullptr;
-}
-
 QString TComLed::Caption() const {
     return Panel()->Caption();
 }
@@ -866,7 +852,6 @@ void TComLed::SetState(bool lit) {
 LUMOTRIX_REGISTER_CLASS(TComLed, TControl) {
     Property("Kind", &TComLed::Kind, &TComLed::SetKind);
     Property("LedSignal", &TComLed::LedSignal, &TComLed::SetLedSignal);
-    Property("ComPort", &TComLed::ComPort, &TComLed::SetComPort);
     Property("Caption", &TComLed::Caption, &TComLed::SetCaption);
     Property("State", &TComLed::State, &TComLed::SetState);
 }

@@ -330,8 +330,8 @@ LUMOTRIX_ENUM_NAMES(TComLedKind, "lkRedLight", "lkGreenLight", "lkYellowLight", 
 enum TComLedSignal { lsCTS, lsDSR, lsRLSD, lsRing, lsTx, lsRx, lsConn };
 LUMOTRIX_ENUM_NAMES(TComLedSignal, "lsCTS", "lsDSR", "lsRLSD", "lsRing", "lsTx", "lsRx", "lsConn")
 
-// A line-state LED above its caption. The serial port it watches (ComPort) drives State;
-// the LED only shows it.
+// A line-state LED above its caption. The serial port drives State through BindComLeds (see
+// ComLeds.h); the LED only shows it.
 class TComLed : public TControl {
 public:
     explicit TComLed(TComponent* owner = nullptr);
@@ -339,21 +339,15 @@ public:
     void SetKind(TComLedKind kind);
     TComLedSignal LedSignal() const { return FSignal; }
     void SetLedSignal(TComLedSignal signal) { FSignal = signal; }
-    TComponent* ComPort() const { return FComPort; }
-    void SetComPort(TComponent* port);
     QString Caption() const;
     void SetCaption(const QString& caption);
     bool State() const;
     void SetState(bool lit);
     LedPanel* Panel() const;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     TComLedKind FKind = lkRedLight;
     TComLedSignal FSignal = lsConn;
-    TComponent* FComPort = nullptr;
 };
 
 } // namespace lumotrix

@@ -3,6 +3,8 @@
 #include "runtime/TextForm.h"
 #include "widgets/Bars.h"
 #include "widgets/ComCtrls.h"
+#include "widgets/ComLeds.h"
+#include "widgets/ComPort.h"
 #include "widgets/Forms.h"
 #include "widgets/Grids.h"
 #include "widgets/PageControl.h"
@@ -389,6 +391,13 @@ TEST_F(FormFixture, PagesStatusBarAndControlsAreInPlace) {
     auto* led = Find<TComLed>("ComLed1");
     EXPECT_EQ(led->Caption(), QStringLiteral("CTS"));
     EXPECT_EQ(led->LedSignal(), lsCTS);
+    TComPort port;
+    BindComLeds(&port, form.get());
+    EXPECT_FALSE(led->State()); // a closed port lights nothing
+    emit port.SignalChanged(TComSignal::lsCTS, true);
+    EXPECT_TRUE(led->State());
+    emit port.SignalChanged(TComSignal::lsDSR, false);
+    EXPECT_TRUE(led->State());
 
     // The status item follows its caption and picture.
     auto* modified = Find<TBarStatic>("stModified");

@@ -3,7 +3,7 @@
 #include "link/Dump.h"
 #include "link/Framing.h"
 #include "link/Pause.h"
-#include "link/SerialPort.h"
+#include "runtime/SerialPort.h"
 #include "link/TimerTables.h"
 
 #include <QString>

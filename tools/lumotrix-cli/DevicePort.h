@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/SerialPort.h"
+#include "runtime/SerialPort.h"
 
 #include <QSerialPort>
 #include <QString>

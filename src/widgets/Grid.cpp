@@ -1,6 +1,7 @@
 #include "widgets/Grid.h"
 
 #include "runtime/Exception.h"
+#include "widgets/Application.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -240,7 +241,10 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         return false;
     if (column.Kind == TColumnKind::Lookup && column.Lookup.TextFor(value).isEmpty())
         return false;
-    FTable->SetValue(index.row(), field, stored);
+    // A refused value is reported here, as any handler's failure is, rather than unwinding
+    // through the view's editing code; the cell keeps its old value.
+    if (!Guarded([&] { FTable->SetValue(index.row(), field, stored); }))
+        return false;
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;
 }

@@ -70,6 +70,16 @@ TEST_F(DataSetFixture, GridReadsAndWritesTheTableThroughTheAdapter) {
     EXPECT_TRUE(model.setData(model.index(0, p), 1));
     EXPECT_EQ(model.index(0, p).data().toString(), QStringLiteral("Luce"));
 
+    // A value the table refuses is reported and leaves the cell as it was.
+    test::Boxes().Clear();
+    TGridColumn label;
+    label.FieldName = QStringLiteral("Uscita");
+    int u = model.AddColumn(label);
+    EXPECT_FALSE(model.setData(model.index(0, u), QStringLiteral("tre")));
+    ASSERT_EQ(test::Boxes().Questions().size(), 1u);
+    EXPECT_TRUE(test::Boxes().Questions()[0].Text.contains(QStringLiteral("Uscita")));
+    EXPECT_EQ(timers.CellValue(0, 2), TFieldValue(qint32(1)));
+
     // A port number with no port row shows empty.
     timers.SetCellValue(0, 2, qint32(0));
     EXPECT_EQ(model.index(0, p).data().toString(), QString());

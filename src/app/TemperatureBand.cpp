@@ -7,7 +7,9 @@ namespace {
 
 // The band edges are multiples of 0.1 computed in binary floating point; snapping them to a
 // millionth first keeps 26.0 from printing as 25,5 when it arrives as 25.999999999999996.
-double Snapped(double x) { return std::round(x * 1e6) / 1e6; }
+double Snapped(double x) {
+    return std::round(x * 1e6) / 1e6;
+}
 
 // "24,5" / "26,0": the whole degrees, a literal comma and 5 or 0 for the half degree.
 QString HalfDegrees(double x, const std::function<QString(double)>& generalFloat) {
@@ -19,7 +21,9 @@ QString HalfDegrees(double x, const std::function<QString(double)>& generalFloat
 
 } // namespace
 
-double RoundToTenth(double value) { return std::nearbyint(value / 0.1) * 0.1; }
+double RoundToTenth(double value) {
+    return std::nearbyint(value / 0.1) * 0.1;
+}
 
 TTemperatureBandTexts TemperatureBandTexts(double ideal, int hysteresis,
                                            const std::function<QString(int)>& loadString,
@@ -29,13 +33,12 @@ TTemperatureBandTexts TemperatureBandTexts(double ideal, int hysteresis,
     const double hi = RoundToTenth(ideal + d);
     TTemperatureBandTexts texts;
     if (hysteresis == 0) {
-        texts.TempMon = loadString(65521) + loadString(65522) + generalFloat(ideal) +
-                        QStringLiteral("°C)");
+        texts.TempMon =
+            loadString(65521) + loadString(65522) + generalFloat(ideal) + QStringLiteral("°C)");
     } else {
         texts.TempMon = loadString(65523) + loadString(65524) +
                         HalfDegrees(lo + 0.5, generalFloat) + QStringLiteral("°C") +
-                        loadString(65525) + HalfDegrees(hi, generalFloat) +
-                        QStringLiteral("°C )");
+                        loadString(65525) + HalfDegrees(hi, generalFloat) + QStringLiteral("°C )");
     }
     texts.Label10 = loadString(65526) + HalfDegrees(lo, generalFloat) + QStringLiteral("°C");
     texts.Label11 = loadString(65527) + HalfDegrees(hi + 0.5, generalFloat) + loadString(65528);

@@ -3,8 +3,8 @@
 #include "link/Dump.h"
 #include "link/Framing.h"
 #include "link/Pause.h"
-#include "runtime/SerialPort.h"
 #include "link/TimerTables.h"
+#include "runtime/SerialPort.h"
 
 #include <QString>
 #include <functional>

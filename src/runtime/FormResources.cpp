@@ -12,7 +12,9 @@ const QByteArray* FindFormResource(const TClassInfo* cls) {
     return nullptr;
 }
 
-bool HasFormResource(const TClassInfo* cls) { return FindFormResource(cls) != nullptr; }
+bool HasFormResource(const TClassInfo* cls) {
+    return FindFormResource(cls) != nullptr;
+}
 
 void InitInheritedComponent(TComponent* instance) {
     const TClassInfo* own = instance->ClassType();

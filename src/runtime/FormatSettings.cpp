@@ -30,7 +30,9 @@ void BuildFormatSettingsForLocale(const QString& icuLocaleName) {
     FormatSettings() = settings;
 }
 
-QString FloatToStr(double value) { return FloatToStr(value, FormatSettings()); }
+QString FloatToStr(double value) {
+    return FloatToStr(value, FormatSettings());
+}
 
 QString FloatToStr(double value, const TFormatSettings& settings) {
     if (std::isnan(value))
@@ -53,8 +55,8 @@ QString FloatToStr(double value, const TFormatSettings& settings) {
         exponent.remove(0, 1);
         while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0')))
             exponent.remove(0, 1);
-        text = mantissa + QLatin1Char('E') + (negative ? QStringLiteral("-") : QString()) +
-               exponent;
+        text =
+            mantissa + QLatin1Char('E') + (negative ? QStringLiteral("-") : QString()) + exponent;
     } else {
         text = QString::number(value, 'g', 15);
         if (text.contains(QLatin1Char('e')))

@@ -21,7 +21,9 @@ QString Italian(int id) {
     return table.value(id);
 }
 
-QString ItalianFloat(double x) { return QString::number(x, 'g', 15).replace('.', ','); }
+QString ItalianFloat(double x) {
+    return QString::number(x, 'g', 15).replace('.', ',');
+}
 
 TTemperatureBandTexts Band(double ideal, int hysteresis) {
     return TemperatureBandTexts(ideal, hysteresis, Italian, ItalianFloat);
@@ -36,8 +38,8 @@ TEST(TemperatureBand, WorkedExamples) {
     EXPECT_EQ(t.Label11, QStringLiteral("Porta attiva da 1,5°C in poi."));
 
     t = Band(25.0, 2);
-    EXPECT_EQ(t.TempMon, QStringLiteral(
-                             "(Le porte non saranno attive nell'intervallo tra 25,0°C e 25,5°C )"));
+    EXPECT_EQ(t.TempMon,
+              QStringLiteral("(Le porte non saranno attive nell'intervallo tra 25,0°C e 25,5°C )"));
     EXPECT_EQ(t.Label10, QStringLiteral("Porta attiva da 0°C a 24,5°C"));
     EXPECT_EQ(t.Label11, QStringLiteral("Porta attiva da 26,0°C in poi."));
 

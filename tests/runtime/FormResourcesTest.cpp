@@ -1,5 +1,5 @@
-#include "TestComponents.h"
 #include "runtime/FormResources.h"
+#include "TestComponents.h"
 #include "runtime/ModuleList.h"
 #include "runtime/TextForm.h"
 

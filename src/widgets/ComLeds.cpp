@@ -11,6 +11,9 @@ namespace lumotrix {
 
 namespace {
 
+// The child of the LED widget that holds a binding: deleting it ends the connection.
+const QString BindingName = QStringLiteral("lumotrixComLedBinding");
+
 bool Matches(TComLedSignal led, TComSignal signal) {
     switch (signal) {
     case TComSignal::lsCTS:
@@ -29,28 +32,42 @@ bool Matches(TComLedSignal led, TComSignal signal) {
     return false;
 }
 
+constexpr TComSignal AllSignals[] = {TComSignal::lsCTS, TComSignal::lsDSR, TComSignal::lsRLSD,
+                                     TComSignal::lsTx,  TComSignal::lsRx,  TComSignal::lsConn};
+
 } // namespace
 
-void BindComLeds(TComPort* port, TComponent* owner) {
-    if (!port || !owner)
+void BindComLed(TComLed* led, TComPort* port) {
+    if (!led || !led->Panel())
         return;
-    for (int i = 0; i < owner->ComponentCount(); ++i) {
-        auto* led = dynamic_cast<TComLed*>(owner->Components(i));
-        if (!led || !led->Panel())
-            continue;
-        // The LED widget is the receiver: when the LED goes, so does the connection.
-        QPointer<LedWidget> widget = led->Panel()->Led();
-        TComLedSignal wanted = led->LedSignal();
-        for (TComSignal signal : {TComSignal::lsCTS, TComSignal::lsDSR, TComSignal::lsRLSD,
-                                  TComSignal::lsTx, TComSignal::lsRx, TComSignal::lsConn})
-            if (Matches(wanted, signal))
-                widget->SetState(port->SignalState(signal));
-        QObject::connect(port, &TComPort::SignalChanged, widget,
-                         [widget, wanted](TComSignal signal, bool lit) {
-                             if (widget && Matches(wanted, signal))
-                                 widget->SetState(lit);
-                         });
+    LedWidget* widget = led->Panel()->Led();
+    delete widget->findChild<QObject*>(BindingName, Qt::FindDirectChildrenOnly);
+    if (!port) {
+        widget->SetState(false);
+        return;
     }
+    auto* binding = new QObject(widget);
+    binding->setObjectName(BindingName);
+    bool lit = false;
+    for (TComSignal signal : AllSignals)
+        if (Matches(led->LedSignal(), signal))
+            lit = port->SignalState(signal);
+    widget->SetState(lit);
+    // The LED's signal is read at each change, so a later LedSignal takes effect.
+    QPointer<LedWidget> guard = widget;
+    QObject::connect(port, &TComPort::SignalChanged, binding,
+                     [guard, led](TComSignal signal, bool on) {
+                         if (guard && Matches(led->LedSignal(), signal))
+                             guard->SetState(on);
+                     });
+}
+
+void BindComLeds(TComPort* port, TComponent* owner) {
+    if (!owner)
+        return;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (auto* led = dynamic_cast<TComLed*>(owner->Components(i)))
+            led->SetComPort(port);
 }
 
 } // namespace lumotrix

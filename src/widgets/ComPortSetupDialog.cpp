@@ -36,14 +36,17 @@ QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items,
 
 TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Impostazioni porta seriale"));
-    QStringList ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports << info.systemLocation();
-    FPort = Combo(this, QStringLiteral("Port"), ports, true);
-    FBaudRate = Combo(this, QStringLiteral("BaudRate"),
-                      {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200",
-                       "38400", "57600", "115200"},
-                      true);
+    // The ports present; any other device path (a pseudo-terminal) can be typed in.
+    FPort = Combo(this, QStringLiteral("Port"), {}, true);
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        FPort->addItem(info.systemLocation());
+        if (!info.description().isEmpty())
+            FPort->setItemData(FPort->count() - 1, info.description(), Qt::ToolTipRole);
+    }
+    QStringList rates;
+    for (int rate : TComPort::StandardBaudRates())
+        rates << QString::number(rate);
+    FBaudRate = Combo(this, QStringLiteral("BaudRate"), rates);
     FDataBits = Combo(this, QStringLiteral("DataBits"), {"5", "6", "7", "8"});
     FParity = Combo(this, QStringLiteral("Parity"),
                     {QStringLiteral("Nessuna"), QStringLiteral("Dispari"), QStringLiteral("Pari"),
@@ -69,7 +72,10 @@ TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void TComPortSetupDialog::Load(const TComPort& port) {
-    FPort->setCurrentText(port.Port());
+    // The port in use is offered even when it is not present now (an adapter unplugged).
+    if (FPort->findText(port.Port()) < 0)
+        FPort->insertItem(0, port.Port());
+    FPort->setCurrentIndex(FPort->findText(port.Port()));
     FBaudRate->setCurrentText(QString::number(port.BaudRate()));
     FDataBits->setCurrentIndex(port.DataBits() - 5);
     FParity->setCurrentIndex(int(port.Parity()));
@@ -79,19 +85,19 @@ void TComPortSetupDialog::Load(const TComPort& port) {
 }
 
 void TComPortSetupDialog::Apply(TComPort& port) const {
+    TComSettings settings = port.Settings();
     bool ok = false;
-    const int baud = FBaudRate->currentText().trimmed().toInt(&ok);
-    if (!ok || baud <= 0)
-        throw ERangeError(QStringLiteral("Velocità non valida: \"%1\". Indicare un numero intero "
-                                         "di bit al secondo, per esempio 9600.")
+    settings.BaudRate = FBaudRate->currentText().trimmed().toInt(&ok);
+    if (!ok || !TComPort::StandardBaudRates().contains(settings.BaudRate))
+        throw ERangeError(QStringLiteral("Velocità non valida: \"%1\". Scegliere una delle "
+                                         "velocità dell'elenco, per esempio 9600.")
                               .arg(FBaudRate->currentText()));
-    const QString name = FPort->currentText().trimmed();
-    if (name.isEmpty())
+    settings.Port = FPort->currentText().trimmed();
+    if (settings.Port.isEmpty())
         throw ERangeError(QStringLiteral("Indicare la porta seriale, per esempio COM1."));
-    port.SetBaudRate(baud);
-    port.SetDataBits(FDataBits->currentIndex() + 5);
-    port.SetParity(TParityBits(FParity->currentIndex()));
-    port.SetStopBits(TStopBits(FStopBits->currentIndex()));
+    settings.DataBits = FDataBits->currentIndex() + 5;
+    settings.Parity = TParityBits(FParity->currentIndex());
+    settings.StopBits = TStopBits(FStopBits->currentIndex());
     // An unchanged choice keeps the finer settings the store may hold.
     if (FFlowControl->currentIndex() != FLoadedFlow) {
         TComFlowControl flow;
@@ -103,9 +109,10 @@ void TComPortSetupDialog::Apply(TComPort& port) const {
             flow.XonXoffIn = true;
             flow.XonXoffOut = true;
         }
-        port.SetFlowControl(flow);
+        settings.FlowControl = flow;
     }
-    port.SetPort(name);
+    // All at once: an open port is reopened at most once, and a refused value changes nothing.
+    port.SetSettings(settings);
 }
 
 bool TComPortSetupDialog::Execute(TComPort& port, QWidget* parent) {

@@ -17,7 +17,7 @@ public:
     explicit TComPortSetupDialog(QWidget* parent = nullptr);
 
     void Load(const TComPort& port);
-    // Throws ERangeError when the speed is not a positive whole number.
+    // Throws ERangeError, changing nothing, when a setting is refused.
     void Apply(TComPort& port) const;
 
     // Shows the dialog modally for `port` and applies the settings when confirmed. Returns

@@ -1,6 +1,8 @@
 #include "widgets/Controls.h"
 
 #include "widgets/Application.h"
+#include "widgets/ComLeds.h"
+#include "widgets/ComPort.h"
 #include "widgets/Editors.h"
 #include "widgets/Icons.h"
 #include "widgets/Led.h"
@@ -849,11 +851,31 @@ void TComLed::SetState(bool lit) {
     Panel()->Led()->SetState(lit);
 }
 
+void TComLed::SetComPort(TComPort* port) {
+    if (port == FComPort)
+        return;
+    if (FComPort)
+        FComPort->RemoveFreeNotification(this);
+    FComPort = port;
+    if (port)
+        port->FreeNotification(this); // the port may belong to another form
+    BindComLed(this, port);
+}
+
+void TComLed::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && component == FComPort && component != nullptr) {
+        FComPort = nullptr;
+        BindComLed(this, nullptr);
+    }
+}
+
 LUMOTRIX_REGISTER_CLASS(TComLed, TControl) {
     Property("Kind", &TComLed::Kind, &TComLed::SetKind);
     Property("LedSignal", &TComLed::LedSignal, &TComLed::SetLedSignal);
     Property("Caption", &TComLed::Caption, &TComLed::SetCaption);
     Property("State", &TComLed::State, &TComLed::SetState);
+    Property("ComPort", &TComLed::ComPort, &TComLed::SetComPort);
 }
 
 } // namespace lumotrix

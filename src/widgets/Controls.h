@@ -17,6 +17,7 @@ namespace lumotrix {
 class FloatSpinEdit;
 class LookupComboBox;
 class LedPanel;
+class TComPort;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 LUMOTRIX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
@@ -330,8 +331,8 @@ LUMOTRIX_ENUM_NAMES(TComLedKind, "lkRedLight", "lkGreenLight", "lkYellowLight", 
 enum TComLedSignal { lsCTS, lsDSR, lsRLSD, lsRing, lsTx, lsRx, lsConn };
 LUMOTRIX_ENUM_NAMES(TComLedSignal, "lsCTS", "lsDSR", "lsRLSD", "lsRing", "lsTx", "lsRx", "lsConn")
 
-// A line-state LED above its caption. The serial port drives State through BindComLeds (see
-// ComLeds.h); the LED only shows it.
+// A line-state LED above its caption. The port named by ComPort drives State (the wiring is
+// in ComLeds.h); the LED only shows it.
 class TComLed : public TControl {
 public:
     explicit TComLed(TComponent* owner = nullptr);
@@ -344,10 +345,16 @@ public:
     bool State() const;
     void SetState(bool lit);
     LedPanel* Panel() const;
+    TComPort* ComPort() const { return FComPort; }
+    void SetComPort(TComPort* port);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     TComLedKind FKind = lkRedLight;
     TComLedSignal FSignal = lsConn;
+    TComPort* FComPort = nullptr;
 };
 
 } // namespace lumotrix

@@ -1,76 +1,18 @@
 #include "widgets/ComPort.h"
+#include "ComPortTestSupport.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
 #include "widgets/ComPortSetupDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <unistd.h>
 
 using namespace lumotrix;
+using namespace lumotrix::comport_test;
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "comport_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until `done` or `ms` have passed.
-template <typename F> bool SpinUntil(F done, int ms = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
-
-void Spin(int ms) {
-    SpinUntil([] { return false; }, ms);
-}
-
-// The other end of a pseudo-terminal, played by the test.
-struct TPty {
-    int Master = -1;
-    QString Path;
-    TPty() {
-        Master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (Master >= 0 && ::grantpt(Master) == 0 && ::unlockpt(Master) == 0)
-            Path = QString::fromLocal8Bit(::ptsname(Master));
-    }
-    ~TPty() {
-        if (Master >= 0)
-            ::close(Master);
-    }
-    void Write(const QByteArray& bytes) const {
-        ASSERT_EQ(::write(Master, bytes.constData(), size_t(bytes.size())), bytes.size());
-    }
-    QByteArray Read(int ms = 2000) const {
-        QByteArray all;
-        pollfd p{Master, POLLIN, 0};
-        while (::poll(&p, 1, all.isEmpty() ? ms : 50) > 0) {
-            char buffer[4096];
-            const ssize_t n = ::read(Master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            all.append(buffer, n);
-        }
-        return all;
-    }
-};
 
 class ComPort : public ::testing::Test {
 protected:
@@ -109,13 +51,14 @@ TEST_F(ComPort, SetupDialogShowsAndAppliesTheSettings) {
     EXPECT_EQ(dialog.StopBitsBox()->currentText(), "1");
     EXPECT_EQ(dialog.FlowControlBox()->currentIndex(), 0);
 
-    dialog.BaudRateBox()->setCurrentText("19k");
-    dialog.PortBox()->setCurrentText("/dev/ttyUSB0");
+    // A refused setting changes nothing, not even the valid ones beside it.
+    dialog.BaudRateBox()->setCurrentText("19200");
+    dialog.PortBox()->setCurrentText("   ");
     EXPECT_THROW(dialog.Apply(port), ERangeError);
-    EXPECT_EQ(port.Port(), "COM1"); // nothing applied
+    EXPECT_EQ(port.Port(), "COM1");
     EXPECT_EQ(port.BaudRate(), 9600);
 
-    dialog.BaudRateBox()->setCurrentText("19200");
+    dialog.PortBox()->setCurrentText("/dev/ttyUSB0");
     dialog.DataBitsBox()->setCurrentIndex(2);
     dialog.ParityBox()->setCurrentIndex(2);
     dialog.StopBitsBox()->setCurrentIndex(2);

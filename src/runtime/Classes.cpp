@@ -298,17 +298,12 @@ void TCollection::Delete(int index) {
 void TCollection::Clear() {
     if (FItems.isEmpty())
         return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         while (!FItems.isEmpty()) {
             Notify(FItems.last(), cnDeleting);
             delete FItems.last();
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
@@ -335,16 +330,11 @@ void TCollection::Assign(TPersistent* source) {
     }
     if (other == this)
         return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         for (TCollectionItem* item : other->FItems)
             Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::Update(TCollectionItem*) {}
@@ -380,15 +370,10 @@ void TStrings::Error(const QString& message, int index) const {
 
 void TStrings::Put(int index, const QString& text) {
     TObject* object = GetObject(index);
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Delete(index);
         InsertObject(index, text, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TObject* TStrings::GetObject(int) const {
@@ -415,59 +400,39 @@ void TStrings::InsertObject(int index, const QString& text, TObject* object) {
 }
 
 void TStrings::AddStrings(const QStringList& lines) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         for (const QString& line : lines)
             Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::AddStrings(const TStrings* source) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         for (int i = 0; i < source->Count(); ++i)
             AddObject(source->Get(i), source->GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const QString text = Get(index1);
         TObject* object = GetObject(index1);
         Put(index1, Get(index2));
         PutObject(index1, GetObject(index2));
         Put(index2, text);
         PutObject(index2, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Move(int from, int to) {
     if (from == to)
         return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const QString text = Get(from);
         TObject* object = GetObject(from);
         Delete(from);
         InsertObject(to, text, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 QStringList TStrings::ToStringList() const {
@@ -478,15 +443,10 @@ QStringList TStrings::ToStringList() const {
 }
 
 void TStrings::SetStringList(const QStringList& lines) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         AddStrings(lines);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 QString TStrings::Text() const {
@@ -596,32 +556,22 @@ void TStrings::Assign(TPersistent* source) {
     }
     if (other == this)
         return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         AddStrings(other);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 bool TStrings::ReadDefinedProperty(const QString& name, TReader& reader) {
     if (name.compare(QLatin1String("Strings"), Qt::CaseInsensitive) != 0)
         return false;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         reader.ReadListBegin();
         while (!reader.EndOfList())
             Add(reader.ReadWideString());
         reader.ReadListEnd();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
     return true;
 }
 

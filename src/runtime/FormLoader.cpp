@@ -381,8 +381,7 @@ void TFormLoader::ReadCollection(TCollection* collection, const QString& context
                                  TComponent* lookupOwner) {
     FReader.ReadValue(); // vaCollection
     // Like the platform: the stream's items replace whatever the collection held.
-    collection->BeginUpdate();
-    try {
+    WithUpdate(*collection, [&] {
         collection->Clear();
         int index = 0;
         while (!FReader.EndOfList()) {
@@ -399,11 +398,7 @@ void TFormLoader::ReadCollection(TCollection* collection, const QString& context
             ++index;
         }
         FReader.ReadListEnd();
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
-    }
-    collection->EndUpdate();
+    });
 }
 
 Variant TFormLoader::ReadVariant() {

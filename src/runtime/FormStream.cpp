@@ -30,6 +30,12 @@ private:
     int& FDepth;
 };
 
+template <typename T> void AppendLittleEndian(QByteArray& data, T value) {
+    char buffer[sizeof(T)];
+    qToLittleEndian(value, buffer);
+    data.append(buffer, sizeof(T));
+}
+
 // m / 2^shift rounded to nearest, ties to even; shift may exceed 63.
 quint64 RoundShiftRight(quint64 m, int shift) {
     if (shift <= 0)
@@ -200,30 +206,28 @@ void TReader::ReadPrefix(int& flags, int& childPos) {
         childPos = ReadInteger();
 }
 
+template <typename T> T TReader::ReadLittleEndian() {
+    Need(sizeof(T));
+    const T v = qFromLittleEndian<T>(FData.constData() + FPosition);
+    FPosition += sizeof(T);
+    return v;
+}
+
 qint8 TReader::ReadInt8Raw() {
     Need(1);
     return qint8(FData[FPosition++]);
 }
 
 qint16 TReader::ReadInt16Raw() {
-    Need(2);
-    const qint16 v = qFromLittleEndian<qint16>(FData.constData() + FPosition);
-    FPosition += 2;
-    return v;
+    return ReadLittleEndian<qint16>();
 }
 
 qint32 TReader::ReadInt32Raw() {
-    Need(4);
-    const qint32 v = qFromLittleEndian<qint32>(FData.constData() + FPosition);
-    FPosition += 4;
-    return v;
+    return ReadLittleEndian<qint32>();
 }
 
 qint64 TReader::ReadInt64Raw() {
-    Need(8);
-    const qint64 v = qFromLittleEndian<qint64>(FData.constData() + FPosition);
-    FPosition += 8;
-    return v;
+    return ReadLittleEndian<qint64>();
 }
 
 qint32 TReader::ReadInteger() {
@@ -280,17 +284,19 @@ double TReader::ReadDouble() {
 }
 
 qint64 TReader::ReadCurrency() {
-    const qsizetype at = FPosition;
-    if (ReadValue() != TValueType::vaCurrency)
-        WrongType("currency", at, quint8(FData[at]));
+    ExpectValue(TValueType::vaCurrency, "currency");
     return ReadInt64Raw();
 }
 
 double TReader::ReadDate() {
-    const qsizetype at = FPosition;
-    if (ReadValue() != TValueType::vaDate)
-        WrongType("date", at, quint8(FData[at]));
+    ExpectValue(TValueType::vaDate, "date");
     return std::bit_cast<double>(ReadInt64Raw());
+}
+
+void TReader::ExpectValue(TValueType expected, const char* name) {
+    const qsizetype at = FPosition;
+    if (ReadValue() != expected)
+        WrongType(name, at, quint8(FData[at]));
 }
 
 quint32 TReader::ReadLength() {
@@ -371,9 +377,7 @@ bool TReader::ReadBoolean() {
 }
 
 QByteArray TReader::ReadBinary() {
-    const qsizetype at = FPosition;
-    if (ReadValue() != TValueType::vaBinary)
-        WrongType("binary data", at, quint8(FData[at]));
+    ExpectValue(TValueType::vaBinary, "binary data");
     const qsizetype lengthAt = FPosition;
     const qint32 length = ReadInt32Raw();
     if (length <= 0)
@@ -384,9 +388,7 @@ QByteArray TReader::ReadBinary() {
 }
 
 QList<QByteArray> TReader::ReadSet() {
-    const qsizetype at = FPosition;
-    if (ReadValue() != TValueType::vaSet)
-        WrongType("set", at, quint8(FData[at]));
+    ExpectValue(TValueType::vaSet, "set");
     QList<QByteArray> elements;
     for (;;) {
         QByteArray element = ReadStr();
@@ -592,39 +594,29 @@ void TWriter::WriteExtendedBytes(const QByteArray& tenBytes) {
 }
 
 void TWriter::WriteSingle(float value) {
-    char buffer[4];
-    qToLittleEndian(std::bit_cast<quint32>(value), buffer);
     WriteValue(TValueType::vaSingle);
-    FData.append(buffer, 4);
+    AppendLittleEndian(FData, std::bit_cast<quint32>(value));
 }
 
 void TWriter::WriteDouble(double value) {
-    char buffer[8];
-    qToLittleEndian(std::bit_cast<quint64>(value), buffer);
     WriteValue(TValueType::vaDouble);
-    FData.append(buffer, 8);
+    AppendLittleEndian(FData, std::bit_cast<quint64>(value));
 }
 
 void TWriter::WriteCurrency(qint64 units) {
-    char buffer[8];
-    qToLittleEndian(units, buffer);
     WriteValue(TValueType::vaCurrency);
-    FData.append(buffer, 8);
+    AppendLittleEndian(FData, units);
 }
 
 void TWriter::WriteDate(double value) {
-    char buffer[8];
-    qToLittleEndian(std::bit_cast<quint64>(value), buffer);
     WriteValue(TValueType::vaDate);
-    FData.append(buffer, 8);
+    AppendLittleEndian(FData, std::bit_cast<quint64>(value));
 }
 
 void TWriter::WriteLength(qsizetype length) {
     if (length > std::numeric_limits<qint32>::max())
         throw EWriteError(QStringLiteral("Value of %1 bytes is too long").arg(length));
-    char buffer[4];
-    qToLittleEndian(qint32(length), buffer);
-    FData.append(buffer, 4);
+    AppendLittleEndian(FData, qint32(length));
 }
 
 void TWriter::WriteString(const QByteArray& text) {

@@ -96,6 +96,9 @@ private:
     [[noreturn]] void Fail(const QString& what, qsizetype offset) const;
     void Need(qsizetype count) const;
     [[noreturn]] void WrongType(const char* expected, qsizetype tagOffset, quint8 tag) const;
+    // Consumes the tag, which must be `expected`; `name` says what was expected in the error.
+    void ExpectValue(TValueType expected, const char* name);
+    template <typename T> T ReadLittleEndian(); // untagged, bounds checked
     quint32 ReadLength(); // a 32-bit length that must fit in the remaining data
 
     QByteArray FData;

@@ -42,8 +42,12 @@ namespace {
                            .arg(QLatin1String(VarTypeName(from)), QLatin1String(to)));
 }
 
-[[noreturn]] void NotANumber(const QString& text) {
-    throw EConvertError(QStringLiteral("'%1' is not a valid number").arg(text));
+// The number a text stands for; EConvertError when it stands for none.
+double TextToDouble(const QString& text) {
+    double value = 0;
+    if (!TryTextToDouble(text, value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid number").arg(text));
+    return value;
 }
 
 bool IsIntegral(TVarType t) {
@@ -144,13 +148,8 @@ double Variant::ToDouble() const {
     case varCurrency:
         return static_cast<double>(FInt) / 10000.0;
     case varString:
-    case varWideString: {
-        const QString text = ToWideString();
-        double value = 0;
-        if (!TryTextToDouble(text, value))
-            NotANumber(text);
-        return value;
-    }
+    case varWideString:
+        return TextToDouble(ToWideString());
     case varNull:
     case varArray:
         break;
@@ -186,10 +185,7 @@ qint64 Variant::ToInt64() const {
         qint64 whole = 0;
         if (TryTextToInt64(text, whole))
             return whole;
-        double value = 0;
-        if (!TryTextToDouble(text, value))
-            NotANumber(text);
-        return DoubleToInt64(value);
+        return DoubleToInt64(TextToDouble(text));
     }
     case varNull:
     case varArray:

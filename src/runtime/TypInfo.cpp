@@ -64,6 +64,11 @@ bool IsOrdinalKind(TTypeKind kind) {
         QStringLiteral("Property %1 is not %2").arg(prop->Name, QLatin1String(what)));
 }
 
+void RequireKind(const TPropInfo* prop, TTypeKind kind, const char* what) {
+    if (prop->Kind() != kind)
+        WrongKind(prop, what);
+}
+
 template <typename Store> Store Read(TObject* object, const TPropInfo* prop) {
     if (object == nullptr)
         throw EPropertyError(QStringLiteral("Cannot read property %1 of nil").arg(prop->Name));
@@ -475,14 +480,12 @@ void SetOrdProp(TObject* object, const TPropInfo* prop, qint64 value) {
 }
 
 double GetFloatProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkFloat)
-        WrongKind(prop, "a floating-point property");
+    RequireKind(prop, tkFloat, "a floating-point property");
     return Read<double>(object, prop);
 }
 
 void SetFloatProp(TObject* object, const TPropInfo* prop, double value) {
-    if (prop->Kind() != tkFloat)
-        WrongKind(prop, "a floating-point property");
+    RequireKind(prop, tkFloat, "a floating-point property");
     Write<double>(object, prop, value);
 }
 
@@ -535,26 +538,22 @@ void SetWideStrProp(TObject* object, const TPropInfo* prop, const WideString& va
 }
 
 Variant GetVariantProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkVariant)
-        WrongKind(prop, "a variant property");
+    RequireKind(prop, tkVariant, "a variant property");
     return Read<Variant>(object, prop);
 }
 
 void SetVariantProp(TObject* object, const TPropInfo* prop, const Variant& value) {
-    if (prop->Kind() != tkVariant)
-        WrongKind(prop, "a variant property");
+    RequireKind(prop, tkVariant, "a variant property");
     Write<Variant>(object, prop, value);
 }
 
 qint64 GetInt64Prop(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkInt64)
-        WrongKind(prop, "a 64-bit integer property");
+    RequireKind(prop, tkInt64, "a 64-bit integer property");
     return Read<qint64>(object, prop);
 }
 
 void SetInt64Prop(TObject* object, const TPropInfo* prop, qint64 value) {
-    if (prop->Kind() != tkInt64)
-        WrongKind(prop, "a 64-bit integer property");
+    RequireKind(prop, tkInt64, "a 64-bit integer property");
     const TTypeData& data = prop->PropType->Data;
     if (data.MaxInt64Value > data.MinInt64Value &&
         (value < data.MinInt64Value || value > data.MaxInt64Value))
@@ -567,38 +566,32 @@ void SetInt64Prop(TObject* object, const TPropInfo* prop, qint64 value) {
 }
 
 TObject* GetObjectProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkClass)
-        WrongKind(prop, "an object property");
+    RequireKind(prop, tkClass, "an object property");
     return Read<TObject*>(object, prop);
 }
 
 void SetObjectProp(TObject* object, const TPropInfo* prop, TObject* value) {
-    if (prop->Kind() != tkClass)
-        WrongKind(prop, "an object property");
+    RequireKind(prop, tkClass, "an object property");
     Write<TObject*>(object, prop, value);
 }
 
 TMethod GetMethodProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkMethod)
-        WrongKind(prop, "an event");
+    RequireKind(prop, tkMethod, "an event");
     return Read<TMethod>(object, prop);
 }
 
 void SetMethodProp(TObject* object, const TPropInfo* prop, const TMethod& value) {
-    if (prop->Kind() != tkMethod)
-        WrongKind(prop, "an event");
+    RequireKind(prop, tkMethod, "an event");
     Write<TMethod>(object, prop, value);
 }
 
 QString GetEnumProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkEnumeration)
-        WrongKind(prop, "of an enumerated type");
+    RequireKind(prop, tkEnumeration, "of an enumerated type");
     return GetEnumName(prop->PropType, static_cast<int>(Read<qint64>(object, prop)));
 }
 
 void SetEnumProp(TObject* object, const TPropInfo* prop, const QString& value) {
-    if (prop->Kind() != tkEnumeration)
-        WrongKind(prop, "of an enumerated type");
+    RequireKind(prop, tkEnumeration, "of an enumerated type");
     const int ordinal = GetEnumValue(prop->PropType, value.trimmed());
     if (ordinal < 0)
         throw EConvertError(QStringLiteral("Invalid property element: %1").arg(value));
@@ -633,8 +626,7 @@ qint64 SetTextToBits(const TTypeInfo* setType, const QString& text) {
 }
 
 QString GetSetProp(TObject* object, const TPropInfo* prop, bool brackets) {
-    if (prop->Kind() != tkSet)
-        WrongKind(prop, "a set property");
+    RequireKind(prop, tkSet, "a set property");
     const qint64 bits = Read<qint64>(object, prop);
     const TTypeInfo* comp = prop->PropType->Data.CompType;
     QStringList names;
@@ -648,20 +640,17 @@ QString GetSetProp(TObject* object, const TPropInfo* prop, bool brackets) {
 }
 
 void SetSetProp(TObject* object, const TPropInfo* prop, const QString& value) {
-    if (prop->Kind() != tkSet)
-        WrongKind(prop, "a set property");
+    RequireKind(prop, tkSet, "a set property");
     Write<qint64>(object, prop, SetTextToBits(prop->PropType, value));
 }
 
 Variant GetDynArrayProp(TObject* object, const TPropInfo* prop) {
-    if (prop->Kind() != tkDynArray)
-        WrongKind(prop, "a dynamic array property");
+    RequireKind(prop, tkDynArray, "a dynamic array property");
     return Read<Variant>(object, prop);
 }
 
 void SetDynArrayProp(TObject* object, const TPropInfo* prop, const Variant& value) {
-    if (prop->Kind() != tkDynArray)
-        WrongKind(prop, "a dynamic array property");
+    RequireKind(prop, tkDynArray, "a dynamic array property");
     Write<Variant>(object, prop, value.IsEmpty() ? Variant(QList<Variant>()) : value);
 }
 

@@ -14,6 +14,17 @@ template <typename F, typename... A> void Call(const F& hook, A&&... args) {
         hook(std::forward<A>(args)...);
 }
 
+// Runs `body`, then `end`, also when `body` throws; the exception goes on after `end`.
+template <typename E, typename B> void AlwaysEndingWith(const E& end, B&& body) {
+    try {
+        body();
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
 constexpr int SendProgressMax = 454;
 constexpr int ReceiveProgressMax = 1396;
 constexpr qint64 Second = 1000;
@@ -105,7 +116,8 @@ void TControllerLink::DateSend(bool syncDate) {
 void TControllerLink::Send(const TSendRequest& request) {
     FTransferMode = QStringLiteral("I");
     Call(FHooks.TransferStart, FTransferMode);
-    try {
+    const auto transferEnd = [this] { Call(FHooks.TransferEnd, FTransferMode); };
+    AlwaysEndingWith(transferEnd, [&] {
         Call(FHooks.SetProgressMax, SendProgressMax);
         CheckSendRequest(request);
         const qint64 delay = ReadDelay(request.DelayText) * Second;
@@ -146,11 +158,7 @@ void TControllerLink::Send(const TSendRequest& request) {
         WritePieces(TemperatureRecord(request.Temperature));
         Advance(8);
         Write(QByteArray(1, ETX));
-    } catch (...) {
-        Call(FHooks.TransferEnd, FTransferMode);
-        throw;
-    }
-    Call(FHooks.TransferEnd, FTransferMode);
+    });
 }
 
 void TControllerLink::ReceiveCommand() {
@@ -160,25 +168,13 @@ void TControllerLink::ReceiveCommand() {
         Call(FHooks.DisableSaveAndClear);
     };
     if (FPort.IsOpen()) {
-        try {
-            FPort.Close();
-        } catch (...) {
-            unlock();
-            throw;
-        }
-        unlock();
+        AlwaysEndingWith(unlock, [this] { FPort.Close(); });
         return;
     }
     FRxBuffer.clear();
     Call(FHooks.SetProgressMax, ReceiveProgressMax);
     Call(FHooks.TransferStart, FTransferMode);
-    try {
-        FPort.Open();
-    } catch (...) {
-        unlock();
-        throw;
-    }
-    unlock();
+    AlwaysEndingWith(unlock, [this] { FPort.Open(); });
 }
 
 void TControllerLink::ComPortRxChar(int count) {
@@ -199,6 +195,7 @@ void TControllerLink::ReceiveEnd() {
 }
 
 void TControllerLink::ComPortRxFlag() {
+    const auto receiveEnd = [this] { ReceiveEnd(); };
     TParsedDump parsed;
     TTimerImage merged;
     TTableRows timerRows, portRows;
@@ -213,17 +210,11 @@ void TControllerLink::ComPortRxFlag() {
     } catch (const Exception& e) {
         // A line glitch must leave the keeper's configuration as it was.
         FLastDumpError = e.Message();
-        try {
-            Call(FHooks.ShowError, SerialErrorMessage);
-        } catch (...) {
-            ReceiveEnd();
-            throw;
-        }
-        ReceiveEnd();
+        AlwaysEndingWith(receiveEnd, [this] { Call(FHooks.ShowError, SerialErrorMessage); });
         return;
     }
     FLastDumpError.clear();
-    try {
+    AlwaysEndingWith(receiveEnd, [&] {
         FTimerImage = merged;
         FPortNames = parsed.PortNames;
         FRxBuffer.remove(0, DumpConsumedLength);
@@ -232,11 +223,7 @@ void TControllerLink::ComPortRxFlag() {
         if (FPortTable)
             ReplaceRows(*FPortTable, portRows);
         Call(FHooks.StoreTemperature, parsed.Temperature);
-    } catch (...) {
-        ReceiveEnd();
-        throw;
-    }
-    ReceiveEnd();
+    });
 }
 
 } // namespace lumotrix

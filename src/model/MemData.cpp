@@ -1,9 +1,9 @@
 #include "model/MemData.h"
 
+#include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -907,13 +907,9 @@ void TMemData::SaveToBinaryFile(const QString& fileName) {
         throw EWriteError(
             QStringLiteral("Cannot write the table file \"%1\": %2.").arg(fileName, reason));
     };
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        fail(file.errorString());
-    if (!file.commit())
-        fail(file.errorString());
+    QString error;
+    if (!WriteFileAtomically(fileName, bytes, error))
+        fail(error);
 }
 
 void TMemData::LoadFromBinaryFile(const QString& fileName) {

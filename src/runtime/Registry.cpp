@@ -1,12 +1,13 @@
 #include "runtime/Registry.h"
 
+#include "runtime/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -164,13 +165,9 @@ public:
         const QString folder = QFileInfo(file).absolutePath();
         if (!QDir().mkpath(folder))
             fail(QStringLiteral("the folder \"%1\" cannot be created").arg(folder));
-        QSaveFile f(file);
-        if (!f.open(QIODevice::WriteOnly))
-            fail(f.errorString());
-        if (f.write(bytes) != bytes.size())
-            fail(f.errorString());
-        if (!f.commit())
-            fail(f.errorString());
+        QString error;
+        if (!WriteFileAtomically(file, bytes, error))
+            fail(error);
     }
 
     TRegKey* Find(const QString& path) {

@@ -1,9 +1,9 @@
 #include "runtime/ResourceFile.h"
 
+#include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace lumotrix {
@@ -190,9 +190,9 @@ QByteArray TResourceFile::ToBytes() const {
 
 void TResourceFile::SaveToFile(const QString& path) const {
     const QByteArray bytes = ToBytes();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
+    QString error;
+    if (!WriteFileAtomically(path, bytes, error))
+        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(path, error));
 }
 
 void TResourceFile::Add(TResourceEntry entry) {

@@ -1,4 +1,5 @@
 // lumotrix-res: the resource tool of the build and of translators.
+#include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
 #include "runtime/ResourceFile.h"
@@ -6,7 +7,6 @@
 #include "runtime/TextForm.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <exception>
@@ -34,9 +34,9 @@ QByteArray ReadFile(const QString& path) {
 
 // Through a temporary file and a rename: a failure leaves no half-written output.
 void WriteFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
+    QString error;
+    if (!WriteFileAtomically(path, bytes, error))
+        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(path, error));
 }
 
 void Print(const QString& text) {

@@ -2,10 +2,11 @@
 
 // Runs the command-line tools as a user would, in a temporary folder.
 
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,37 +18,11 @@
 
 namespace lumotrix::test {
 
-// The build directory: from the environment ctest sets, else from where this test runs
-// (<build>/tests/cli/cli_tests).
-inline QString BuildDir() {
-    const QString fromEnvironment = qEnvironmentVariable("LUMOTRIX_BUILD_DIR");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    QDir dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
-    dir.cd(QStringLiteral("../.."));
-    return dir.absolutePath();
-}
-
 inline QString CliTool() {
     return BuildDir() + QStringLiteral("/tools/lumotrix-cli/lumotrix-cli");
 }
 inline QString SimTool() {
     return BuildDir() + QStringLiteral("/tools/lumotrix-sim/lumotrix-sim");
-}
-
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-inline TRun Finish(QProcess& p, int timeoutMs = 30000) {
-    EXPECT_TRUE(p.waitForFinished(timeoutMs)) << "the tool did not finish";
-    TRun r;
-    r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.Out += QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
 }
 
 inline TRun RunCli(const QStringList& args, const QByteArray& input = {}) {
@@ -57,15 +32,6 @@ inline TRun RunCli(const QStringList& args, const QByteArray& input = {}) {
         p.write(input);
     p.closeWriteChannel();
     return Finish(p);
-}
-
-// Waits for one whole line of the process's standard output.
-inline QByteArray ReadLine(QProcess& p, int timeoutMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!p.canReadLine() && timer.elapsed() < timeoutMs && p.state() != QProcess::NotRunning)
-        p.waitForReadyRead(100);
-    return p.readLine();
 }
 
 inline const QStringList& DayTexts() {

@@ -1,3 +1,4 @@
+#include "ToolRun.h"
 #include "runtime/ResourceFile.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +13,8 @@ using namespace lumotrix;
 
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-// The build directory, from the environment ctest sets, else from where this test runs
-// (<build>/tests/runtime/runtime_tests).
-QString BuildDir() {
-    const QString fromEnvironment = qEnvironmentVariable("LUMOTRIX_BUILD_DIR");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    QDir dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
-    dir.cd(QStringLiteral("../.."));
-    return dir.absolutePath();
-}
+using test::BuildDir;
+using test::TRun;
 
 class ResTool : public ::testing::Test {
 protected:
@@ -61,12 +48,7 @@ protected:
     TRun Run(const QStringList& args) {
         QProcess p;
         p.start(Tool, args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        TRun r;
-        r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.Out = QString::fromUtf8(p.readAllStandardOutput());
-        r.Err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return test::Finish(p);
     }
 
     QTemporaryDir Dir;

@@ -36,6 +36,11 @@ quint32 DwordAt(const QByteArray& b, qsizetype at) {
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
 
+QByteArray WithDwordAt(QByteArray b, qsizetype at, quint32 value) {
+    qToLittleEndian(value, b.data() + at);
+    return b;
+}
+
 std::string ReadErrorOf(const QByteArray& bytes) {
     try {
         TResourceFile::FromBytes(bytes);
@@ -124,22 +129,15 @@ TEST(ResourceFile, DamagedFilesAreRefusedWithTheOffset) {
     const QByteArray good = SampleFile().ToBytes();
     EXPECT_EQ(ReadErrorOf("garbage"), "Not a 32-bit resource file at offset 0");
 
-    QByteArray bigData = good;
-    qToLittleEndian<quint32>(0x7FFFFFF0, bigData.data() + 32);
-    EXPECT_EQ(ReadErrorOf(bigData), "Resource data size 2147483632 past the end at offset 32");
-
-    QByteArray smallHeader = good;
-    qToLittleEndian<quint32>(40, smallHeader.data() + 36);
-    EXPECT_EQ(ReadErrorOf(smallHeader), "Resource header size 40 too small at offset 36");
-
-    QByteArray hugeHeader = good;
-    qToLittleEndian<quint32>(0xFFFFFFFF, hugeHeader.data() + 36);
-    EXPECT_EQ(ReadErrorOf(hugeHeader), "Resource header size 4294967295 past the end at offset 36");
-
+    // The first entry's data size is at offset 32, its header size at 36.
+    EXPECT_EQ(ReadErrorOf(WithDwordAt(good, 32, 0x7FFFFFF0)),
+              "Resource data size 2147483632 past the end at offset 32");
+    EXPECT_EQ(ReadErrorOf(WithDwordAt(good, 36, 40)),
+              "Resource header size 40 too small at offset 36");
+    EXPECT_EQ(ReadErrorOf(WithDwordAt(good, 36, 0xFFFFFFFF)),
+              "Resource header size 4294967295 past the end at offset 36");
     // A name whose terminator is missing inside the header.
-    QByteArray unterminated = good;
-    qToLittleEndian<quint32>(20, unterminated.data() + 36);
-    EXPECT_EQ(ReadErrorOf(unterminated), "Resource header cut short at offset 52");
+    EXPECT_EQ(ReadErrorOf(WithDwordAt(good, 36, 20)), "Resource header cut short at offset 52");
 
     try {
         TResourceFile::FromBytes("x", QStringLiteral("lumotrix.DEU"));

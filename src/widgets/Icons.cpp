@@ -83,6 +83,9 @@ const QHash<QString, QString>& Bodies() {
         b["receive"] =
             QString::fromLatin1(Chip) +
             R"svg(<path d="M31 13h-8v-5l-8 8 8 8v-5h8z" fill="url(#gBlue)" stroke="#123f7a" stroke-linejoin="round"/>)svg";
+        b["cancel"] =
+            QString::fromLatin1(Chip) +
+            R"svg(<circle cx="22" cy="22" r="8" fill="url(#gRed)" stroke="#8c1810"/><path d="M18.5 18.5l7 7M25.5 18.5l-7 7" stroke="#fff" stroke-width="2.4" stroke-linecap="round"/>)svg";
         b["datesync"] =
             R"svg(<rect x="3" y="5" width="22" height="21" rx="2" fill="#fff" stroke="#66707a"/>
 <rect x="3" y="5" width="22" height="6" rx="2" fill="url(#gRed)" stroke="#8c1810"/>

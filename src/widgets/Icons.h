@@ -9,7 +9,7 @@ namespace lumotrix {
 
 // The program's command pictures, drawn as SVG in the source so that they scale to the
 // small (16 px) and large (32 px) button sizes without a resource step.
-// Names: open, save, saveas, print, clear, exit, send, receive, datesync, serialsettings,
+// Names: open, save, saveas, print, clear, exit, send, receive, cancel, datesync, serialsettings,
 // loadsettings, savesettings, schemeblue, schemeblack, schemesilver, ribbonform, language,
 // qatvisible, qatabove, qatbelow, about, appbutton, help, modified, program.
 QStringList CommandIconNames();

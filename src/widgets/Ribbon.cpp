@@ -891,9 +891,16 @@ void RibbonBar::ApplyFrameMode() {
     UpdateCaption();
 }
 
+void RibbonBar::SetDocumentName(const QString& name) {
+    FDocumentName = name;
+    UpdateCaption();
+}
+
 void RibbonBar::UpdateCaption() {
     QWidget* top = window();
-    FCaptionTitle->setText(top->windowTitle());
+    FCaptionTitle->setText(FDocumentName.isEmpty()
+                               ? top->windowTitle()
+                               : top->windowTitle() + QStringLiteral(" - ") + FDocumentName);
     bool maximized = top->isMaximized();
     FMaxButton->setIcon(style()->standardIcon(maximized ? QStyle::SP_TitleBarNormalButton
                                                         : QStyle::SP_TitleBarMaxButton));

@@ -254,6 +254,9 @@ public:
     bool SupportNonClientDrawing() const { return FFormMode; }
     void SetSupportNonClientDrawing(bool on);
     QWidget* CaptionBar() const { return FCaptionBar; }
+    // The open document's name, shown in the drawn caption after the window's title.
+    QString DocumentName() const { return FDocumentName; }
+    void SetDocumentName(const QString& name);
 
     bool Minimized() const { return FMinimized; }
     void SetMinimized(bool minimized);
@@ -299,6 +302,7 @@ private:
     TQatPosition FQatPosition = TQatPosition::Above;
     bool FFormMode = false;
     bool FMinimized = false;
+    QString FDocumentName;
     QPointer<QWidget> FWatchedWindow;
 };
 

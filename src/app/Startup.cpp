@@ -1,0 +1,67 @@
+#include "app/Startup.h"
+
+#include "app/About.h"
+#include "app/HoravelForm.h"
+#include "runtime/Exception.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/ModuleList.h"
+#include "widgets/Application.h"
+
+namespace lumotrix {
+
+QString StartupLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        QString value = qEnvironmentVariable(variable);
+        if (value.isEmpty())
+            continue;
+        for (QChar stop : {QLatin1Char('.'), QLatin1Char('@')}) {
+            const qsizetype at = value.indexOf(stop);
+            if (at >= 0)
+                value.truncate(at);
+        }
+        if (value == QLatin1String("C") || value == QLatin1String("POSIX"))
+            return {};
+        return value;
+    }
+    return {};
+}
+
+void InitialiseRuntime() {
+    TModuleList::Instance().Head();
+    BuildFormatSettingsForLocale(StartupLocaleName());
+}
+
+TProgram::~TProgram() {
+    // The windows go before the application object they live in.
+    AboutBox.reset();
+    MainForm.reset();
+    App.reset();
+}
+
+std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
+    InitialiseRuntime();
+    auto program = std::make_unique<TProgram>();
+    program->App = std::make_unique<Application>(argc, argv);
+    program->App->SetTitle(ApplicationTitleText);
+    program->MainForm.reset(CreateForm<TForm1>());
+    program->AboutBox.reset(CreateForm<TAboutBox>());
+    program->MainForm->SetAboutBox(program->AboutBox.get());
+    return program;
+}
+
+int RunProgram(int& argc, char** argv) {
+    std::unique_ptr<TProgram> program;
+    try {
+        program = StartProgram(argc, argv);
+        program->MainForm->Show();
+    } catch (const Exception& error) {
+        // Without its window the program can't go on; say why before ending.
+        qCritical("%s", qUtf8Printable(error.Message()));
+        if (program && program->App)
+            ShowException(error);
+        return 1;
+    }
+    return program->App->exec();
+}
+
+} // namespace lumotrix

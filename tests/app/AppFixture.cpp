@@ -1,0 +1,100 @@
+#include "AppFixture.h"
+
+#include "app/Startup.h"
+#include "link/TimerTables.h"
+#include "runtime/FormatSettings.h"
+#include "widgets/Application.h"
+
+namespace lumotrix::test {
+
+namespace {
+
+ScriptedMessageBoxes* GBoxes = nullptr;
+ScriptedFileDialogs* GFiles = nullptr;
+
+class AppEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The serial settings store lives under the user's configuration folder.
+        qputenv("XDG_CONFIG_HOME", FConfig.path().toLocal8Bit());
+        qputenv("LC_ALL", "it_IT.UTF-8");
+        InitialiseRuntime();
+        static int argc = 1;
+        static char name[] = "app_tests";
+        static char* argv[] = {name, nullptr};
+        FApp = new Application(argc, argv);
+        FApp->SetTitle(ApplicationTitleText);
+        ResetDialogs();
+    }
+    void TearDown() override {
+        SetMessageBoxes(nullptr);
+        SetFileDialogs(nullptr);
+        delete FApp;
+        FApp = nullptr;
+    }
+
+private:
+    QTemporaryDir FConfig;
+    Application* FApp = nullptr;
+};
+
+[[maybe_unused]] testing::Environment* const GEnvironment =
+    testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+} // namespace
+
+ScriptedMessageBoxes& Boxes() {
+    return *GBoxes;
+}
+ScriptedFileDialogs& Files() {
+    return *GFiles;
+}
+
+void ResetDialogs() {
+    auto boxes = std::make_unique<ScriptedMessageBoxes>();
+    GBoxes = boxes.get();
+    SetMessageBoxes(std::move(boxes));
+    auto files = std::make_unique<ScriptedFileDialogs>();
+    GFiles = files.get();
+    SetFileDialogs(std::move(files));
+}
+
+void MainWindowTest::SetUp() {
+    ASSERT_TRUE(Folder.isValid());
+    ResetDialogs();
+    Form.reset(CreateForm<TForm1>());
+}
+
+void MainWindowTest::TearDown() {
+    Form.reset();
+}
+
+void MainWindowTest::FillConfiguration() {
+    TPortNames names;
+    for (int p = 0; p < PortCount; ++p)
+        names[size_t(p)] = AnsiString("Porta ") + AnsiString::number(p + 1);
+    ReplaceRows(Form->MemData2(), BuildPortRows(Form->MemData2(), names));
+    TTimerImage image{};
+    for (int k = 0; k < TimerCount; ++k) {
+        TimerRecord& r = image[size_t(k)];
+        r.StartHour = k % 24;
+        r.StartMinute = (k * 7) % 60;
+        r.StartSecond = k % 60;
+        r.Day = k % 8 + 1;
+        r.DurationHour = k % 5;
+        r.DurationMinute = (k * 11) % 60;
+        r.IsOn = k % 2;
+        r.OutputPort = k % 8 + 1;
+    }
+    ReplaceRows(Form->MemData1(), BuildTimerRows(Form->MemData1(), image, Form->DayNames()));
+}
+
+void MainWindowTest::MakePendingChange() {
+    TMemData& timers = Form->MemData1();
+    timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Timer")), AnsiString("Luce alba"));
+    ASSERT_TRUE(timers.HasPendingChange());
+}
+
+} // namespace lumotrix::test

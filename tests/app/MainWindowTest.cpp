@@ -1,0 +1,306 @@
+// The main window as the program creates it: start-up state, layout, the close question,
+// appearance and the port lookups.
+
+#include "AppFixture.h"
+
+#include "widgets/ComPort.h"
+#include "widgets/Controls.h"
+#include "widgets/Grids.h"
+#include "widgets/Ribbon.h"
+#include "widgets/StatusBar.h"
+
+#include <QApplication>
+#include <QFile>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+const QString Title = QStringLiteral("Lumotrix - Windows Side of Lumotrix");
+
+struct TCommand {
+    const char* Name;
+    const char* Caption;
+    const char* ShortCut; // empty: none
+    bool Enabled;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryCommandStartsWithItsCaptionShortcutAndState) {
+    const TCommand commands[] = {
+        {"BarButtonOpen", "Apri ", "Ctrl+O", true},
+        {"BarButtonSave", "Salva ", "Ctrl+S", false},
+        {"BarButton8", "Salva con nome", "", true},
+        {"BarButtonPrint", "Stampa", "", false},
+        {"BarButtonClear", "Azzera dati", "", true},
+        {"BarButtonExit", "Uscita", "Alt+X", true},
+        {"BarButtonInvio", "Invio dati", "Ctrl+H", false},
+        {"BarButtonRicevi", "Ricezione dati", "Ctrl+F", true},
+        {"buttonDate", "Sync Data", "", true},
+        {"BarButtonSettings", "Configura", "", true},
+        {"BarButtonLoadSet", "Carica impostazioni", "", true},
+        {"BarButtonSaveSet", "Salva impostazioni", "", true},
+        {"BarEdit1", "Ritardo sec.:", "", true},
+        {"BarLargeButton3", "Blu", "", true},
+        {"BarLargeButton4", "Nero", "", true},
+        {"BarLargeButton5", "Silver", "", true},
+        {"BarLargeButton6", "Form a nastro", "", true},
+        {"BarLargeButton7", "Application Button", "", true},
+        {"BarLargeButton12", "Lingua", "", true},
+        {"BarLargeButton10", "Visibile", "", true},
+        {"BarLargeButton8", "Sopra il nastro", "", true},
+        {"BarLargeButton9", "Sotto il nastro", "", true},
+        {"BarButton9", "About", "", true},
+        {"BarButtonClose", "Disconnetti", "", false},
+    };
+    for (const TCommand& c : commands) {
+        SCOPED_TRACE(c.Name);
+        TBarItem* item = Item(c.Name);
+        EXPECT_EQ(item->Caption(), QString::fromUtf8(c.Caption));
+        EXPECT_EQ(item->Command()->shortcut(), QKeySequence(QString::fromLatin1(c.ShortCut)));
+        EXPECT_EQ(item->Enabled(), c.Enabled);
+    }
+    // Down at start: the date toggle, "Blu", the form mode, the toolbar's visibility and place.
+    for (const char* down : {"buttonDate", "BarLargeButton3", "BarLargeButton6", "BarLargeButton7",
+                             "BarLargeButton10", "BarLargeButton8"})
+        EXPECT_TRUE(Button(down)->Down()) << down;
+    for (const char* up : {"BarLargeButton4", "BarLargeButton5", "BarLargeButton9"})
+        EXPECT_FALSE(Button(up)->Down()) << up;
+    EXPECT_EQ(Get<TBarEdit>("BarEdit1")->Text(), QStringLiteral("1"));
+
+    EXPECT_EQ(Item("BarButtonPrint")->Hint(), QStringLiteral("Print the document"));
+    EXPECT_EQ(Item("BarEdit1")->Hint(),
+              QStringLiteral("Indicare il ritardo in secondi  per la trasmissione"));
+    EXPECT_EQ(Item("buttonDate")->Hint(), QStringLiteral("Sincronizza la data del PC con il PIC"));
+    EXPECT_EQ(Item("BarButtonRicevi")->Hint(), QStringLiteral("Ricezione dati"));
+    EXPECT_EQ(Item("BarButtonLoadSet")->Description(),
+              QStringLiteral("Carica i parametri di configurazione seriale "));
+    EXPECT_EQ(Item("BarButtonInvio")->ScreenTip()->Header(),
+              QStringLiteral("Invia configurazione"));
+    EXPECT_EQ(Item("BarLargeButton10")->ScreenTip()->Header(),
+              QStringLiteral("Visibilità della Quick Access Toolbar "));
+}
+
+TEST_F(MainWindowTest, WindowPagesAndStatusBarStartAsDesigned) {
+    EXPECT_EQ(Form->Caption(), QStringLiteral("Horavel "));
+    EXPECT_EQ(Form->ClientWidth(), 789);
+    EXPECT_EQ(Form->ClientHeight(), 487); // the minimum height wins over the designed 451
+    EXPECT_EQ(Form->Widget()->minimumHeight(), 487);
+    EXPECT_EQ(Form->Left(), 267);
+    EXPECT_EQ(Form->Top(), 165);
+    EXPECT_TRUE(Form->KeyPreview());
+
+    auto* pages = Get<TPageControl>("PageControl1");
+    EXPECT_EQ(pages->ActivePage(), Get<TTabSheet>("TabSheet2"));
+    EXPECT_EQ(pages->Page(0)->Caption(), QStringLiteral("Timers"));
+    EXPECT_EQ(pages->Page(2)->Caption(), QStringLiteral("Temperatura"));
+    EXPECT_FALSE(Get<TProgressBar>("ProgressBar1")->Visible());
+    EXPECT_EQ(Get<TStatusBar>("StatusBar")->Bar()->PanelCount(), 10);
+    auto* modified = Get<TBarStatic>("stModified");
+    EXPECT_EQ(modified->Caption(), QString());
+    EXPECT_EQ(modified->ImageIndex(), -1);
+
+    auto* ribbon = Get<TRibbon>("Ribbon");
+    EXPECT_EQ(ribbon->ActiveTab(), Get<TRibbonTab>("tabHome"));
+    EXPECT_EQ(ribbon->ColorSchemeName(), QStringLiteral("Blue"));
+    EXPECT_TRUE(ribbon->SupportNonClientDrawing());
+    EXPECT_EQ(
+        ribbon->Bar()->Qat()->Commands(),
+        (QList<RibbonCommand*>{Item("BarButtonOpen")->Command(), Item("BarButtonSave")->Command(),
+                               Item("BarButton9")->Command()}));
+    EXPECT_EQ(ribbon->Bar()->AppMenu()->Commands().size(), 5);
+
+    // Headers from the string table, the day names, empty open tables.
+    auto* grid = Get<TGridTableView>("Grid1DBTableView1")->Grid();
+    EXPECT_EQ(grid->model()
+                  ->headerData(Get<TGridColumnDef>("Grid1DBTableView1Uscita")->ModelColumn(),
+                               Qt::Horizontal)
+                  .toString(),
+              QStringLiteral("Porta"));
+    EXPECT_EQ(Get<TGridColumnDef>("Grid2DBTableView1Descrizione")->Caption(),
+              QStringLiteral("Descrizione"));
+    EXPECT_EQ(FromAnsi(Form->DayNames()[3]), QStringLiteral("Mercoledì"));
+    EXPECT_TRUE(Form->MemData1().Active());
+    EXPECT_EQ(Form->MemData1().RecordCount(), 0);
+    EXPECT_EQ(Form->MemData2().RecordCount(), 0);
+    EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->Text(), QString());
+
+    // The serial port keeps the controller's defaults until settings are stored.
+    EXPECT_EQ(Form->ComPort().Port(), QStringLiteral("COM1"));
+    EXPECT_EQ(Form->ComPort().BaudRate(), 9600);
+    EXPECT_FALSE(Form->ComPort().IsOpen());
+}
+
+TEST_F(MainWindowTest, AboutBoxIsReadFromItsOwnForm) {
+    std::unique_ptr<TAboutBox> about(CreateForm<TAboutBox>());
+    EXPECT_EQ(about->Caption(), QStringLiteral("About"));
+    EXPECT_EQ(about->ClientWidth(), 298);
+    EXPECT_EQ(about->ClientHeight(), 213);
+    EXPECT_EQ(dynamic_cast<TLabel*>(about->FindComponent(QStringLiteral("Version")))->Caption(),
+              QStringLiteral("Version 1.0.2"));
+    EXPECT_EQ(dynamic_cast<TLabel*>(about->FindComponent(QStringLiteral("Comments")))->Caption(),
+              QStringLiteral("Richiede la versione firmware di Lumotrix >= 1.0.1"));
+    EXPECT_TRUE(
+        dynamic_cast<TButton*>(about->FindComponent(QStringLiteral("OKButton")))->Default());
+    EXPECT_FALSE(about->Widget()->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingWithAnUncommittedEditAsksFirst) {
+    FillConfiguration();
+    Form->Show();
+
+    // No pending change: closes without a word.
+    EXPECT_TRUE(Form->Close());
+    EXPECT_TRUE(Boxes().Questions().empty());
+
+    Form->Show();
+    MakePendingChange();
+    Boxes().PushAnswer(TMsgButton::Cancel);
+    EXPECT_FALSE(Form->Close());
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    const auto& question = Boxes().Questions()[0];
+    EXPECT_EQ(question.Text,
+              QStringLiteral("Vuoi salvare le impostazioni del timer corrente in \"\"?"));
+    EXPECT_EQ(question.Caption, Title);
+    EXPECT_EQ(question.Buttons, TMsgButton::Yes | TMsgButton::No | TMsgButton::Cancel);
+    EXPECT_EQ(question.Icon, TMsgIcon::Question);
+    EXPECT_EQ(question.DefaultButton, TMsgButton::Yes);
+
+    // Yes, then the save dialog cancelled: the window stays.
+    Boxes().PushAnswer(TMsgButton::Yes);
+    EXPECT_FALSE(Form->Close());
+    EXPECT_EQ(Files().Requests().size(), 1u);
+    EXPECT_TRUE(Form->Widget()->isVisible());
+
+    // Yes with a file chosen: saved, then closed.
+    Boxes().PushAnswer(TMsgButton::Yes);
+    Files().PushFileName(Path(QStringLiteral("acquario.tmr")));
+    EXPECT_TRUE(Form->Close());
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("acquario.tmr"))));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Pacquario"))));
+}
+
+TEST_F(MainWindowTest, AnsweringNoClosesWithoutSaving) {
+    FillConfiguration();
+    Form->Show();
+    MakePendingChange();
+    Boxes().PushAnswer(TMsgButton::No);
+    EXPECT_TRUE(Form->Close());
+    EXPECT_TRUE(Files().Requests().empty());
+}
+
+TEST_F(MainWindowTest, UscitaNeverAsks) {
+    FillConfiguration();
+    MakePendingChange();
+    Item("BarButtonExit")->Click();
+    EXPECT_TRUE(Boxes().Questions().empty());
+}
+
+TEST_F(MainWindowTest, ColourButtonsAreExclusiveAndRecolourTheStatusBar) {
+    auto* ribbon = Get<TRibbon>("Ribbon");
+    auto* status = Get<TStatusBar>("StatusBar");
+    Item("BarLargeButton4")->Click();
+    EXPECT_TRUE(Button("BarLargeButton4")->Down());
+    EXPECT_FALSE(Button("BarLargeButton3")->Down());
+    EXPECT_EQ(ribbon->ColorSchemeName(), QStringLiteral("Black"));
+    EXPECT_EQ(status->Bar()->Scheme().Name, QStringLiteral("Black"));
+    Item("BarLargeButton5")->Click();
+    EXPECT_FALSE(Button("BarLargeButton4")->Down());
+    EXPECT_EQ(ribbon->ColorSchemeName(), QStringLiteral("Silver"));
+    Item("BarLargeButton3")->Click();
+    EXPECT_EQ(ribbon->ColorSchemeName(), QStringLiteral("Blue"));
+    EXPECT_FALSE(Button("BarLargeButton5")->Down());
+}
+
+TEST_F(MainWindowTest, FormModeEnablesTheApplicationButtonToggle) {
+    auto* ribbon = Get<TRibbon>("Ribbon");
+    Item("BarLargeButton6")->Click();
+    EXPECT_FALSE(ribbon->SupportNonClientDrawing());
+    EXPECT_FALSE(Button("BarLargeButton6")->Down());
+    EXPECT_FALSE(Item("BarLargeButton7")->Enabled());
+    Item("BarLargeButton6")->Click();
+    EXPECT_TRUE(ribbon->SupportNonClientDrawing());
+    EXPECT_TRUE(Item("BarLargeButton7")->Enabled());
+
+    Item("BarLargeButton7")->Click();
+    EXPECT_FALSE(ribbon->ApplicationButton()->Visible());
+    Item("BarLargeButton7")->Click();
+    EXPECT_TRUE(ribbon->ApplicationButton()->Visible());
+}
+
+TEST_F(MainWindowTest, ToolbarVisibilityEnablesItsPlacementButtons) {
+    auto* toolbar = Get<TRibbon>("Ribbon")->QuickAccessToolbar();
+    Item("BarLargeButton10")->Click();
+    EXPECT_FALSE(toolbar->Visible());
+    EXPECT_FALSE(Item("BarLargeButton8")->Enabled());
+    EXPECT_FALSE(Item("BarLargeButton9")->Enabled());
+    Item("BarLargeButton10")->Click();
+    EXPECT_TRUE(toolbar->Visible());
+    EXPECT_TRUE(Item("BarLargeButton8")->Enabled());
+    EXPECT_TRUE(Item("BarLargeButton9")->Enabled());
+
+    Item("BarLargeButton9")->Click();
+    EXPECT_EQ(toolbar->Position(), qtpBelowRibbon);
+    EXPECT_FALSE(Button("BarLargeButton8")->Down());
+    Item("BarLargeButton8")->Click();
+    EXPECT_EQ(toolbar->Position(), qtpAboveRibbon);
+}
+
+TEST_F(MainWindowTest, ResizePressesTheButtonOfTheToolbarsActualPlace) {
+    Form->Show();
+    auto* bar = Get<TRibbon>("Ribbon")->Bar();
+    // Moved by the ribbon itself (its context menu), not by the two buttons.
+    bar->SetQatPosition(RibbonBar::TQatPosition::Below);
+    Form->FormResize(nullptr);
+    EXPECT_TRUE(Button("BarLargeButton9")->Down());
+    EXPECT_FALSE(Button("BarLargeButton8")->Down());
+    bar->SetQatPosition(RibbonBar::TQatPosition::Above);
+    Form->Widget()->resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(Button("BarLargeButton8")->Down());
+    EXPECT_FALSE(Button("BarLargeButton9")->Down());
+}
+
+TEST_F(MainWindowTest, PortLookupsShowTheNewNameAfterARename) {
+    FillConfiguration();
+    auto* timerGrid = Get<TGridTableView>("Grid1DBTableView1")->Grid();
+    const int uscita = Get<TGridColumnDef>("Grid1DBTableView1Uscita")->ModelColumn();
+    QAbstractItemModel* model = timerGrid->model();
+    ASSERT_EQ(model->rowCount(), 42);
+    EXPECT_EQ(model->index(0, uscita).data().toString(), QStringLiteral("Porta 1"));
+    Get<TLookupComboBox>("PrimaPt")->SetKeyValue(1);
+    EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->Text(), QStringLiteral("Porta 1"));
+
+    // Renamed in the port grid.
+    auto* portGrid = Get<TGridTableView>("Grid2DBTableView1")->Grid();
+    const int name = Get<TGridColumnDef>("Grid2DBTableView1Descrizione")->ModelColumn();
+    ASSERT_TRUE(portGrid->model()->setData(portGrid->model()->index(0, name),
+                                           QStringLiteral("Luce lunare")));
+    Form->MemData2().Post();
+    EXPECT_EQ(model->index(0, uscita).data().toString(), QStringLiteral("Luce lunare"));
+    EXPECT_EQ(model->index(8, uscita).data().toString(), QStringLiteral("Luce lunare"));
+    EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->Text(), QStringLiteral("Luce lunare"));
+
+    // A port number with no port row shows an empty cell.
+    TMemData& timers = Form->MemData1();
+    timers.SetCellValue(1, timers.FieldIndex(QStringLiteral("Uscita")), qint32(0));
+    timers.Post();
+    EXPECT_EQ(model->index(1, uscita).data().toString(), QString());
+}
+
+TEST_F(MainWindowTest, AFailingCommandEndsInTheMessageBoxAndTheWindowStaysUsable) {
+    QFile bad(Path(QStringLiteral("rotto.tmr")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a table at all");
+    bad.close();
+    Files().PushFileName(bad.fileName());
+    Item("BarButtonOpen")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Boxes().Questions()[0].Caption, Title);
+    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("rotto.tmr")))
+        << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_TRUE(Item("BarButtonOpen")->Enabled());
+    EXPECT_EQ(Form->MemData1().RecordCount(), 0);
+}

@@ -1,0 +1,245 @@
+// The temperature page and the two transfer commands, down to lumotrix-sim through a
+// pseudo-terminal.
+
+#include "AppFixture.h"
+
+#include "link/TimerTables.h"
+#include "runtime/FormatSettings.h"
+#include "widgets/ComPort.h"
+#include "widgets/Controls.h"
+#include "widgets/Ribbon.h"
+
+#include "widgets/Grids.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTabBar>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+const char* const DependentControls[] = {"MinTemp",    "MaxTemp",  "Label1",   "Label7",  "Label8",
+                                         "TempIdeale", "Isteresi", "Label9",   "TempMon", "Label10",
+                                         "Label11",    "PrimaPt",  "SecondaPt"};
+
+// The virtual controller on its pseudo-terminal.
+struct TSimulator {
+    QProcess Process;
+    QString Path;
+
+    bool Start() {
+        const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
+        if (dir.isEmpty())
+            return false;
+        Process.start(QString::fromLocal8Bit(dir) +
+                      QStringLiteral("/tools/lumotrix-sim/lumotrix-sim"));
+        if (!Process.waitForStarted(5000))
+            return false;
+        Path = QString::fromUtf8(ReadLine()).trimmed();
+        return Path.startsWith(QStringLiteral("/dev/"));
+    }
+    QByteArray ReadLine() {
+        QElapsedTimer timer;
+        timer.start();
+        while (!Process.canReadLine() && timer.elapsed() < 15000)
+            Process.waitForReadyRead(100);
+        return Process.readLine();
+    }
+    QStringList Report() {
+        QStringList lines;
+        while (lines.isEmpty() || (lines.back() != QLatin1String("end") && !lines.back().isEmpty()))
+            lines << QString::fromUtf8(ReadLine()).trimmed();
+        return lines;
+    }
+    ~TSimulator() {
+        Process.write("quit\n");
+        Process.waitForBytesWritten(1000);
+        if (!Process.waitForFinished(3000))
+            Process.kill();
+    }
+};
+
+struct TransferTest : MainWindowTest {
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        BuildFormatSettingsForLocale(QStringLiteral("it_IT"));
+        Form->FormShow(nullptr);
+    }
+    QString Caption(const char* label) { return Get<TLabel>(label)->Caption(); }
+    // After the receive command "Salva " and "Azzera dati" stay disabled.
+    void ExpectLocked(bool locked, bool afterReceive = false) {
+        for (const char* name : {"BarButtonOpen", "BarButtonSettings", "BarButtonLoadSet",
+                                 "BarButtonSaveSet", "BarButtonExit", "buttonDate", "BarEdit1"})
+            EXPECT_EQ(Item(name)->Enabled(), !locked) << name;
+        for (const char* name : {"BarButtonClear", "BarButtonSave"})
+            EXPECT_EQ(Item(name)->Enabled(), !locked && !afterReceive) << name;
+        EXPECT_EQ(Get<TProgressBar>("ProgressBar1")->Visible(), locked);
+        EXPECT_EQ(Get<TPageControl>("PageControl1")->Enabled(), !locked);
+        auto* bar = Get<TRibbon>("Ribbon")->Bar();
+        EXPECT_EQ(
+            bar->TabBar()->isTabVisible(bar->TabIndex(Get<TRibbonTab>("tabAppearance")->Page())),
+            !locked);
+    }
+};
+
+} // namespace
+
+TEST_F(TransferTest, SensorCheckBoxSwitchesTheThirteenControls) {
+    auto* check = Get<TCheckBox>("CheckBox1");
+    for (const char* name : DependentControls)
+        EXPECT_FALSE(Get<TControl>(name)->Enabled()) << name;
+    check->SetChecked(true);
+    for (const char* name : DependentControls)
+        EXPECT_TRUE(Get<TControl>(name)->Enabled()) << name;
+    check->SetChecked(false);
+    for (const char* name : DependentControls)
+        EXPECT_FALSE(Get<TControl>(name)->Enabled()) << name;
+    EXPECT_TRUE(check->Enabled());
+    EXPECT_TRUE(Get<TControl>("GroupBox1")->Enabled());
+}
+
+TEST_F(TransferTest, BandLabelsFollowTheIdealTemperatureAndHysteresis) {
+    // As the window shows itself: I = 1.0, H = 0.
+    EXPECT_EQ(Caption("TempMon"),
+              QStringLiteral("(Le porte non saranno attive alla temperatura di 1°C)"));
+    EXPECT_EQ(Caption("Label10"), QStringLiteral("Porta attiva da 0°C a 1,0°C"));
+    EXPECT_EQ(Caption("Label11"), QStringLiteral("Porta attiva da 1,5°C in poi."));
+
+    Get<TSpinEdit>("TempIdeale")->SetValue(25);
+    Get<TSpinEdit>("Isteresi")->SetValue(2);
+    EXPECT_EQ(Caption("TempMon"),
+              QStringLiteral("(Le porte non saranno attive nell'intervallo tra 25,0°C e 25,5°C )"));
+    EXPECT_EQ(Caption("Label10"), QStringLiteral("Porta attiva da 0°C a 24,5°C"));
+    EXPECT_EQ(Caption("Label11"), QStringLiteral("Porta attiva da 26,0°C in poi."));
+
+    Get<TSpinEdit>("Isteresi")->SetValue(0);
+    Get<TSpinEdit>("TempIdeale")->SetValue(25.5);
+    EXPECT_EQ(Caption("TempMon"),
+              QStringLiteral("(Le porte non saranno attive alla temperatura di 25,5°C)"));
+}
+
+TEST_F(TransferTest, TransferStartAndEndLockAndUnlockByMode) {
+    Item("BarButtonInvio")->SetEnabled(true);
+    Form->TransferStart(QStringLiteral("I"));
+    ExpectLocked(true);
+    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+    EXPECT_FALSE(Item("BarButtonRicevi")->Enabled());
+    EXPECT_EQ(Get<TPageControl>("PageControl1")->ActivePage(), Get<TTabSheet>("TabSheet1"));
+    Form->TransferEnd(QStringLiteral("I"));
+    ExpectLocked(false);
+    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
+    EXPECT_EQ(Item("BarButtonInvio")->Caption(), QStringLiteral("Invio dati"));
+    EXPECT_FALSE(Item("BarButtonRicevi")->Enabled()); // only "Azzera dati" or a receive
+
+    Item("BarButtonRicevi")->SetEnabled(true); // as "Azzera dati" leaves it
+    Form->TransferStart(QStringLiteral("R"));
+    ExpectLocked(true);
+    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Annulla ricezione"));
+    EXPECT_EQ(Item("BarButtonRicevi")->ImageIndex(), 10);
+    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+    Form->TransferEnd(QStringLiteral("R"));
+    ExpectLocked(false);
+    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Ricezione dati"));
+    EXPECT_EQ(Item("BarButtonRicevi")->ImageIndex(), 23);
+    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+}
+
+TEST_F(TransferTest, ASendThatCannotGoOutWholeIsRefusedBeforeOpeningThePort) {
+    FillConfiguration();
+    Form->MemData2().Last();
+    Form->MemData2().Delete(); // seven ports left
+    Item("BarButtonInvio")->SetEnabled(true);
+    Form->ComPort().SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
+    Item("BarButtonInvio")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_FALSE(Form->ComPort().IsOpen());
+    ExpectLocked(false);
+    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
+}
+
+TEST_F(TransferTest, APortThatCannotOpenIsReportedAndTheWindowUnlocked) {
+    Form->ComPort().SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
+    Item("BarButtonRicevi")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("lumotrix-no-such-port")));
+    ExpectLocked(false, true);
+    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+}
+
+TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
+    TSimulator sim;
+    if (!sim.Start())
+        GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
+    FillConfiguration();
+    TTemperatureSettings temperature;
+    temperature.SensorEnabled = true;
+    temperature.MinTemp = 22;
+    temperature.MaxTemp = 28.5;
+    temperature.TempIdeale = 25.5;
+    temperature.Isteresi = 5;
+    temperature.PrimaPt = 2;
+    temperature.SecondaPt = 6;
+    Get<TCheckBox>("CheckBox1")->SetChecked(true);
+    Get<TSpinEdit>("MinTemp")->SetValue(temperature.MinTemp);
+    Get<TSpinEdit>("MaxTemp")->SetValue(temperature.MaxTemp);
+    Get<TSpinEdit>("TempIdeale")->SetValue(temperature.TempIdeale);
+    Get<TSpinEdit>("Isteresi")->SetValue(temperature.Isteresi);
+    Get<TLookupComboBox>("PrimaPt")->SetKeyValue(2);
+    Get<TLookupComboBox>("SecondaPt")->SetKeyValue(6);
+    const QByteArray timersSent = Form->MemData1().SaveToBytes();
+    const QList<AnsiString> portsSent = ReadPortNames(Form->MemData2());
+
+    Form->ComPort().SetPort(sim.Path);
+    Get<TBarEdit>("BarEdit1")->SetText(QStringLiteral("0"));
+    Item("BarButtonInvio")->SetEnabled(true);
+    Item("BarButtonInvio")->Click();
+    ASSERT_TRUE(Boxes().Questions().empty()) << Boxes().Questions()[0].Text.toStdString();
+    const QStringList report = sim.Report();
+    ASSERT_FALSE(report.isEmpty());
+    EXPECT_TRUE(
+        report[0].startsWith(QStringLiteral("transfer ok: 901 bytes, 42 timers, 8 port names")))
+        << report[0].toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("port 1: \"Porta 1\"")))
+        << report.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("temperature: sensor 01 min 220 max 285 ideal 255 "
+                                               "hysteresis 005 first 01 second 05")))
+        << report.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(Form->ComPort().IsOpen()); // the port stays open after a send
+    EXPECT_TRUE(Item("BarButtonClose")->Enabled());
+
+    // After a send only "Azzera dati" enables the receive command again. Its first click
+    // closes the open port, the second listens.
+    Boxes().PushAnswer(TMsgButton::Yes);
+    Item("BarButtonClear")->Click();
+    Boxes().Clear();
+    EXPECT_EQ(Form->MemData1().RecordCount(), 0);
+    Item("BarButtonRicevi")->Click();
+    ASSERT_FALSE(Form->ComPort().IsOpen());
+    Item("BarButtonRicevi")->Click();
+    ASSERT_TRUE(Form->ComPort().IsOpen());
+    sim.Process.write("dump\n");
+    sim.Process.waitForBytesWritten(3000);
+    QElapsedTimer timer;
+    timer.start();
+    while (Form->MemData1().RecordCount() == 0 && Boxes().Questions().empty() &&
+           timer.elapsed() < 15000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(Boxes().Questions().empty()) << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(Form->MemData1().SaveToBytes(), timersSent);
+    const QList<AnsiString> portsBack = ReadPortNames(Form->MemData2());
+    ASSERT_EQ(portsBack.size(), 8);
+    EXPECT_EQ(portsBack[0].trimmed(), portsSent[0]); // the controller pads to 32
+    EXPECT_EQ(Get<TGridTableView>("Grid2DBTableView1")->Grid()->model()->rowCount(), 8);
+    EXPECT_TRUE(Get<TCheckBox>("CheckBox1")->Checked());
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MaxTemp")->Value(), 28.5);
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
+    EXPECT_EQ(qRound(Get<TSpinEdit>("Isteresi")->Value()), 5);
+    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 6);
+    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
+    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Ricezione dati"));
+}

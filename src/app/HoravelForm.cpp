@@ -88,9 +88,23 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     DefineTemperatureTable(FMemData3);
     FTimerView = std::make_unique<TDataSetTable<TMemData>>(FMemData1);
     FPortView = std::make_unique<TDataSetTable<TMemData>>(FMemData2);
-    FComPort = std::make_unique<TComPort>();
     FPause = std::make_unique<TWindowPause>();
+}
 
+TForm1::~TForm1() {
+    // The port outlives this destructor (the form's components go last): its events must not
+    // reach a half-destroyed window.
+    if (FComPort) {
+        FComPort->SetOnRxCharEvent({});
+        FComPort->SetOnRxFlagEvent({});
+        FComPort->OnAfterOpen = {};
+        FComPort->OnAfterClose = {};
+        if (FComPort->IsOpen())
+            FComPort->Close();
+    }
+}
+
+void TForm1::CreateLink() {
     TLinkHooks hooks;
     hooks.TransferStart = [this](const QString& mode) { TransferStart(mode); };
     hooks.TransferEnd = [this](const QString& mode) { TransferEnd(mode); };
@@ -115,22 +129,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         MessageBoxes().Ask(message, ApplicationTitle(), static_cast<unsigned>(TMsgButton::Ok),
                            TMsgIcon::Error, TMsgButton::Ok);
     };
+    TTimerImage image{};
+    if (FLink)
+        image = FLink->TimerImage();
     FLink = std::make_unique<TControllerLink>(*FComPort, *FPause, FClock, std::move(hooks));
     FLink->AttachTables(&FMemData1, &FMemData2, &FDayNames);
-    FLink->BindPortEvents();
-    QObject::connect(FComPort.get(), &TComPort::AfterOpen, FComPort.get(),
-                     [this] { Guarded([this] { ComPortAfterOpen(); }); });
-    QObject::connect(FComPort.get(), &TComPort::AfterClose, FComPort.get(),
-                     [this] { Guarded([this] { ComPortAfterClose(); }); });
-}
-
-TForm1::~TForm1() {
-    // The port's events would reach a half-destroyed window.
-    QObject::disconnect(FComPort.get(), nullptr, nullptr, nullptr);
-    FComPort->OnRxChar = nullptr;
-    FComPort->OnRxFlag = nullptr;
-    if (FComPort->IsOpen())
-        FComPort->Close();
+    FLink->TimerImage() = image;
 }
 
 void TForm1::ThrowMissing(const QString& name) const {
@@ -139,13 +143,9 @@ void TForm1::ThrowMissing(const QString& name) const {
 
 void TForm1::SetPause(std::unique_ptr<TPause> pause) {
     // The link keeps a reference to the pause, so it is rebuilt around the new one.
-    TLinkHooks hooks = FLink->Hooks();
-    const TTimerImage image = FLink->TimerImage();
     FPause = std::move(pause);
-    FLink = std::make_unique<TControllerLink>(*FComPort, *FPause, FClock, std::move(hooks));
-    FLink->AttachTables(&FMemData1, &FMemData2, &FDayNames);
-    FLink->BindPortEvents();
-    FLink->TimerImage() = image;
+    if (FLink)
+        CreateLink();
 }
 
 // Grids, drop-downs and LEDs are bound once, the first time the window is created.
@@ -153,12 +153,13 @@ void TForm1::BindComponents() {
     if (FBound)
         return;
     FBound = true;
+    FComPort = Get<TComPort>(QStringLiteral("ComPort"));
+    CreateLink();
     Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Uscita"))->SetLookupTable(FPortView.get());
     Get<TGridTableView>(QStringLiteral("Grid1DBTableView1"))->SetTable(FTimerView.get());
     Get<TGridTableView>(QStringLiteral("Grid2DBTableView1"))->SetTable(FPortView.get());
     Get<TLookupComboBox>(QStringLiteral("PrimaPt"))->SetListTable(FPortView.get());
     Get<TLookupComboBox>(QStringLiteral("SecondaPt"))->SetListTable(FPortView.get());
-    BindComLeds(FComPort.get(), this);
 }
 
 // --- creation, showing, resizing, closing ---
@@ -170,6 +171,13 @@ void TForm1::FormCreate(TObject*) {
     Get<TProgressBar>(QStringLiteral("ProgressBar1"))->Hide();
     Get<TBarItem>(QStringLiteral("BarButtonPrint"))->SetEnabled(false);
     Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(false);
+    try {
+        FComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+    } catch (const Exception& error) {
+        // A damaged store must not keep the program from starting: say so, keep the defaults
+        // and go on with the headers.
+        ShowException(error);
+    }
     Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Uscita"))->SetCaption(Res(IdHeaderPorta));
     Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Giorno"))->SetCaption(Res(IdHeaderGiorno));
     Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Inizio"))->SetCaption(Res(IdHeaderInizio));
@@ -422,14 +430,22 @@ void TForm1::TransferEnd(const QString& mode) {
     Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(true);
 }
 
-void TForm1::ComPortAfterOpen() {
+void TForm1::ComPortAfterOpen(TObject*) {
     Get<TBarItem>(QStringLiteral("BarButtonClose"))->SetEnabled(true);
     Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(false);
 }
 
-void TForm1::ComPortAfterClose() {
+void TForm1::ComPortAfterClose(TObject*) {
     Get<TBarItem>(QStringLiteral("BarButtonClose"))->SetEnabled(false);
     Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(true);
+}
+
+void TForm1::ComPortRxChar(TObject*, int count) {
+    FLink->ComPortRxChar(count);
+}
+
+void TForm1::ComPortRxFlag(TObject*) {
+    FLink->ComPortRxFlag();
 }
 
 void TForm1::BarButtonInvioClick(TObject*) {
@@ -590,11 +606,6 @@ void TForm1::BarButtonClearClick(TObject*) {
 
 // --- serial settings ---
 
-void TForm1::ShowSerialNotice(int stringId) {
-    MessageBoxes().Show(Res(static_cast<quint16>(stringId)), QStringLiteral("Horavel"),
-                        TMsgIcon::None);
-}
-
 void TForm1::BarButtonSettingsClick(TObject*) {
     FComPort->ShowSetupDialog(Widget());
 }
@@ -603,9 +614,17 @@ void TForm1::Button_SettingsClick(TObject* sender) {
     BarButtonSettingsClick(sender);
 }
 
-void TForm1::BarButtonLoadSetClick(TObject*) {}
+void TForm1::BarButtonLoadSetClick(TObject*) {
+    const QString text = Res(IdSettingsLoaded);
+    FComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+    MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
+}
 
-void TForm1::BarButtonSaveSetClick(TObject*) {}
+void TForm1::BarButtonSaveSetClick(TObject*) {
+    const QString text = Res(IdSettingsStored);
+    FComPort->StoreSettings(TStoreType::stRegistry, SerialSettingsKey);
+    MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
+}
 
 LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {
     Method("FormCreate", &TForm1::FormCreate);
@@ -641,6 +660,10 @@ LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {
     Method("TempIdealePropertiesChange", &TForm1::TempIdealePropertiesChange);
     Method("IsteresiPropertiesChange", &TForm1::IsteresiPropertiesChange);
     Method("ClearAllData", &TForm1::ClearAllData);
+    Method("ComPortAfterOpen", &TForm1::ComPortAfterOpen);
+    Method("ComPortAfterClose", &TForm1::ComPortAfterClose);
+    Method("ComPortRxChar", &TForm1::ComPortRxChar);
+    Method("ComPortRxFlag", &TForm1::ComPortRxFlag);
 }
 
 } // namespace lumotrix

@@ -97,8 +97,10 @@ public:
     // --- transfers ---
     void TransferStart(const QString& mode);
     void TransferEnd(const QString& mode);
-    void ComPortAfterOpen();
-    void ComPortAfterClose();
+    void ComPortAfterOpen(TObject* sender);
+    void ComPortAfterClose(TObject* sender);
+    void ComPortRxChar(TObject* sender, int count);
+    void ComPortRxFlag(TObject* sender);
 
     // The serial port, the link and the tables the window owns.
     TComPort& ComPort() const { return *FComPort; }
@@ -130,7 +132,7 @@ private:
     void StoreTemperature(const TTemperatureSettings& settings);
     TTemperatureSettings ReadTemperature() const;
     QString DialogFolder(const QString& folder) const;
-    void ShowSerialNotice(int stringId);
+    void CreateLink();
 
     QString FCurrentFileName;
     QStringList FRecentFiles;
@@ -143,7 +145,7 @@ private:
     TDataSource FDataSource3{QStringLiteral("DataSource3"), &FMemData3};
     std::unique_ptr<TDataSetTable<TMemData>> FTimerView;
     std::unique_ptr<TDataSetTable<TMemData>> FPortView;
-    std::unique_ptr<TComPort> FComPort;
+    TComPort* FComPort = nullptr; // owned by the form, from its description
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

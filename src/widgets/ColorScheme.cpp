@@ -1,8 +1,20 @@
 #include "widgets/ColorScheme.h"
 
+#include <array>
+
 namespace lumotrix {
 
 namespace {
+
+// Hovered and pressed buttons look the same in every scheme.
+void SetButtonColors(TColorScheme& s) {
+    s.ButtonHoverTop = QColor("#fff8d9");
+    s.ButtonHoverBottom = QColor("#ffd966");
+    s.ButtonHoverBorder = QColor("#dbb94f");
+    s.ButtonDownTop = QColor("#fcd38d");
+    s.ButtonDownBottom = QColor("#f9a94e");
+    s.ButtonDownBorder = QColor("#c28a30");
+}
 
 TColorScheme MakeBlue() {
     TColorScheme s;
@@ -17,12 +29,7 @@ TColorScheme MakeBlue() {
     s.GroupBorder = QColor("#9ebadf");
     s.TabActiveBack = QColor("#f3f7fc");
     s.TabActiveText = QColor("#15428b");
-    s.ButtonHoverTop = QColor("#fff8d9");
-    s.ButtonHoverBottom = QColor("#ffd966");
-    s.ButtonHoverBorder = QColor("#dbb94f");
-    s.ButtonDownTop = QColor("#fcd38d");
-    s.ButtonDownBottom = QColor("#f9a94e");
-    s.ButtonDownBorder = QColor("#c28a30");
+    SetButtonColors(s);
     s.ButtonText = QColor("#15284b");
     s.StatusTop = QColor("#d7e6f7");
     s.StatusBottom = QColor("#b4cdeb");
@@ -47,12 +54,7 @@ TColorScheme MakeBlack() {
     s.GroupBorder = QColor("#6f747b");
     s.TabActiveBack = QColor("#f2f3f4");
     s.TabActiveText = QColor("#1c1c1c");
-    s.ButtonHoverTop = QColor("#fff8d9");
-    s.ButtonHoverBottom = QColor("#ffd966");
-    s.ButtonHoverBorder = QColor("#dbb94f");
-    s.ButtonDownTop = QColor("#fcd38d");
-    s.ButtonDownBottom = QColor("#f9a94e");
-    s.ButtonDownBorder = QColor("#c28a30");
+    SetButtonColors(s);
     s.ButtonText = QColor("#1c1c1c");
     s.StatusTop = QColor("#55595f");
     s.StatusBottom = QColor("#2c2f33");
@@ -77,12 +79,7 @@ TColorScheme MakeSilver() {
     s.GroupBorder = QColor("#b6bcc6");
     s.TabActiveBack = QColor("#fbfbfc");
     s.TabActiveText = QColor("#3b3b3b");
-    s.ButtonHoverTop = QColor("#fff8d9");
-    s.ButtonHoverBottom = QColor("#ffd966");
-    s.ButtonHoverBorder = QColor("#dbb94f");
-    s.ButtonDownTop = QColor("#fcd38d");
-    s.ButtonDownBottom = QColor("#f9a94e");
-    s.ButtonDownBorder = QColor("#c28a30");
+    SetButtonColors(s);
     s.ButtonText = QColor("#2b2b2b");
     s.StatusTop = QColor("#eceef1");
     s.StatusBottom = QColor("#c9ced5");
@@ -94,6 +91,12 @@ TColorScheme MakeSilver() {
     return s;
 }
 
+// In the order of ColorSchemeNames; the first is the fallback for an unknown name.
+const std::array<TColorScheme, 3>& Schemes() {
+    static const std::array<TColorScheme, 3> schemes{MakeBlue(), MakeBlack(), MakeSilver()};
+    return schemes;
+}
+
 QString Gradient(const QColor& top, const QColor& bottom) {
     return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)")
         .arg(top.name(), bottom.name());
@@ -102,7 +105,10 @@ QString Gradient(const QColor& top, const QColor& bottom) {
 } // namespace
 
 QStringList ColorSchemeNames() {
-    return {QStringLiteral("Blue"), QStringLiteral("Black"), QStringLiteral("Silver")};
+    QStringList names;
+    for (const TColorScheme& scheme : Schemes())
+        names.append(scheme.Name);
+    return names;
 }
 
 bool IsColorSchemeName(const QString& name) {
@@ -110,14 +116,10 @@ bool IsColorSchemeName(const QString& name) {
 }
 
 const TColorScheme& ColorSchemeByName(const QString& name) {
-    static const TColorScheme blue = MakeBlue();
-    static const TColorScheme black = MakeBlack();
-    static const TColorScheme silver = MakeSilver();
-    if (name == QLatin1String("Black"))
-        return black;
-    if (name == QLatin1String("Silver"))
-        return silver;
-    return blue;
+    for (const TColorScheme& scheme : Schemes())
+        if (scheme.Name == name)
+            return scheme;
+    return Schemes().front();
 }
 
 QString RibbonStyleSheet(const TColorScheme& s) {

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "link/TimerTables.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/Registry.h"
 #include "widgets/Application.h"
 
 namespace lumotrix::test {
@@ -64,6 +65,8 @@ void ResetDialogs() {
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(Folder.isValid());
     ResetDialogs();
+    // Each window starts from an empty settings store of its own.
+    TRegistry::SetStorePath(Folder.filePath(QStringLiteral("config/registry.json")));
     Form.reset(CreateForm<TForm1>());
 }
 

@@ -1,0 +1,237 @@
+// The configuration files through the window's commands, and the serial settings commands.
+
+#include "AppFixture.h"
+
+#include "runtime/Registry.h"
+#include "widgets/ComPort.h"
+#include "widgets/Controls.h"
+#include "widgets/Grids.h"
+#include "widgets/Ribbon.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace lumotrix;
+using namespace lumotrix::test;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct FilesTest : MainWindowTest {
+    // Saves the window's configuration as `name` through the save dialog.
+    void SaveAs(const QString& name) {
+        Files().PushFileName(name);
+        Item("BarButton8")->Click();
+    }
+    void Open(const QString& name) {
+        Files().PushFileName(name);
+        Item("BarButtonOpen")->Click();
+    }
+    void SetTemperature() {
+        Get<TCheckBox>("CheckBox1")->SetChecked(true);
+        Get<TSpinEdit>("MinTemp")->SetValue(21.5);
+        Get<TSpinEdit>("MaxTemp")->SetValue(29);
+        Get<TSpinEdit>("TempIdeale")->SetValue(25.5);
+        Get<TSpinEdit>("Isteresi")->SetValue(4);
+        Get<TLookupComboBox>("PrimaPt")->SetKeyValue(3);
+        Get<TLookupComboBox>("SecondaPt")->SetKeyValue(7);
+    }
+};
+
+} // namespace
+
+TEST_F(FilesTest, CompanionFilesAreNamedAfterTheTimerFile) {
+    FillConfiguration();
+    SaveAs(Path(QStringLiteral("acquario"))); // typed without extension
+    EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("acquario.tmr")));
+    for (const char* name : {"acquario.tmr", "Pacquario", "Tacquario"})
+        EXPECT_TRUE(QFile::exists(Path(QString::fromLatin1(name)))) << name;
+
+    SaveAs(Path(QStringLiteral("acquario.old.tmr")));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Pacquario.old"))));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Tacquario.old"))));
+
+    // The dialog proposes the current name without folder and extension, with its title,
+    // filter and the documents folder.
+    ASSERT_EQ(Files().Requests().size(), 2u);
+    const auto& request = Files().Requests()[1];
+    EXPECT_TRUE(request.Save);
+    EXPECT_EQ(request.Caption, QStringLiteral("Timer File"));
+    EXPECT_EQ(request.Filter, QStringLiteral("Timer File (*.tmr) (*.TMR)"));
+    EXPECT_TRUE(request.Directory.endsWith(QStringLiteral("/Timer")))
+        << request.Directory.toStdString();
+    EXPECT_FALSE(request.Directory.contains(QLatin1Char('%')));
+}
+
+TEST_F(FilesTest, SaveAndOpenBringBackEveryValue) {
+    FillConfiguration();
+    SetTemperature();
+    const QByteArray timers = Form->MemData1().SaveToBytes();
+    const QByteArray ports = Form->MemData2().SaveToBytes();
+    SaveAs(Path(QStringLiteral("acquario.tmr")));
+    ASSERT_TRUE(Boxes().Questions().empty());
+
+    Boxes().PushAnswer(TMsgButton::Yes);
+    Item("BarButtonClear")->Click();
+    EXPECT_EQ(Form->MemData1().RecordCount(), 0);
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 0); // not the 1.0 of the start
+    EXPECT_EQ(Form->CurrentFileName(), QString());
+    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+
+    Open(Path(QStringLiteral("acquario.tmr")));
+    EXPECT_EQ(Form->MemData1().SaveToBytes(), timers);
+    EXPECT_EQ(Form->MemData2().SaveToBytes(), ports);
+    EXPECT_TRUE(Get<TCheckBox>("CheckBox1")->Checked());
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MinTemp")->Value(), 21.5);
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MaxTemp")->Value(), 29);
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
+    EXPECT_EQ(qRound(Get<TSpinEdit>("Isteresi")->Value()), 4);
+    EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->KeyValue(), 3);
+    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 7);
+    EXPECT_EQ(Form->Link().TimerImage()[5].StartHour, 5); // TimerImage refreshed
+    for (const char* enabled : {"BarButtonInvio", "BarButtonSave", "BarButtonClear"})
+        EXPECT_TRUE(Item(enabled)->Enabled()) << enabled;
+    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QStringLiteral("acquario.tmr"));
+
+    // A plain save with a current file writes at once, without a dialog.
+    const size_t requests = Files().Requests().size();
+    QFile::remove(Path(QStringLiteral("Tacquario")));
+    Item("BarButtonSave")->Click();
+    EXPECT_EQ(Files().Requests().size(), requests);
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Tacquario"))));
+}
+
+TEST_F(FilesTest, MissingCompanionsLeaveEmptyPortsAndAZeroedTemperaturePage) {
+    FillConfiguration();
+    SetTemperature();
+    SaveAs(Path(QStringLiteral("solo.tmr")));
+    QFile::remove(Path(QStringLiteral("Psolo")));
+    QFile::remove(Path(QStringLiteral("Tsolo")));
+    Open(Path(QStringLiteral("solo.tmr")));
+    EXPECT_TRUE(Boxes().Questions().empty());
+    EXPECT_EQ(Form->MemData1().RecordCount(), 42);
+    EXPECT_EQ(Form->MemData2().RecordCount(), 0);
+    EXPECT_FALSE(Get<TCheckBox>("CheckBox1")->Checked());
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 0);
+    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 0);
+}
+
+TEST_F(FilesTest, RecentFilesFollowOpensAndSavesOverExistingFiles) {
+    FillConfiguration();
+    const QString a = Path(QStringLiteral("a.tmr"));
+    const QString b = Path(QStringLiteral("b.tmr"));
+    SaveAs(a); // a new file: not listed, it did not exist when recorded
+    EXPECT_TRUE(Form->RecentFiles().isEmpty());
+    SaveAs(b);
+    SaveAs(a); // over an existing file: listed
+    EXPECT_EQ(Form->RecentFiles(), QStringList{a});
+    Open(b);
+    Open(a);
+    Open(a);
+    EXPECT_EQ(Form->RecentFiles(), (QStringList{a, b}));
+    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->AppMenu()->RecentFiles(), (QStringList{a, b}));
+
+    // Clearing forgets the current file, not the list.
+    Boxes().PushAnswer(TMsgButton::Yes);
+    Item("BarButtonClear")->Click();
+    EXPECT_EQ(Form->RecentFiles(), (QStringList{a, b}));
+    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QString());
+}
+
+TEST_F(FilesTest, ClearAnsweredNoChangesNothingButEnablesReceive) {
+    FillConfiguration();
+    Item("BarButtonRicevi")->SetEnabled(false);
+    Boxes().PushAnswer(TMsgButton::No);
+    Item("BarButtonClear")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Boxes().Questions()[0].Text,
+              QStringLiteral("Vuoi eliminare le impostazioni correnti ?"));
+    EXPECT_EQ(Boxes().Questions()[0].Buttons, TMsgButton::Yes | TMsgButton::No);
+    EXPECT_EQ(Form->MemData1().RecordCount(), 42);
+    EXPECT_EQ(Form->MemData2().RecordCount(), 8);
+    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+}
+
+TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
+    FillConfiguration();
+    SaveAs(Path(QStringLiteral("vasca.tmr")));
+    MakePendingChange();
+    Boxes().PushAnswer(TMsgButton::Cancel);
+    Item("BarButtonOpen")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Boxes().Questions()[0].Text,
+              QStringLiteral("Vuoi salvare le impostazioni del timer corrente in \"vasca.tmr\"?"));
+    EXPECT_TRUE(Form->MemData1().HasPendingChange());
+
+    // Cancelling the open dialog leaves everything as it was.
+    Boxes().PushAnswer(TMsgButton::No);
+    Item("BarButtonOpen")->Click(); // no file scripted: the dialog is cancelled
+    EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("vasca.tmr")));
+    EXPECT_EQ(Form->MemData1().RecordCount(), 42);
+}
+
+TEST_F(FilesTest, AFailedSaveLeavesTheFilesItDidNotReachIntact) {
+    FillConfiguration();
+    SetTemperature();
+    SaveAs(Path(QStringLiteral("acquario.tmr")));
+    const QByteArray temperatureBefore = ReadAll(Path(QStringLiteral("Tacquario")));
+    ASSERT_FALSE(temperatureBefore.isEmpty());
+    Open(Path(QStringLiteral("acquario.tmr"))); // "Salva " is enabled by an open
+
+    // The port file can't be written: a folder stands at its name.
+    ASSERT_TRUE(QFile::remove(Path(QStringLiteral("Pacquario"))));
+    ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("Pacquario")));
+    Get<TSpinEdit>("TempIdeale")->SetValue(30);
+    Item("BarButtonSave")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("Pacquario")))
+        << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("Tacquario"))), temperatureBefore);
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("Pacquario"))).isDir());
+    // No half-written leftovers beside the files.
+    QStringList names = QDir(Folder.path()).entryList(QDir::Files);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Tacquario"), QStringLiteral("acquario.tmr")}));
+}
+
+TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
+    Form->ComPort().SetPort(QStringLiteral("/dev/ttyUSB3"));
+    Form->ComPort().SetBaudRate(19200);
+    Item("BarButtonSaveSet")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Boxes().Questions()[0].Text, QStringLiteral("Configurazione salvata."));
+    EXPECT_EQ(Boxes().Questions()[0].Caption, QStringLiteral("Horavel"));
+    EXPECT_EQ(Boxes().Questions()[0].Icon, TMsgIcon::None);
+
+    // As at the next start: the new window loads them while it is created.
+    std::unique_ptr<TForm1> second(CreateForm<TForm1>());
+    EXPECT_EQ(second->ComPort().Port(), QStringLiteral("/dev/ttyUSB3"));
+    EXPECT_EQ(second->ComPort().BaudRate(), 19200);
+
+    Form->ComPort().SetPort(QStringLiteral("COM2"));
+    Item("BarButtonLoadSet")->Click();
+    EXPECT_EQ(Form->ComPort().Port(), QStringLiteral("/dev/ttyUSB3"));
+    ASSERT_EQ(Boxes().Questions().size(), 2u);
+    EXPECT_EQ(Boxes().Questions()[1].Text, QStringLiteral("Configurazione letta correttamente."));
+    EXPECT_EQ(Boxes().Questions()[1].Caption, QStringLiteral("Horavel"));
+}
+
+TEST_F(FilesTest, ADamagedSettingsStoreIsReportedAndTheWindowStillStarts) {
+    const QString store = TRegistry::StorePath();
+    QDir().mkpath(QFileInfo(store).absolutePath());
+    {
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{ this is not a store");
+    }
+    std::unique_ptr<TForm1> second(CreateForm<TForm1>());
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(second->ComPort().Port(), QStringLiteral("COM1"));
+    EXPECT_EQ(second->Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Stato"))->Caption(),
+              QStringLiteral("Stato")); // creation went on past the settings
+}

@@ -209,12 +209,35 @@ private:
     std::vector<TRegKey> FKeys;
 };
 
+// Between BeginUpdate and EndUpdate the store lives here and reaches the file once, at the end.
+struct TPendingUpdate {
+    int Depth = 0;
+    std::optional<TStore> Store;
+};
+
+TPendingUpdate& Pending() {
+    static TPendingUpdate pending;
+    return pending;
+}
+
 TStore LoadStore() {
+    if (Pending().Store)
+        return *Pending().Store;
     return TStore::Load(TRegistry::StorePath());
+}
+
+// Saves now, or keeps the store for EndUpdate while an update is open.
+void Commit(TStore&& store) {
+    if (Pending().Depth > 0)
+        Pending().Store = std::move(store);
+    else
+        store.Save(TRegistry::StorePath());
 }
 
 // A write must work even over a damaged store: the damaged file is kept aside for the user.
 TStore LoadStoreForWrite() {
+    if (Pending().Store)
+        return *Pending().Store;
     const QString file = TRegistry::StorePath();
     try {
         return TStore::Load(file);
@@ -272,13 +295,34 @@ QString TRegistry::Resolve(const QString& key) const {
     return relative.isEmpty() ? FCurrentPath : FCurrentPath + QLatin1Char('\\') + relative;
 }
 
+void TRegistry::BeginUpdate() {
+    ++Pending().Depth;
+}
+
+void TRegistry::EndUpdate() {
+    TPendingUpdate& pending = Pending();
+    if (pending.Depth == 0 || --pending.Depth > 0)
+        return;
+    std::optional<TStore> store = std::move(pending.Store);
+    pending.Store.reset();
+    if (store)
+        store->Save(StorePath());
+}
+
+void TRegistry::CancelUpdate() {
+    TPendingUpdate& pending = Pending();
+    if (pending.Depth == 0 || --pending.Depth > 0)
+        return;
+    pending.Store.reset();
+}
+
 bool TRegistry::OpenKey(const QString& key, bool canCreate) {
     QString path = Resolve(key);
     if (canCreate) {
         TStore store = LoadStoreForWrite();
         if (!store.Exists(path)) {
             store.Create(path);
-            store.Save(StorePath());
+            Commit(std::move(store));
         }
         path = store.Spelling(path);
     } else {
@@ -324,7 +368,7 @@ bool TRegistry::DeleteKey(const QString& key) {
     std::erase_if(store.Keys(), [&](const TRegKey& k) {
         return SamePath(k.Path, path) || IsBelow(k.Path, path);
     });
-    store.Save(StorePath());
+    Commit(std::move(store));
     return true;
 }
 
@@ -369,7 +413,7 @@ bool TRegistry::DeleteValue(const QString& name) {
     TStore store = LoadStoreForWrite();
     if (TRegKey* key = store.Find(FCurrentPath))
         std::erase_if(key->Values, [&](const TRegValue& v) { return v.Name == name; });
-    store.Save(StorePath());
+    Commit(std::move(store));
     return true;
 }
 
@@ -419,7 +463,7 @@ void Put(const QString& keyPath, TRegValue value) {
         }
     if (!replaced)
         key.Values.push_back(std::move(value));
-    store.Save(TRegistry::StorePath());
+    Commit(std::move(store));
 }
 
 } // namespace

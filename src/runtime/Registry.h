@@ -40,6 +40,13 @@ public:
     static void SetStorePath(const QString& path);
     static QString DefaultStorePath();
 
+    // Writes between BeginUpdate and EndUpdate (which nest) reach the file once, at the
+    // outermost EndUpdate, so a set of values is stored whole or not at all. CancelUpdate
+    // instead drops what was written since the outermost BeginUpdate.
+    static void BeginUpdate();
+    static void EndUpdate(); // ERegistryException when the file cannot be written
+    static void CancelUpdate();
+
     // Opens `key`, creating it when `canCreate`; false when it does not exist and may not be
     // created. A key opened read-only refuses writes.
     bool OpenKey(const QString& key, bool canCreate);
@@ -74,6 +81,26 @@ private:
     QString FCurrentPath;
     bool FKeyOpen = false;
     bool FReadOnly = false;
+};
+
+// Groups the writes of its lifetime into one store update: Commit() writes them, leaving the
+// scope without Commit() (an exception) drops them.
+class TRegistryUpdate {
+public:
+    TRegistryUpdate() { TRegistry::BeginUpdate(); }
+    ~TRegistryUpdate() {
+        if (FOpen)
+            TRegistry::CancelUpdate();
+    }
+    TRegistryUpdate(const TRegistryUpdate&) = delete;
+    TRegistryUpdate& operator=(const TRegistryUpdate&) = delete;
+    void Commit() {
+        FOpen = false;
+        TRegistry::EndUpdate();
+    }
+
+private:
+    bool FOpen = true;
 };
 
 } // namespace lumotrix

@@ -503,6 +503,8 @@ void TComPort::StoreSettings(TStoreType storeType, const QString& key) const {
     const QString path = StoreKey(storeType, key);
     const TComSettings& s = FSettings;
     try {
+        // One write of the store for the whole set, so it is kept whole or not at all.
+        TRegistryUpdate update;
         TRegistry registry;
         if (!registry.OpenKey(path, true))
             throw ERegistryException(QStringLiteral("chiave non creata"));
@@ -519,6 +521,7 @@ void TComPort::StoreSettings(TStoreType storeType, const QString& key) const {
             ValControlDTR, GetEnumName(TypeInfo<TDTRFlowControl>(), int(s.FlowControl.ControlDTR)));
         registry.WriteString(
             ValControlRTS, GetEnumName(TypeInfo<TRTSFlowControl>(), int(s.FlowControl.ControlRTS)));
+        update.Commit();
     } catch (const ERegistryException& e) {
         throw EComPortError(QStringLiteral("Impossibile salvare le impostazioni seriali in %1: %2")
                                 .arg(key, e.Message()));

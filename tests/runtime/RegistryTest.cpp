@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -150,4 +151,29 @@ TEST(RegistryDefaults, TheStoreFollowsXdgConfigHome) {
               QDir::homePath() + QStringLiteral("/.config/lumotrix/registry.json"));
     if (!saved.isNull())
         qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST_F(RegistryTest, AnUpdateReachesTheFileOnceAndIsDroppedWhenAbandoned) {
+    {
+        TRegistryUpdate update;
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Velmoran"), true));
+        reg.WriteString(QStringLiteral("Port"), QStringLiteral("COM3"));
+        reg.WriteInteger(QStringLiteral("BaudRate"), 19200);
+        EXPECT_FALSE(QFileInfo::exists(FFile)) << "written before the update ended";
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("BaudRate")), 19200); // reads see the update
+        update.Commit();
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Velmoran"), false));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("Port")), QStringLiteral("COM3"));
+    try {
+        TRegistryUpdate update;
+        reg.WriteString(QStringLiteral("Port"), QStringLiteral("COM9"));
+        throw Exception(QStringLiteral("a later value was refused"));
+    } catch (const Exception&) {
+    }
+    TRegistry fresh;
+    ASSERT_TRUE(fresh.OpenKey(QStringLiteral("Software\\Velmoran"), false));
+    EXPECT_EQ(fresh.ReadString(QStringLiteral("Port")), QStringLiteral("COM3"));
 }

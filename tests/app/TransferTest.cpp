@@ -62,6 +62,30 @@ struct TSimulator {
     }
 };
 
+// The window's own pausing, shortened; with LUMOTRIX_SCREENSHOT_DIR set it keeps a picture of
+// the window half way through the send.
+class TPicturePause : public TPause {
+public:
+    explicit TPicturePause(QWidget* window) : FWindow(window) {}
+    void Sleep(qint64 milliseconds) override {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds / 10)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+        if (++FCalls == 3)
+            Picture(FWindow, QStringLiteral("window-during-send.png"));
+    }
+    static void Picture(QWidget* window, const QString& name) {
+        const QString dir = qEnvironmentVariable("LUMOTRIX_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            window->grab().save(dir + QLatin1Char('/') + name);
+    }
+
+private:
+    QWidget* FWindow;
+    int FCalls = 0;
+};
+
 struct TransferTest : MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
@@ -194,6 +218,8 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     const QList<AnsiString> portsSent = ReadPortNames(Form->MemData2());
 
     Form->ComPort().SetPort(sim.Path);
+    Form->Show();
+    Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
     Get<TBarEdit>("BarEdit1")->SetText(QStringLiteral("0"));
     Item("BarButtonInvio")->SetEnabled(true);
     Item("BarButtonInvio")->Click();
@@ -242,4 +268,9 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
     EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
     EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Ricezione dati"));
+    QApplication::processEvents();
+    TPicturePause::Picture(Form->Widget(), QStringLiteral("window-after-receive.png"));
+    Get<TPageControl>("PageControl1")->SetActivePage(Get<TTabSheet>("TabSheet3"));
+    QApplication::processEvents();
+    TPicturePause::Picture(Form->Widget(), QStringLiteral("temperature-page.png"));
 }

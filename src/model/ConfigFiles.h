@@ -19,8 +19,13 @@ struct TConfigurationFiles {
 // acquario.tmr -> Pacquario, Tacquario; acquario.old.tmr -> Pacquario.old, Tacquario.old.
 TConfigurationFiles ConfigurationFilesOf(const QString& timerFile);
 
-// Writes the timer, port and temperature tables in this order; a failure stops at the file that
-// failed (the files written before it stay) and throws EWriteError.
+// Writes the timer, port and temperature tables all or nothing. Each table is first written to a
+// new file beside its target; only when all three exist are they renamed into place, timer file
+// first, the old files being kept (hard links or copies) until the set is complete. A failure at
+// any step removes the new files and puts back the old ones, then throws EWriteError naming the
+// file that failed: "Nothing written: ..." when no target was touched yet, otherwise ending in
+// "the files are as they were" (or naming an old file that could not be put back, whose copy
+// is then left beside it).
 void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,
                             const QString& timerFile);
 

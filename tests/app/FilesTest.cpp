@@ -175,22 +175,34 @@ TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
     EXPECT_EQ(Form->MemData1().RecordCount(), 42);
 }
 
-TEST_F(FilesTest, AFailedSaveLeavesTheFilesItDidNotReachIntact) {
+TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
     FillConfiguration();
     SetTemperature();
     SaveAs(Path(QStringLiteral("acquario.tmr")));
+    const QByteArray timersBefore = ReadAll(Path(QStringLiteral("acquario.tmr")));
     const QByteArray temperatureBefore = ReadAll(Path(QStringLiteral("Tacquario")));
+    ASSERT_FALSE(timersBefore.isEmpty());
     ASSERT_FALSE(temperatureBefore.isEmpty());
     Open(Path(QStringLiteral("acquario.tmr"))); // "Salva " is enabled by an open
 
     // The port file can't be written: a folder stands at its name.
     ASSERT_TRUE(QFile::remove(Path(QStringLiteral("Pacquario"))));
     ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("Pacquario")));
+    // Both files the save would reach change: a timer and the temperature.
+    TMemData& timers = Form->MemData1();
+    const int port = timers.FieldIndex(QStringLiteral("Uscita"));
+    timers.SetCellValue(0, port,
+                        qint32(timers.CellValue(0, port) == TFieldValue(qint32(5)) ? 6 : 5));
+    timers.Post();
+    ASSERT_NE(timers.SaveToBytes(), timersBefore);
     Get<TSpinEdit>("TempIdeale")->SetValue(30);
     Item("BarButtonSave")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("Pacquario")))
         << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("the files are as they were")))
+        << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("acquario.tmr"))), timersBefore);
     EXPECT_EQ(ReadAll(Path(QStringLiteral("Tacquario"))), temperatureBefore);
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("Pacquario"))).isDir());
     // No half-written leftovers beside the files.

@@ -86,3 +86,95 @@ TEST_F(ConfigFilesTest, MissingCompanionsLeaveTheirTablesAndABadOneStopsTheLoad)
     EXPECT_FALSE(ports.ControlsDisabled());
     EXPECT_TRUE(temperature.IsEmpty());
 }
+
+// A save over an existing set, all or nothing.
+class ConfigFilesOverwriteTest : public ConfigFilesTest {
+protected:
+    void SetUp() override {
+        ConfigFilesTest::SetUp();
+        FTimerFile = FDir.filePath(QStringLiteral("acquario.tmr"));
+        SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
+        for (const QString& name : Names)
+            FBefore << Read(name);
+        // A different set to save over the first.
+        FTimers.First();
+        FTimers.Delete();
+        FPorts.Last();
+        FPorts.Delete();
+        FTemperature.Close();
+        FTemperature.Open();
+        FTemperature.AppendRecord({std::monostate{}, 0, 18.0, 28.0, 22.0, 1, 3, 4});
+    }
+
+    QByteArray Read(const QString& name) const {
+        QFile file(FDir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+    QStringList Files() const { return QDir(FDir.path()).entryList(QDir::Files, QDir::Name); }
+    // A folder in the place of `name`: the new file can be written beside it, not put in place.
+    void BlockWithFolder(const QString& name) {
+        ASSERT_TRUE(QFile::remove(FDir.filePath(name)));
+        ASSERT_TRUE(QDir(FDir.path()).mkpath(name + QStringLiteral("/inside")));
+    }
+    void ExpectFailedSaveKeepsTheOldSet(const QString& blocked) {
+        try {
+            SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
+            ADD_FAILURE() << "the save did not fail";
+        } catch (const EWriteError& e) {
+            EXPECT_TRUE(e.Message().contains(
+                QStringLiteral("Cannot write \"%1\"").arg(FDir.filePath(blocked))))
+                << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().endsWith(QStringLiteral("the files are as they were")))
+                << e.Message().toStdString();
+        }
+        for (int i = 0; i < Names.size(); ++i) {
+            if (Names[i] != blocked) {
+                EXPECT_EQ(Read(Names[i]), FBefore[i]) << Names[i].toStdString();
+            }
+        }
+        QStringList expected = Names;
+        expected.removeOne(blocked);
+        expected.sort();
+        EXPECT_EQ(Files(), expected); // no new or old copies left behind
+        EXPECT_TRUE(QFileInfo(FDir.filePath(blocked)).isDir());
+    }
+
+    const QStringList Names{"acquario.tmr", "Pacquario", "Tacquario"};
+    QString FTimerFile;
+    QList<QByteArray> FBefore;
+};
+
+TEST_F(ConfigFilesOverwriteTest, ASuccessfulSaveReplacesAllThreeAndKeepsNoCopies) {
+    SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
+    EXPECT_EQ(Read(Names[0]), FTimers.SaveToBytes());
+    EXPECT_EQ(Read(Names[1]), FPorts.SaveToBytes());
+    EXPECT_EQ(Read(Names[2]), FTemperature.SaveToBytes());
+    for (int i = 0; i < Names.size(); ++i)
+        EXPECT_NE(Read(Names[i]), FBefore[i]) << Names[i].toStdString();
+    EXPECT_EQ(Files(), (QStringList{"Pacquario", "Tacquario", "acquario.tmr"}));
+}
+
+TEST_F(ConfigFilesOverwriteTest, AFailureAtThePortFilePutsBackTheTimerFile) {
+    BlockWithFolder(QStringLiteral("Pacquario"));
+    ExpectFailedSaveKeepsTheOldSet(QStringLiteral("Pacquario"));
+}
+
+TEST_F(ConfigFilesOverwriteTest, AFailureAtTheTemperatureFilePutsBackTheFirstTwo) {
+    BlockWithFolder(QStringLiteral("Tacquario"));
+    ExpectFailedSaveKeepsTheOldSet(QStringLiteral("Tacquario"));
+}
+
+TEST_F(ConfigFilesOverwriteTest, AFolderThatCannotBeWrittenWritesNothing) {
+    const QString missing = FDir.filePath(QStringLiteral("missing/acquario.tmr"));
+    try {
+        SaveConfigurationFiles(FTimers, FPorts, FTemperature, missing);
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(e.Message().startsWith(
+            QStringLiteral("Nothing written: cannot write \"%1\"").arg(missing)))
+            << e.Message().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("missing"))));
+    for (int i = 0; i < Names.size(); ++i)
+        EXPECT_EQ(Read(Names[i]), FBefore[i]);
+}

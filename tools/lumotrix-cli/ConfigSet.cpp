@@ -4,51 +4,11 @@
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <array>
-#include <filesystem>
-#include <system_error>
 
 namespace lumotrix {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path PathOf(const QString& name) {
-    return fs::path(name.toStdU16String());
-}
-
-// A name beside `target` that nothing uses yet, for a new or an old copy of it.
-QString FreeName(const QString& target, const char* tag) {
-    for (;;) {
-        const QString name = QStringLiteral("%1.%2-%3")
-                                 .arg(target, QLatin1String(tag))
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
-        std::error_code error;
-        if (!fs::exists(PathOf(name), error))
-            return name;
-    }
-}
-
-void RemoveQuietly(const QString& name) {
-    std::error_code error;
-    if (!name.isEmpty())
-        fs::remove(PathOf(name), error);
-}
-
-QString Reason(const std::error_code& error) {
-    return QString::fromLocal8Bit(error.message());
-}
-
-struct TFileStep {
-    QString Target;
-    QString Staged; // the new content, until it is in place
-    QString Backup; // the old content, until the set is complete
-    bool Placed = false;
-};
 
 qint32 IntegerAt(const TMemData& table, const char* field) {
     const int index = table.FieldIndex(QLatin1String(field));
@@ -79,87 +39,7 @@ void TConfigSet::Load(const QString& timerFile) {
 }
 
 void TConfigSet::Save(const QString& timerFile) {
-    const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
-    const std::array<TMemData*, 3> tables{&Timers, &Ports, &Temperature};
-    std::array<TFileStep, 3> steps;
-    steps[0].Target = files.TimerFile;
-    steps[1].Target = files.PortFile;
-    steps[2].Target = files.TemperatureFile;
-
-    // Nothing in place changes until all three new files exist.
-    try {
-        for (std::size_t i = 0; i < steps.size(); ++i) {
-            steps[i].Staged = FreeName(steps[i].Target, "new");
-            tables[i]->SaveToBinaryFile(steps[i].Staged);
-            if (QFileInfo(steps[i].Target).isFile())
-                QFile::setPermissions(steps[i].Staged, QFile::permissions(steps[i].Target));
-        }
-    } catch (const Exception& e) {
-        for (const TFileStep& step : steps)
-            RemoveQuietly(step.Staged);
-        throw EWriteError(QStringLiteral("Nothing written: %1").arg(e.Message()));
-    }
-
-    // Each rename replaces its file whole; a hard link keeps the old content to put back
-    // should a later file of the set fail.
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        TFileStep& step = steps[i];
-        const fs::path target = PathOf(step.Target);
-        std::error_code error;
-        QString failure;
-        if (fs::is_regular_file(target, error)) {
-            step.Backup = FreeName(step.Target, "old");
-            fs::create_hard_link(target, PathOf(step.Backup), error);
-            if (error) {
-                error.clear();
-                fs::copy_file(target, PathOf(step.Backup), error);
-            }
-            if (error) {
-                RemoveQuietly(step.Backup);
-                step.Backup.clear();
-                failure =
-                    QStringLiteral("cannot keep a copy of the old file: %1").arg(Reason(error));
-            }
-        }
-        if (failure.isEmpty()) {
-            error.clear();
-            fs::rename(PathOf(step.Staged), target, error);
-            if (error)
-                failure = Reason(error);
-        }
-        if (failure.isEmpty()) {
-            step.Placed = true;
-            step.Staged.clear();
-            continue;
-        }
-
-        QStringList notRestored;
-        for (std::size_t j = 0; j < i; ++j) {
-            std::error_code undo;
-            if (!steps[j].Backup.isEmpty())
-                fs::rename(PathOf(steps[j].Backup), PathOf(steps[j].Target), undo);
-            else
-                fs::remove(PathOf(steps[j].Target), undo);
-            if (undo)
-                notRestored << steps[j].Target;
-            else
-                steps[j].Backup.clear();
-        }
-        for (const TFileStep& s : steps) {
-            RemoveQuietly(s.Staged);
-            if (!notRestored.contains(s.Target))
-                RemoveQuietly(s.Backup);
-        }
-        QString message = QStringLiteral("Cannot write \"%1\": %2; ").arg(step.Target, failure);
-        message +=
-            notRestored.isEmpty()
-                ? QStringLiteral("the files are as they were")
-                : QStringLiteral("could not put back the old %1 (its copy is kept beside it)")
-                      .arg(notRestored.join(QStringLiteral(", ")));
-        throw EWriteError(message);
-    }
-    for (const TFileStep& step : steps)
-        RemoveQuietly(step.Backup);
+    SaveConfigurationFiles(Timers, Ports, Temperature, timerFile);
 }
 
 void TConfigSet::CheckComplete(const QString& timerFile) const {

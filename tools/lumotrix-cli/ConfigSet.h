@@ -26,9 +26,8 @@ public:
     // table empty, as opening the file in the window does. Throws EResNotFound or EReadError.
     void Load(const QString& timerFile);
 
-    // Writes the three files all or nothing: every table is first written beside its target,
-    // then the three are put in place, and a failure at any step puts back the files that
-    // were there before. Throws EWriteError naming the file that failed.
+    // Writes the three files all or nothing (SaveConfigurationFiles). Throws EWriteError naming
+    // the file that failed.
     void Save(const QString& timerFile);
 
     // Throws Exception saying what is missing when the set can't make a whole send: 42 timers,

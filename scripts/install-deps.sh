@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
-  libicu-dev googletest libgtest-dev libgmock-dev
+  libicu-dev googletest libgtest-dev libgmock-dev clang-format
   xvfb xauth imagemagick
 )
 missing=()

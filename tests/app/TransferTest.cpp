@@ -2,6 +2,7 @@
 // pseudo-terminal.
 
 #include "AppFixture.h"
+#include "SimRun.h"
 
 #include "link/TimerTables.h"
 #include "runtime/FormatSettings.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTabBar>
 
 using namespace lumotrix;
@@ -24,43 +24,6 @@ namespace {
 const char* const DependentControls[] = {"MinTemp",    "MaxTemp",  "Label1",   "Label7",  "Label8",
                                          "TempIdeale", "Isteresi", "Label9",   "TempMon", "Label10",
                                          "Label11",    "PrimaPt",  "SecondaPt"};
-
-// The virtual controller on its pseudo-terminal.
-struct TSimulator {
-    QProcess Process;
-    QString Path;
-
-    bool Start() {
-        const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
-        if (dir.isEmpty())
-            return false;
-        Process.start(QString::fromLocal8Bit(dir) +
-                      QStringLiteral("/tools/lumotrix-sim/lumotrix-sim"));
-        if (!Process.waitForStarted(5000))
-            return false;
-        Path = QString::fromUtf8(ReadLine()).trimmed();
-        return Path.startsWith(QStringLiteral("/dev/"));
-    }
-    QByteArray ReadLine() {
-        QElapsedTimer timer;
-        timer.start();
-        while (!Process.canReadLine() && timer.elapsed() < 15000)
-            Process.waitForReadyRead(100);
-        return Process.readLine();
-    }
-    QStringList Report() {
-        QStringList lines;
-        while (lines.isEmpty() || (lines.back() != QLatin1String("end") && !lines.back().isEmpty()))
-            lines << QString::fromUtf8(ReadLine()).trimmed();
-        return lines;
-    }
-    ~TSimulator() {
-        Process.write("quit\n");
-        Process.waitForBytesWritten(1000);
-        if (!Process.waitForFinished(3000))
-            Process.kill();
-    }
-};
 
 // The window's own pausing, shortened; with LUMOTRIX_SCREENSHOT_DIR set it keeps a picture of
 // the window half way through the send.
@@ -196,7 +159,8 @@ TEST_F(TransferTest, APortThatCannotOpenIsReportedAndTheWindowUnlocked) {
 
 TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     TSimulator sim;
-    if (!sim.Start())
+    sim.LineTimeoutMs = 15000;
+    if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
         GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
     FillConfiguration();
     TTemperatureSettings temperature;
@@ -217,7 +181,7 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     const QByteArray timersSent = Form->MemData1().SaveToBytes();
     const QList<AnsiString> portsSent = ReadPortNames(Form->MemData2());
 
-    Form->ComPort().SetPort(sim.Path);
+    Form->ComPort().SetPort(sim.Device);
     Form->Show();
     Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
     Get<TBarEdit>("BarEdit1")->SetText(QStringLiteral("0"));

@@ -21,9 +21,6 @@ namespace lumotrix::test {
 inline QString CliTool() {
     return BuildDir() + QStringLiteral("/tools/lumotrix-cli/lumotrix-cli");
 }
-inline QString SimTool() {
-    return BuildDir() + QStringLiteral("/tools/lumotrix-sim/lumotrix-sim");
-}
 
 inline TRun RunCli(const QStringList& args, const QByteArray& input = {}) {
     QProcess p;

@@ -2,6 +2,7 @@
 // controller at the other end.
 
 #include "CliSupport.h"
+#include "SimRun.h"
 
 #include "link/Dump.h"
 
@@ -76,34 +77,6 @@ protected:
     }
 };
 
-// The simulator with its report lines.
-struct TSimulator {
-    QProcess Process;
-    QString Device;
-
-    bool Start() {
-        Process.start(SimTool());
-        if (!Process.waitForStarted(5000))
-            return false;
-        Device = QString::fromUtf8(ReadLine(Process)).trimmed();
-        return Device.startsWith(QLatin1String("/dev/"));
-    }
-    // The first line of the next transfer report; the rest, up to "end", is skipped.
-    QString NextReport() {
-        const QString first = QString::fromUtf8(ReadLine(Process)).trimmed();
-        for (QString line = first; !line.isEmpty() && line != QLatin1String("end");)
-            line = QString::fromUtf8(ReadLine(Process)).trimmed();
-        return first;
-    }
-    ~TSimulator() {
-        Process.write("quit\n");
-        Process.waitForBytesWritten(1000);
-        if (!Process.waitForFinished(3000))
-            Process.kill();
-        Process.waitForFinished(3000);
-    }
-};
-
 // The controller pads every name to 32 characters; everything else comes back as sent.
 QJsonObject AsTheControllerKeepsIt(QJsonObject config) {
     QJsonArray ports = config["ports"].toArray();
@@ -126,7 +99,7 @@ TEST_F(Line, SendThenReceiveThroughTheSimulatorGivesTheSameConfiguration) {
     const QDate before = QDate::currentDate();
     const TRun sent = RunCli({"send", Path("sent.tmr"), "--port", sim.Device, "--delay", "0"});
     ASSERT_EQ(sent.ExitCode, 0) << sent.Err.toStdString();
-    const QString report = sim.NextReport();
+    const QString report = sim.Report().first();
     ASSERT_TRUE(report.startsWith("transfer ok")) << report.toStdString();
     // The clock went out: the simulator has checked that the weekday fits the date.
     const QString today = QStringLiteral("date %1").arg(before.toString("yyyy-MM-dd"));
@@ -150,7 +123,7 @@ TEST_F(Line, NoClockSendsTheZeroDatePacket) {
     const TRun sent =
         RunCli({"send", Path("a.tmr"), "--port", sim.Device, "--delay", "0", "--no-clock"});
     ASSERT_EQ(sent.ExitCode, 0) << sent.Err.toStdString();
-    const QString report = sim.NextReport();
+    const QString report = sim.Report().first();
     EXPECT_TRUE(report.startsWith("transfer ok")) << report.toStdString();
     EXPECT_TRUE(report.contains("date not synchronised")) << report.toStdString();
 }

@@ -3,9 +3,9 @@
 
 #include "LinkFakes.h"
 #include "SampleConfig.h"
+#include "SimRun.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -88,51 +88,14 @@ public:
     void Sleep(qint64 milliseconds) override { ::usleep(useconds_t(milliseconds * 20)); }
 };
 
-struct TSimulator {
-    QProcess Process;
-    QByteArray Path;
-
-    bool Start() {
-        const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
-        if (dir.isEmpty())
-            return false;
-        Process.start(QString::fromLocal8Bit(dir) +
-                      QStringLiteral("/tools/lumotrix-sim/lumotrix-sim"));
-        if (!Process.waitForStarted(5000))
-            return false;
-        Path = ReadLine().trimmed();
-        return Path.startsWith("/dev/");
-    }
-    QByteArray ReadLine() {
-        QElapsedTimer timer;
-        timer.start();
-        while (!Process.canReadLine() && timer.elapsed() < 10000)
-            Process.waitForReadyRead(100);
-        return Process.readLine();
-    }
-    // Lines up to and including "end".
-    QStringList Report() {
-        QStringList lines;
-        while (lines.isEmpty() || (lines.back() != "end" && !lines.back().isEmpty()))
-            lines << QString::fromUtf8(ReadLine()).trimmed();
-        return lines;
-    }
-    ~TSimulator() {
-        Process.write("quit\n");
-        Process.waitForBytesWritten(1000);
-        if (!Process.waitForFinished(3000))
-            Process.kill();
-    }
-};
-
 } // namespace
 
 TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
     TSimulator sim;
-    if (!sim.Start())
+    if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
         GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
 
-    TPosixPort port(sim.Path);
+    TPosixPort port(sim.Device.toLocal8Bit());
     TShortPause pause;
     TFixedClock clock;
     clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));

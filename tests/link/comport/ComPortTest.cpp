@@ -1,12 +1,12 @@
 #include "widgets/ComPort.h"
 #include "ComPortTestSupport.h"
+#include "SimRun.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
 #include "widgets/ComPortSetupDialog.h"
 
 #include <QComboBox>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
@@ -170,19 +170,18 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
     const QByteArray dir = qgetenv("LUMOTRIX_BUILD_DIR");
     if (dir.isEmpty())
         GTEST_SKIP() << "LUMOTRIX_BUILD_DIR unset";
-    QProcess sim;
-    sim.start(QString::fromLocal8Bit(dir) + "/tools/lumotrix-sim/lumotrix-sim");
-    ASSERT_TRUE(sim.waitForStarted(5000));
+    test::TSimulator sim;
+    ASSERT_TRUE(sim.Start()) << sim.Device.toStdString();
+    // The port's events must keep running while the test waits for the simulator's lines.
     const auto readLine = [&] {
-        SpinUntil([&] { return sim.canReadLine() || !sim.waitForReadyRead(50); }, 10000);
-        SpinUntil([&] { return sim.canReadLine(); }, 5000);
-        return QString::fromUtf8(sim.readLine()).trimmed();
+        SpinUntil([&] { return sim.Process.canReadLine() || !sim.Process.waitForReadyRead(50); },
+                  10000);
+        SpinUntil([&] { return sim.Process.canReadLine(); }, 5000);
+        return QString::fromUtf8(sim.Process.readLine()).trimmed();
     };
-    const QString path = readLine();
-    ASSERT_TRUE(path.startsWith("/dev/")) << path.toStdString();
 
     TComPort port;
-    port.SetPort(path);
+    port.SetPort(sim.Device);
     TSpinningPause pause;
     TSystemClock clock;
     TControllerLink link(port, pause, clock);
@@ -226,16 +225,11 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
     link.ReceiveCommand(); // closes the port left open by the send
     link.ReceiveCommand(); // listens
     ASSERT_TRUE(port.IsOpen());
-    sim.write("dump\n");
+    sim.Process.write("dump\n");
     ASSERT_TRUE(SpinUntil([&] { return !stored.isEmpty() || !errors.isEmpty(); }, 10000));
     ASSERT_TRUE(errors.isEmpty()) << link.LastDumpError().toStdString();
     EXPECT_EQ(stored[0], request.Temperature);
     EXPECT_EQ(timers.SaveToBytes(), timersSent);
     EXPECT_EQ(link.TimerImage(), image);
     EXPECT_EQ(ReadPortNames(ports)[7], names[7].leftJustified(32, ' '));
-
-    sim.write("quit\n");
-    sim.waitForBytesWritten(1000);
-    if (!sim.waitForFinished(3000))
-        sim.kill();
 }

@@ -12,6 +12,24 @@ namespace {
     throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
+// A container's Assign: a source of another kind goes to TPersistent::Assign, a container
+// assigned to itself is left alone (clearing it first would lose what is to be copied), and
+// the contents are replaced in one update.
+template <typename TContainer, typename TCopy>
+void AssignContents(TContainer& target, TPersistent* source, TCopy&& copy) {
+    auto* other = dynamic_cast<TContainer*>(source);
+    if (other == nullptr) {
+        target.TPersistent::Assign(source);
+        return;
+    }
+    if (other == &target)
+        return;
+    WithUpdate(target, [&] {
+        target.Clear();
+        copy(*other);
+    });
+}
+
 } // namespace
 
 bool IsValidIdent(const QString& name) {
@@ -323,16 +341,8 @@ void TCollection::EndUpdate() {
 }
 
 void TCollection::Assign(TPersistent* source) {
-    auto* other = dynamic_cast<TCollection*>(source);
-    if (other == nullptr) {
-        TPersistent::Assign(source);
-        return;
-    }
-    if (other == this)
-        return;
-    WithUpdate(*this, [&] {
-        Clear();
-        for (TCollectionItem* item : other->FItems)
+    AssignContents(*this, source, [&](TCollection& other) {
+        for (TCollectionItem* item : other.FItems)
             Add()->Assign(item);
     });
 }
@@ -549,17 +559,7 @@ bool TStrings::Equals(const TStrings* other) const {
 }
 
 void TStrings::Assign(TPersistent* source) {
-    auto* other = dynamic_cast<TStrings*>(source);
-    if (other == nullptr) {
-        TPersistent::Assign(source);
-        return;
-    }
-    if (other == this)
-        return;
-    WithUpdate(*this, [&] {
-        Clear();
-        AddStrings(other);
-    });
+    AssignContents(*this, source, [&](TStrings& other) { AddStrings(&other); });
 }
 
 bool TStrings::ReadDefinedProperty(const QString& name, TReader& reader) {

@@ -144,39 +144,27 @@ void TComPort::SetSettings(const TComSettings& settings) {
 }
 
 void TComPort::SetPort(const QString& port) {
-    TComSettings s = FSettings;
-    s.Port = port;
-    SetSettings(s);
+    SetSetting(&TComSettings::Port, port);
 }
 
 void TComPort::SetBaudRate(int baudRate) {
-    TComSettings s = FSettings;
-    s.BaudRate = baudRate;
-    SetSettings(s);
+    SetSetting(&TComSettings::BaudRate, baudRate);
 }
 
 void TComPort::SetDataBits(int dataBits) {
-    TComSettings s = FSettings;
-    s.DataBits = dataBits;
-    SetSettings(s);
+    SetSetting(&TComSettings::DataBits, dataBits);
 }
 
 void TComPort::SetParity(TParityBits parity) {
-    TComSettings s = FSettings;
-    s.Parity = parity;
-    SetSettings(s);
+    SetSetting(&TComSettings::Parity, parity);
 }
 
 void TComPort::SetStopBits(TStopBits stopBits) {
-    TComSettings s = FSettings;
-    s.StopBits = stopBits;
-    SetSettings(s);
+    SetSetting(&TComSettings::StopBits, stopBits);
 }
 
 void TComPort::SetFlowControl(const TComFlowControl& flowControl) {
-    TComSettings s = FSettings;
-    s.FlowControl = flowControl;
-    SetSettings(s);
+    SetSetting(&TComSettings::FlowControl, flowControl);
 }
 
 [[noreturn]] void TComPort::Fail(const QString& what) {

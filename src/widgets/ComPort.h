@@ -205,6 +205,12 @@ private:
     TComFlowControlSettings* FlowObject() const {
         return const_cast<TComFlowControlSettings*>(&FFlowObject);
     }
+    // One setting changed through SetSettings, so that it is checked and applied as a whole.
+    template <typename TValue> void SetSetting(TValue TComSettings::*field, const TValue& value) {
+        TComSettings s = FSettings;
+        s.*field = value;
+        SetSettings(s);
+    }
     void ApplySettings();
     void ApplyLineControl();
     void OnReadyRead();

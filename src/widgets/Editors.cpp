@@ -82,35 +82,72 @@ QValidator::State Validate(const QString& stripped, const QLocale& locale, doubl
 
 } // namespace
 
-FloatSpinEdit::FloatSpinEdit(QWidget* parent) : QDoubleSpinBox(parent) {
-    SetDisplayFormat(QStringLiteral("#0.0"));
-    SetEditFormat(QStringLiteral("#0.0"));
-    setKeyboardTracking(true);
-    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    connect(this, &QDoubleSpinBox::valueChanged, this, [this] {
+template <typename TSpinBox, typename TValue>
+TPictureSpinEdit<TSpinBox, TValue>::TPictureSpinEdit(QWidget* parent, TValue largeStep)
+    : TSpinBox(parent), FLargeStep(largeStep) {
+    this->connect(this, &TSpinBox::valueChanged, this, [this] {
         if (OnChange)
             OnChange();
     });
 }
 
+template <typename TSpinBox, typename TValue>
+QString TPictureSpinEdit<TSpinBox, TValue>::textFromValue(TValue value) const {
+    return (this->hasFocus() ? FEdit : FDisplay).Format(value, this->locale());
+}
+
+template <typename TSpinBox, typename TValue> void TPictureSpinEdit<TSpinBox, TValue>::ShowValue() {
+    this->lineEdit()->setText(textFromValue(this->value()));
+}
+
+template <typename TSpinBox, typename TValue>
+QString TPictureSpinEdit<TSpinBox, TValue>::StripPicture(const QString& text) const {
+    return Strip(text, FDisplay, FEdit);
+}
+
+template <typename TSpinBox, typename TValue>
+void TPictureSpinEdit<TSpinBox, TValue>::focusInEvent(QFocusEvent* event) {
+    TSpinBox::focusInEvent(event);
+    ShowValue();
+    this->selectAll();
+}
+
+template <typename TSpinBox, typename TValue>
+void TPictureSpinEdit<TSpinBox, TValue>::focusOutEvent(QFocusEvent* event) {
+    TSpinBox::focusOutEvent(event);
+    ShowValue();
+}
+
+template <typename TSpinBox, typename TValue>
+void TPictureSpinEdit<TSpinBox, TValue>::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        this->setValue(this->value() + (event->key() == Qt::Key_PageUp ? FLargeStep : -FLargeStep));
+        event->accept();
+        return;
+    }
+    TSpinBox::keyPressEvent(event);
+}
+
+template class TPictureSpinEdit<QDoubleSpinBox, double>;
+template class TPictureSpinEdit<QSpinBox, int>;
+
+FloatSpinEdit::FloatSpinEdit(QWidget* parent) : TPictureSpinEdit(parent, 1.0) {
+    SetDisplayFormat(QStringLiteral("#0.0"));
+    SetEditFormat(QStringLiteral("#0.0"));
+    setKeyboardTracking(true);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
 void FloatSpinEdit::SetDisplayFormat(const QString& picture) {
     FDisplay = TNumberFormat::Parse(picture);
     setDecimals(qMax(FDisplay.Decimals, FEdit.Decimals));
-    lineEdit()->setText(textFromValue(value()));
+    ShowValue();
 }
 
 void FloatSpinEdit::SetEditFormat(const QString& picture) {
     FEdit = TNumberFormat::Parse(picture);
     setDecimals(qMax(FDisplay.Decimals, FEdit.Decimals));
-    lineEdit()->setText(textFromValue(value()));
-}
-
-QString FloatSpinEdit::textFromValue(double value) const {
-    return (hasFocus() ? FEdit : FDisplay).Format(value, locale());
-}
-
-QString FloatSpinEdit::StripPicture(const QString& text) const {
-    return Strip(text, FDisplay, FEdit);
+    ShowValue();
 }
 
 double FloatSpinEdit::valueFromText(const QString& text) const {
@@ -124,63 +161,22 @@ QValidator::State FloatSpinEdit::validate(QString& text, int&) const {
     return Validate(StripPicture(text), locale(), minimum(), maximum());
 }
 
-void FloatSpinEdit::stepBy(int steps) {
-    if (FLargeStepping)
-        setValue(value() + steps * FLargeStep);
-    else
-        QDoubleSpinBox::stepBy(steps);
-}
-
-void FloatSpinEdit::focusInEvent(QFocusEvent* event) {
-    QDoubleSpinBox::focusInEvent(event);
-    lineEdit()->setText(textFromValue(value()));
-    selectAll();
-}
-
-void FloatSpinEdit::focusOutEvent(QFocusEvent* event) {
-    QDoubleSpinBox::focusOutEvent(event);
-    lineEdit()->setText(textFromValue(value()));
-}
-
-void FloatSpinEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
-        FLargeStepping = true;
-        stepBy(event->key() == Qt::Key_PageUp ? 1 : -1);
-        FLargeStepping = false;
-        event->accept();
-        return;
-    }
-    QDoubleSpinBox::keyPressEvent(event);
-}
-
-IntSpinEdit::IntSpinEdit(QWidget* parent) : QSpinBox(parent) {
+IntSpinEdit::IntSpinEdit(QWidget* parent) : TPictureSpinEdit(parent, 5) {
     SetDisplayFormat(QStringLiteral("0"));
     SetEditFormat(QStringLiteral("0"));
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    connect(this, &QSpinBox::valueChanged, this, [this] {
-        if (OnChange)
-            OnChange();
-    });
 }
 
 void IntSpinEdit::SetDisplayFormat(const QString& picture) {
     FDisplay = TNumberFormat::Parse(picture);
     FDisplay.Decimals = 0;
-    lineEdit()->setText(textFromValue(value()));
+    ShowValue();
 }
 
 void IntSpinEdit::SetEditFormat(const QString& picture) {
     FEdit = TNumberFormat::Parse(picture);
     FEdit.Decimals = 0;
-    lineEdit()->setText(textFromValue(value()));
-}
-
-QString IntSpinEdit::textFromValue(int value) const {
-    return (hasFocus() ? FEdit : FDisplay).Format(value, locale());
-}
-
-QString IntSpinEdit::StripPicture(const QString& text) const {
-    return Strip(text, FDisplay, FEdit);
+    ShowValue();
 }
 
 int IntSpinEdit::valueFromText(const QString& text) const {
@@ -195,26 +191,6 @@ QValidator::State IntSpinEdit::validate(QString& text, int&) const {
     if (stripped.contains(locale().decimalPoint()))
         return QValidator::Invalid;
     return Validate(stripped, locale(), minimum(), maximum());
-}
-
-void IntSpinEdit::focusInEvent(QFocusEvent* event) {
-    QSpinBox::focusInEvent(event);
-    lineEdit()->setText(textFromValue(value()));
-    selectAll();
-}
-
-void IntSpinEdit::focusOutEvent(QFocusEvent* event) {
-    QSpinBox::focusOutEvent(event);
-    lineEdit()->setText(textFromValue(value()));
-}
-
-void IntSpinEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
-        setValue(value() + (event->key() == Qt::Key_PageUp ? FLargeStep : -FLargeStep));
-        event->accept();
-        return;
-    }
-    QSpinBox::keyPressEvent(event);
 }
 
 LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {

@@ -21,62 +21,59 @@ struct TNumberFormat {
     QString Format(double value, const QLocale& locale) const;
 };
 
-// A real spin editor: range, step and large step (Page Up / Page Down), a display picture used
-// while it is not being edited and an edit picture while it has the focus. Values are kept
+// What the real and the integer spin editors share: a display picture used while the editor is
+// not being edited and an edit picture while it has the focus, a large step taken with Page Up /
+// Page Down, and OnChange on every change of the value.
+template <typename TSpinBox, typename TValue> class TPictureSpinEdit : public TSpinBox {
+public:
+    TPictureSpinEdit(QWidget* parent, TValue largeStep);
+    void SetLargeIncrement(TValue step) { FLargeStep = step; }
+    TValue LargeIncrement() const { return FLargeStep; }
+    std::function<void()> OnChange;
+
+    QString textFromValue(TValue value) const override;
+
+protected:
+    // Shows the value in the picture that now applies.
+    void ShowValue();
+    QString StripPicture(const QString& text) const;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    TNumberFormat FDisplay;
+    TNumberFormat FEdit;
+
+private:
+    TValue FLargeStep;
+};
+
+extern template class TPictureSpinEdit<QDoubleSpinBox, double>;
+extern template class TPictureSpinEdit<QSpinBox, int>;
+
+// A real spin editor: range, step and large step, display and edit pictures. Values are kept
 // within the range whatever is typed or set.
-class FloatSpinEdit : public QDoubleSpinBox {
+class FloatSpinEdit : public TPictureSpinEdit<QDoubleSpinBox, double> {
     Q_OBJECT
 public:
     explicit FloatSpinEdit(QWidget* parent = nullptr);
     void SetDisplayFormat(const QString& picture);
     void SetEditFormat(const QString& picture);
-    void SetLargeIncrement(double step) { FLargeStep = step; }
-    double LargeIncrement() const { return FLargeStep; }
-    std::function<void()> OnChange;
 
-    QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& text, int& pos) const override;
-    void stepBy(int steps) override;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QString StripPicture(const QString& text) const;
-    TNumberFormat FDisplay;
-    TNumberFormat FEdit;
-    double FLargeStep = 1.0;
-    bool FLargeStepping = false;
 };
 
 // The integer counterpart, e.g. a percentage shown as "0%".
-class IntSpinEdit : public QSpinBox {
+class IntSpinEdit : public TPictureSpinEdit<QSpinBox, int> {
     Q_OBJECT
 public:
     explicit IntSpinEdit(QWidget* parent = nullptr);
     void SetDisplayFormat(const QString& picture);
     void SetEditFormat(const QString& picture);
-    void SetLargeIncrement(int step) { FLargeStep = step; }
-    int LargeIncrement() const { return FLargeStep; }
-    std::function<void()> OnChange;
 
-    QString textFromValue(int value) const override;
     int valueFromText(const QString& text) const override;
     QValidator::State validate(QString& text, int& pos) const override;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QString StripPicture(const QString& text) const;
-    TNumberFormat FDisplay;
-    TNumberFormat FEdit;
-    int FLargeStep = 5;
 };
 
 // A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty

@@ -353,34 +353,13 @@ void TForm1::MemoTemp() {
         FMemData3.Open();
     }
     FMemData3.Open();
-    const TTemperatureSettings t = ReadTemperature();
-    FMemData3.DisableControls();
-    try {
-        FMemData3.AppendRecord({std::monostate{}, qint32(t.SensorEnabled ? 1 : 0), t.MinTemp,
-                                t.MaxTemp, t.TempIdeale, qint32(t.Isteresi), qint32(t.PrimaPt),
-                                qint32(t.SecondaPt)});
-        FMemData3.First();
-    } catch (...) {
-        FMemData3.EnableControls();
-        throw;
-    }
-    FMemData3.EnableControls();
+    AppendTemperatureRecord(FMemData3, ReadTemperature());
 }
 
 void TForm1::RetrTemp() {
-    TTemperatureSettings t;
-    t.TempIdeale = 0;
-    if (FMemData3.Active() && !FMemData3.IsEmpty()) {
+    if (FMemData3.Active() && !FMemData3.IsEmpty())
         FMemData3.First();
-        t.SensorEnabled = FMemData3.FieldByName(QStringLiteral("SensEnabled")).AsInteger() == 1;
-        t.MinTemp = FMemData3.FieldByName(QStringLiteral("TempMin")).AsFloat();
-        t.MaxTemp = FMemData3.FieldByName(QStringLiteral("TempMax")).AsFloat();
-        t.TempIdeale = FMemData3.FieldByName(QStringLiteral("IdealeTemp")).AsFloat();
-        t.Isteresi = FMemData3.FieldByName(QStringLiteral("Isteresi")).AsInteger();
-        t.PrimaPt = FMemData3.FieldByName(QStringLiteral("PrimaPt")).AsInteger();
-        t.SecondaPt = FMemData3.FieldByName(QStringLiteral("SecondaPt")).AsInteger();
-    }
-    StoreTemperature(t);
+    StoreTemperature(ReadTemperatureRecord(FMemData3));
 }
 
 // --- transfers ---
@@ -564,10 +543,10 @@ bool TForm1::SaveConfiguration(bool saveAs) {
 void TForm1::ClearAllData() {
     FLink->TimerImage() = TTimerImage{};
     for (TMemData* table : {&FMemData1, &FMemData2, &FMemData3}) {
-        table->DisableControls();
-        table->Close();
-        table->Open();
-        table->EnableControls();
+        WithControlsDisabled(*table, [table] {
+            table->Close();
+            table->Open();
+        });
     }
     Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(false);
     SetCurrentFileName(QString());

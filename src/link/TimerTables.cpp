@@ -75,18 +75,58 @@ TTableRows BuildPortRows(const TMemData& portTable, const TPortNames& names) {
 }
 
 void ReplaceRows(TMemData& table, const TTableRows& rows) {
-    table.DisableControls();
-    try {
+    WithControlsDisabled(table, [&] {
         table.Close();
         table.Open();
         for (const auto& row : rows)
             table.AppendRecord(row);
         table.First();
-    } catch (...) {
-        table.EnableControls();
-        throw;
-    }
-    table.EnableControls();
+    });
+}
+
+TTemperatureSettings ReadTemperatureRecord(const TMemData& table) {
+    TTemperatureSettings t;
+    t.TempIdeale = 0;
+    if (!table.Active() || table.IsEmpty())
+        return t;
+    const auto at = [&](const char* field) -> std::pair<const TFieldDef&, const TFieldValue&> {
+        const int index = table.FieldIndex(QLatin1String(field));
+        return {table.FieldDefs()[std::size_t(index)], table.CellValue(0, index)};
+    };
+    const auto integer = [&](const char* field) {
+        const auto [def, value] = at(field);
+        return ValueAsInteger(def, value);
+    };
+    const auto real = [&](const char* field) {
+        const auto [def, value] = at(field);
+        return ValueAsFloat(def, value);
+    };
+    t.SensorEnabled = integer("SensEnabled") == 1;
+    t.MinTemp = real("TempMin");
+    t.MaxTemp = real("TempMax");
+    t.TempIdeale = real("IdealeTemp");
+    t.Isteresi = integer("Isteresi");
+    t.PrimaPt = integer("PrimaPt");
+    t.SecondaPt = integer("SecondaPt");
+    return t;
+}
+
+void AppendTemperatureRecord(TMemData& table, const TTemperatureSettings& settings) {
+    std::vector<TFieldValue> row(std::size_t(table.FieldCount()));
+    const auto set = [&](const char* field, TFieldValue value) {
+        row[std::size_t(table.FieldIndex(QLatin1String(field)))] = std::move(value);
+    };
+    set("SensEnabled", qint32(settings.SensorEnabled ? 1 : 0));
+    set("TempMin", settings.MinTemp);
+    set("TempMax", settings.MaxTemp);
+    set("IdealeTemp", settings.TempIdeale);
+    set("Isteresi", qint32(settings.Isteresi));
+    set("PrimaPt", qint32(settings.PrimaPt));
+    set("SecondaPt", qint32(settings.SecondaPt));
+    WithControlsDisabled(table, [&] {
+        table.AppendRecord(row);
+        table.First();
+    });
 }
 
 QList<AnsiString> ReadPortNames(TMemData& portTable) {

@@ -29,6 +29,13 @@ TTableRows BuildPortRows(const TMemData& portTable, const TPortNames& names);
 // first row; the bound views are refreshed once.
 void ReplaceRows(TMemData& table, const TTableRows& rows);
 
+// The temperature table's first record as settings; with no record (or a closed table) every
+// value is 0, the ideal temperature included.
+TTemperatureSettings ReadTemperatureRecord(const TMemData& temperatureTable);
+// Appends one record holding `settings` (RecId left empty) with the views suspended, then goes
+// to the first record.
+void AppendTemperatureRecord(TMemData& temperatureTable, const TTemperatureSettings& settings);
+
 // Descrizione of every port row, in table order.
 QList<AnsiString> ReadPortNames(TMemData& portTable);
 

@@ -129,14 +129,7 @@ qsizetype FolderEnd(const QString& path) {
 void LoadIfPresent(TMemData& table, const QString& file) {
     if (!QFileInfo(file).isFile())
         return;
-    table.DisableControls();
-    try {
-        table.LoadFromBinaryFile(file);
-    } catch (...) {
-        table.EnableControls();
-        throw;
-    }
-    table.EnableControls();
+    WithControlsDisabled(table, [&] { table.LoadFromBinaryFile(file); });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ConfigSet.h"
 
+#include "link/TimerTables.h"
 #include "model/ConfigFiles.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
@@ -9,16 +10,6 @@
 namespace lumotrix {
 
 namespace {
-
-qint32 IntegerAt(const TMemData& table, const char* field) {
-    const int index = table.FieldIndex(QLatin1String(field));
-    return ValueAsInteger(table.FieldDefs()[index], table.CellValue(0, index));
-}
-
-double FloatAt(const TMemData& table, const char* field) {
-    const int index = table.FieldIndex(QLatin1String(field));
-    return ValueAsFloat(table.FieldDefs()[index], table.CellValue(0, index));
-}
 
 constexpr double MaxDegrees = 90;
 constexpr int MaxHysteresis = 100;
@@ -77,37 +68,13 @@ void TConfigSet::CheckComplete(const QString& timerFile) const {
 }
 
 TTemperatureSettings TConfigSet::TemperatureSettings() const {
-    TTemperatureSettings t;
-    if (!HasTemperature()) {
-        t.TempIdeale = 0;
-        return t;
-    }
-    t.SensorEnabled = IntegerAt(Temperature, "SensEnabled") == 1;
-    t.MinTemp = FloatAt(Temperature, "TempMin");
-    t.MaxTemp = FloatAt(Temperature, "TempMax");
-    t.TempIdeale = FloatAt(Temperature, "IdealeTemp");
-    t.Isteresi = IntegerAt(Temperature, "Isteresi");
-    t.PrimaPt = IntegerAt(Temperature, "PrimaPt");
-    t.SecondaPt = IntegerAt(Temperature, "SecondaPt");
-    return t;
+    return ReadTemperatureRecord(Temperature);
 }
 
 void TConfigSet::SetTemperatureSettings(const TTemperatureSettings& settings) {
-    std::vector<TFieldValue> row(std::size_t(Temperature.FieldCount()));
-    const auto set = [&](const char* field, TFieldValue value) {
-        row[std::size_t(Temperature.FieldIndex(QLatin1String(field)))] = std::move(value);
-    };
-    set("SensEnabled", qint32(settings.SensorEnabled ? 1 : 0));
-    set("TempMin", settings.MinTemp);
-    set("TempMax", settings.MaxTemp);
-    set("IdealeTemp", settings.TempIdeale);
-    set("Isteresi", qint32(settings.Isteresi));
-    set("PrimaPt", qint32(settings.PrimaPt));
-    set("SecondaPt", qint32(settings.SecondaPt));
     Temperature.Close();
     Temperature.Open();
-    Temperature.AppendRecord(row);
-    Temperature.First();
+    AppendTemperatureRecord(Temperature, settings);
 }
 
 } // namespace lumotrix

@@ -1,4 +1,8 @@
 // lumotrix-res: the resource tool of the build and of translators.
+#include "Catalogue.h"
+#include "CatalogueName.h"
+#include "Languages.h"
+#include "PoCatalogue.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
@@ -6,7 +10,9 @@
 #include "runtime/ResourceScript.h"
 #include "runtime/TextForm.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cstdio>
 #include <exception>
@@ -23,7 +29,12 @@ const char* const Usage =
     "  list FILE.res               one line per resource: type, name, language, size\n"
     "  strings FILE.res            one line per string: id<TAB>text (\\n \\r \\t \\\\ "
     "escaped)\n"
-    "  forms FILE.res              every form resource as text, after a header line\n";
+    "  forms FILE.res              every form resource as text, after a header line\n"
+    "  extract IN.res OUT.pot      a gettext template of every translatable text\n"
+    "  translate IN.res LANG.po OUT\n"
+    "                              the resources with the catalogue's translations; OUT is a\n"
+    "                              file, or a folder that gets lumotrix.CODE (de_DE.po -> DEU)\n"
+    "  languages                   one line per supported locale: id, codes, names, code page\n";
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -90,6 +101,29 @@ QString Escaped(const QString& text) {
     return out;
 }
 
+// A folder as output stands for the program's translation file in it, named by the catalogue.
+QString TranslationPath(const QString& output, const QString& catalogue) {
+    if (!QFileInfo(output).isDir())
+        return output;
+    std::string error;
+    const std::string code = ResourceCodeOfCatalogue(catalogue.toStdString(), error);
+    if (code.empty())
+        throw EConvertError(QString::fromStdString(error));
+    return QDir(output).filePath(QStringLiteral("lumotrix.") + QString::fromStdString(code));
+}
+
+void Translate(const QString& resources, const QString& catalogue, const QString& output) {
+    const QString target = TranslationPath(output, catalogue);
+    const TResourceFile builtIn = TResourceFile::LoadFromFile(resources);
+    const QList<TCatalogueEntry> entries = ReadCatalogue(catalogue);
+    QStringList stale;
+    const TResourceFile translated = TranslateResources(builtIn, entries, stale);
+    for (const QString& line : stale)
+        std::fprintf(stderr, "lumotrix-res: %s: %s\n", catalogue.toUtf8().constData(),
+                     line.toUtf8().constData());
+    translated.SaveToFile(target);
+}
+
 int Run(const QStringList& args) {
     if (args.isEmpty())
         return 2;
@@ -125,6 +159,13 @@ int Run(const QStringList& args) {
                     QStringLiteral("Form %1: %2").arg(IdName(e.Name), error.Message()));
             }
         }
+    } else if (command == QLatin1String("extract") && count == 2) {
+        WriteCatalogueTemplate(args[2], ExtractCatalogue(TResourceFile::LoadFromFile(args[1])));
+    } else if (command == QLatin1String("translate") && count == 3) {
+        Translate(args[1], args[2], args[3]);
+    } else if (command == QLatin1String("languages") && count == 0) {
+        for (const TLocaleRow& row : SupportedLocaleRows())
+            Print(LanguageLine(row) + u'\n');
     } else {
         return 2;
     }

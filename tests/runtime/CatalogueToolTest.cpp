@@ -188,3 +188,22 @@ TEST_F(CatalogueTool, RefusesWhatItCannotUseWithoutWritingAnything) {
     EXPECT_EQ(Run({QStringLiteral("extract"), Path("app.res")}).ExitCode, 2);
     EXPECT_EQ(Run({QStringLiteral("languages"), Path("app.res")}).ExitCode, 2);
 }
+
+TEST_F(CatalogueTool, ATranslationThatDropsAFormatDirectiveIsNotUsed) {
+    BuildRelease(FormV1);
+    Gettext("msginit", {QStringLiteral("--no-translator"), QStringLiteral("--no-wrap"),
+                        QStringLiteral("-l"), QStringLiteral("de_DE.UTF-8"), QStringLiteral("-i"),
+                        Path("lumotrix.pot"), QStringLiteral("-o"), Path("de_DE.po")});
+    TranslateText("de_DE.po", "Vuoi salvare in \\\"%s\\\"?", "Speichern?");
+    TranslateText("de_DE.po", "Porta", "Ausgang");
+    const TRun r =
+        Run({QStringLiteral("translate"), Path("app.res"), Path("de_DE.po"), Path("de.res")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.startsWith(QStringLiteral("lumotrix-res: %1: entry STRINGTABLE|65520 "
+                                                "\"Vuoi salvare in \"%s\"?\" left untranslated: ")
+                                     .arg(Path("de_DE.po"))))
+        << r.Err.toStdString();
+    const TResourceFile german = TResourceFile::LoadFromFile(Path("de.res"));
+    EXPECT_EQ(german.LoadString(65520), QStringLiteral("Vuoi salvare in \"%s\"?"));
+    EXPECT_EQ(german.LoadString(65504), QStringLiteral("Ausgang"));
+}

@@ -99,7 +99,9 @@ public:
             if (e.Plural || e.Id != builtIn)
                 continue;
             FUsed.insert(&e);
-            if (!e.Fuzzy && !e.Translation.isEmpty() && e.Translation != builtIn)
+            if (!e.FormatProblem.isEmpty())
+                FUnfit.append(&e);
+            else if (!e.Fuzzy && !e.Translation.isEmpty() && e.Translation != builtIn)
                 result = e.Translation;
         }
         if (range.first != range.second)
@@ -107,8 +109,11 @@ public:
         return result;
     }
 
-    QStringList Stale(const QList<TCatalogueEntry>& catalogue) const {
+    QStringList Reports(const QList<TCatalogueEntry>& catalogue) const {
         QStringList lines;
+        for (const TCatalogueEntry* e : FUnfit)
+            lines.append(QStringLiteral("entry %1 \"%2\" left untranslated: %3")
+                             .arg(e->Context, e->Id, e->FormatProblem));
         for (const TCatalogueEntry& e : catalogue) {
             if (FUsed.contains(&e))
                 continue;
@@ -130,6 +135,7 @@ public:
 private:
     QMultiHash<QString, const TCatalogueEntry*> FByContext;
     QSet<const TCatalogueEntry*> FUsed;
+    QList<const TCatalogueEntry*> FUnfit;
     QHash<QString, QString> FBuiltIn;
 };
 
@@ -137,28 +143,31 @@ private:
 
 QList<TCatalogueEntry> ExtractCatalogue(const TResourceFile& resources) {
     QList<TCatalogueEntry> entries;
+    auto add = [&](const QString& context, const QString& text, const QString& comment) {
+        TCatalogueEntry& e = entries.emplace_back();
+        e.Context = context;
+        e.Id = text;
+        e.Comment = comment;
+        return &e;
+    };
     for (const TResourceEntry& e : resources.Entries()) {
         if (!IsForm(e))
             continue;
         RewriteForm(e, [&](const TFormString& value) -> std::optional<QString> {
-            entries.append({Context(value), value.Text, {}, Comment(value)});
+            add(Context(value), value.Text, Comment(value));
             return std::nullopt;
         });
     }
     const QMap<quint16, QString> strings = resources.Strings();
-    for (auto it = strings.begin(); it != strings.end(); ++it) {
-        TCatalogueEntry e{StringTableContext.arg(it.key()),
-                          it.value(),
-                          {},
-                          QStringLiteral("Message %1 of the string table").arg(it.key())};
-        e.CFormat = HasFormatDirective(it.value());
-        entries.append(std::move(e));
-    }
+    for (auto it = strings.begin(); it != strings.end(); ++it)
+        add(StringTableContext.arg(it.key()), it.value(),
+            QStringLiteral("Message %1 of the string table").arg(it.key()))
+            ->CFormat = HasFormatDirective(it.value());
     return entries;
 }
 
 TResourceFile TranslateResources(const TResourceFile& resources,
-                                 const QList<TCatalogueEntry>& catalogue, QStringList& stale) {
+                                 const QList<TCatalogueEntry>& catalogue, QStringList& reports) {
     TTranslations translations(catalogue);
     TResourceFile out = resources;
     for (const TResourceEntry& e : resources.Entries()) {
@@ -178,7 +187,7 @@ TResourceFile TranslateResources(const TResourceFile& resources,
             out.SetString(it.key(), *text, block ? block->LanguageId : 0);
         }
     }
-    stale = translations.Stale(catalogue);
+    reports = translations.Reports(catalogue);
     return out;
 }
 

@@ -21,9 +21,10 @@ QList<TCatalogueEntry> ExtractCatalogue(const TResourceFile& resources);
 
 // The resources with each translated entry of the catalogue put in place of the built-in text.
 // Untranslated and fuzzy entries keep the built-in text. An entry whose context is not in the
-// resources, or whose msgid is no longer the built-in text there, changes nothing and is
-// described in `stale`, one line each.
+// resources, or whose msgid is no longer the built-in text there (stale), and one whose format
+// directives do not fit its msgid's, change nothing and are described in `reports`, one line
+// each.
 TResourceFile TranslateResources(const TResourceFile& resources,
-                                 const QList<TCatalogueEntry>& catalogue, QStringList& stale);
+                                 const QList<TCatalogueEntry>& catalogue, QStringList& reports);
 
 } // namespace lumotrix

@@ -77,6 +77,16 @@ public:
     TProblemScope(const TProblemScope&) = delete;
     TProblemScope& operator=(const TProblemScope&) = delete;
 
+    // The errors gathered so far, taken away.
+    QStringList TakeErrors() {
+        QStringList errors;
+        for (const TProblem& p : FProblems)
+            if (p.Severity != PO_SEVERITY_WARNING)
+                errors.append(p.Text);
+        FProblems.clear();
+        return errors;
+    }
+
     // `what` leads each problem that does not name its file itself. A file that is no catalogue
     // at all gives an error per line: the first few say enough.
     template <typename E> void ThrowOnErrors(const QString& what) {
@@ -190,6 +200,10 @@ QList<TCatalogueEntry> ReadCatalogue(const QString& path) {
             e.Fuzzy = po_message_is_fuzzy(message);
             e.CFormat = po_message_is_format(message, "c-format");
             e.Plural = po_message_msgid_plural(message) != nullptr;
+            if (e.CFormat && !e.Fuzzy && !e.Translation.isEmpty()) {
+                po_message_check_format(message, &Handler);
+                e.FormatProblem = scope.TakeErrors().join(QLatin1String("; "));
+            }
             entries.append(std::move(e));
         }
     }

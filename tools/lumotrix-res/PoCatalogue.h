@@ -14,6 +14,9 @@ struct TCatalogueEntry {
     bool Fuzzy = false;
     bool CFormat = false; // the text holds printf-style directives a translation must keep
     bool Plural = false;  // has msgid_plural: nothing of ours is ever plural
+    // Why gettext finds the translation's format directives unfit for the msgid's; empty when
+    // they fit. The program would fail formatting such a text.
+    QString FormatProblem;
 };
 
 // Reads a PO file with GNU gettext's library: every message except the header entry and the

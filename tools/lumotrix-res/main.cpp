@@ -116,9 +116,9 @@ void Translate(const QString& resources, const QString& catalogue, const QString
     const QString target = TranslationPath(output, catalogue);
     const TResourceFile builtIn = TResourceFile::LoadFromFile(resources);
     const QList<TCatalogueEntry> entries = ReadCatalogue(catalogue);
-    QStringList stale;
-    const TResourceFile translated = TranslateResources(builtIn, entries, stale);
-    for (const QString& line : stale)
+    QStringList reports;
+    const TResourceFile translated = TranslateResources(builtIn, entries, reports);
+    for (const QString& line : reports)
         std::fprintf(stderr, "lumotrix-res: %s: %s\n", catalogue.toUtf8().constData(),
                      line.toUtf8().constData());
     translated.SaveToFile(target);

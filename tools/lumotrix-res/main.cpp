@@ -1,8 +1,6 @@
 // lumotrix-res: the resource tool of the build and of translators.
-#include "Catalogue.h"
-#include "CatalogueName.h"
+#include "CatalogueFiles.h"
 #include "Languages.h"
-#include "PoCatalogue.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
@@ -10,9 +8,7 @@
 #include "runtime/ResourceScript.h"
 #include "runtime/TextForm.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <cstdio>
 #include <exception>
@@ -101,29 +97,6 @@ QString Escaped(const QString& text) {
     return out;
 }
 
-// A folder as output stands for the program's translation file in it, named by the catalogue.
-QString TranslationPath(const QString& output, const QString& catalogue) {
-    if (!QFileInfo(output).isDir())
-        return output;
-    std::string error;
-    const std::string code = ResourceCodeOfCatalogue(catalogue.toStdString(), error);
-    if (code.empty())
-        throw EConvertError(QString::fromStdString(error));
-    return QDir(output).filePath(QStringLiteral("lumotrix.") + QString::fromStdString(code));
-}
-
-void Translate(const QString& resources, const QString& catalogue, const QString& output) {
-    const QString target = TranslationPath(output, catalogue);
-    const TResourceFile builtIn = TResourceFile::LoadFromFile(resources);
-    const QList<TCatalogueEntry> entries = ReadCatalogue(catalogue);
-    QStringList reports;
-    const TResourceFile translated = TranslateResources(builtIn, entries, reports);
-    for (const QString& line : reports)
-        std::fprintf(stderr, "lumotrix-res: %s: %s\n", catalogue.toUtf8().constData(),
-                     line.toUtf8().constData());
-    translated.SaveToFile(target);
-}
-
 int Run(const QStringList& args) {
     if (args.isEmpty())
         return 2;
@@ -160,9 +133,11 @@ int Run(const QStringList& args) {
             }
         }
     } else if (command == QLatin1String("extract") && count == 2) {
-        WriteCatalogueTemplate(args[2], ExtractCatalogue(TResourceFile::LoadFromFile(args[1])));
+        ExtractTemplateFile(args[1], args[2]);
     } else if (command == QLatin1String("translate") && count == 3) {
-        Translate(args[1], args[2], args[3]);
+        for (const QString& line : TranslateFile(args[1], args[2], args[3]))
+            std::fprintf(stderr, "lumotrix-res: %s: %s\n", args[2].toUtf8().constData(),
+                         line.toUtf8().constData());
     } else if (command == QLatin1String("languages") && count == 0) {
         for (const TLocaleRow& row : SupportedLocaleRows())
             Print(LanguageLine(row) + u'\n');

@@ -1,4 +1,4 @@
-#include "ToolRun.h"
+#include "ResToolFixture.h"
 #include "runtime/ResourceFile.h"
 
 #include <gtest/gtest.h>
@@ -36,11 +36,10 @@ const char* const FormV2 = "object Form1: TForm1\n"
                            "end\n";
 
 // How translators work: the template, msginit, an editor, msgmerge after a new release.
-class CatalogueTool : public ::testing::Test {
+class CatalogueTool : public test::TResToolFixture {
 protected:
     void SetUp() override {
-        Tool = test::BuildDir() + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
-        ASSERT_TRUE(QFile::exists(Tool)) << Tool.toStdString();
+        TResToolFixture::SetUp();
         Write("app.rc", "#pragma code_page(65001)\n"
                         "STRINGTABLE\nBEGIN\n"
                         "  65504, \"Porta\"\n"
@@ -48,28 +47,6 @@ protected:
                         "END\n"
                         "TForm1 RCDATA \"Main.form\"\n");
     }
-
-    QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
-
-    void Write(const char* name, const QByteArray& bytes) {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray Read(const char* name) const {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    TRun RunProgram(const QString& program, const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(Dir.path());
-        p.start(program, args);
-        return test::Finish(p);
-    }
-
-    TRun Run(const QStringList& args) { return RunProgram(Tool, args); }
 
     // A gettext program, which every translator has.
     void Gettext(const char* program, const QStringList& args) {
@@ -101,9 +78,6 @@ protected:
         EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
         return r.Out;
     }
-
-    QTemporaryDir Dir;
-    QString Tool;
 };
 
 } // namespace

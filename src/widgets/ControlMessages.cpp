@@ -1,6 +1,8 @@
 #include "widgets/ControlMessages.h"
 
+#include "widgets/Bars.h"
 #include "widgets/Controls.h"
+#include "widgets/Ribbon.h"
 
 #include <QLabel>
 
@@ -17,6 +19,14 @@ qintptr TLabel::Perform(quint32 message, qintptr wParam, qintptr lParam) {
     // The caption and the font may both have changed since the label last fitted itself.
     if (message == CM_TEXTCHANGED && FAutoSize && !WordWrap() && Label())
         Label()->resize(Label()->sizeHint());
+    return TControl::Perform(message, wParam, lParam);
+}
+
+qintptr TRibbon::Perform(quint32 message, qintptr wParam, qintptr lParam) {
+    // The ribbon's height follows its content, whatever height a form description stores;
+    // new captions may need another.
+    if (message == CM_TEXTCHANGED)
+        SetHeight(Bar()->sizeHint().height());
     return TControl::Perform(message, wParam, lParam);
 }
 

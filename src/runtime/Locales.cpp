@@ -1,5 +1,6 @@
 #include "runtime/Locales.h"
 
+#include "runtime/CodePage.h"
 #include "runtime/CodePages.h"
 #include "runtime/LocaleData.h"
 
@@ -315,6 +316,12 @@ TLocaleId FindLanguageCodeLocale(const QString& code) {
             return PrimaryLanguageOf(row.Id);
     }
     return 0;
+}
+
+int CodePageOfLanguageCode(const QString& code) {
+    const TLocaleId locale = FindLanguageCodeLocale(code);
+    const int codePage = locale != 0 ? GetLocaleInt(locale, LOCALE_IDEFAULTANSICODEPAGE, 0) : 0;
+    return codePage != 0 ? codePage : CodePageWindows1252;
 }
 
 TLocaleId LocaleFromEnvironment() {

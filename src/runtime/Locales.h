@@ -97,6 +97,10 @@ std::optional<quint32> LocaleFontSignatureCodePages(TLocaleId locale);
 // case ignored. 0 when none.
 TLocaleId FindLanguageCodeLocale(const QString& code);
 
+// The ANSI code page of the locale a language code (a resource file's extension) names;
+// Windows-1252 when it names none.
+int CodePageOfLanguageCode(const QString& code);
+
 // The start-up locale (LC_ALL, else LC_MESSAGES, else LANG, the first one set); English (United
 // States) when that names no supported locale. Read once, at first use.
 TLocaleId UserDefaultLocale();

@@ -9,26 +9,10 @@
 
 namespace lumotrix {
 
-QString StartupLocaleName() {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        QString value = qEnvironmentVariable(variable);
-        if (value.isEmpty())
-            continue;
-        for (QChar stop : {QLatin1Char('.'), QLatin1Char('@')}) {
-            const qsizetype at = value.indexOf(stop);
-            if (at >= 0)
-                value.truncate(at);
-        }
-        if (value == QLatin1String("C") || value == QLatin1String("POSIX"))
-            return {};
-        return value;
-    }
-    return {};
-}
-
 void InitialiseRuntime() {
     TModuleList::Instance().Head();
-    BuildFormatSettingsForLocale(StartupLocaleName());
+    // The thread locale starts as the start-up locale from the environment.
+    BuildFormatSettings(GetThreadLocale());
 }
 
 TProgram::~TProgram() {

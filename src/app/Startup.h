@@ -11,10 +11,6 @@ class Application;
 class TAboutBox;
 class TForm1;
 
-// The ICU locale name of the start-up locale: LC_ALL, else LC_MESSAGES, else LANG, without
-// code set and modifier ("it_IT.UTF-8@euro" -> "it_IT"); empty when none is set.
-QString StartupLocaleName();
-
 // Module list and format settings, before any form exists.
 void InitialiseRuntime();
 

@@ -57,7 +57,7 @@ private:
 
 class TFormLoader {
 public:
-    explicit TFormLoader(const QByteArray& stream) : FReader(stream) {}
+    TFormLoader(const QByteArray& stream, int codePage) : FReader(stream, codePage) {}
 
     TComponent* Load(TComponent* root, TComponent* owner);
 
@@ -475,14 +475,14 @@ void TFormLoader::ResolveFixups() {
 
 } // namespace
 
-void LoadComponentFromStream(TComponent* root, const QByteArray& stream) {
+void LoadComponentFromStream(TComponent* root, const QByteArray& stream, int codePage) {
     if (root == nullptr)
         throw EReadError(QStringLiteral("No component to read the form stream into"));
-    TFormLoader(stream).Load(root, nullptr);
+    TFormLoader(stream, codePage).Load(root, nullptr);
 }
 
 TComponent* CreateComponentFromStream(TComponent* owner, const QByteArray& stream) {
-    return TFormLoader(stream).Load(nullptr, owner);
+    return TFormLoader(stream, CodePageWindows1252).Load(nullptr, owner);
 }
 
 QString ReadRootClassName(const QByteArray& stream) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/Classes.h"
+#include "runtime/CodePage.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +28,10 @@ namespace lumotrix {
 // Reads the stream into an existing root, e.g. a form that loads its own description from its
 // constructor. The root's class, or one of its ancestors, must be the stream's root class.
 // Call it from the most derived constructor: the root's class (and so its published methods)
-// is that of its dynamic type at the time of the call.
-void LoadComponentFromStream(TComponent* root, const QByteArray& stream);
+// is that of its dynamic type at the time of the call. 8-bit strings are read into wide
+// properties in `codePage`: that of the resource source the stream comes from.
+void LoadComponentFromStream(TComponent* root, const QByteArray& stream,
+                             int codePage = CodePageWindows1252);
 
 // Creates the root by the stream's class name, owned by `owner`, and reads the stream into it.
 // Nothing is left behind when reading fails.

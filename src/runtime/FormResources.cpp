@@ -5,11 +5,15 @@
 
 namespace lumotrix {
 
-const QByteArray* FindFormResource(const TClassInfo* cls) {
+TFormResource LocateFormResource(const TClassInfo* cls) {
     for (TModule* module : TModuleList::Instance().Modules())
         if (const QByteArray* data = module->FindRCData(cls->ClassName()))
-            return data;
-    return nullptr;
+            return {data, module->ResourceCodePage()};
+    return {};
+}
+
+const QByteArray* FindFormResource(const TClassInfo* cls) {
+    return LocateFormResource(cls).Data;
 }
 
 bool HasFormResource(const TClassInfo* cls) {
@@ -20,15 +24,15 @@ void InitInheritedComponent(TComponent* instance) {
     const TClassInfo* own = instance->ClassType();
     if (!HasFormResource(own))
         throw EResNotFound(QStringLiteral("Resource %1 not found").arg(own->ClassName()));
-    QList<const QByteArray*> chain;
+    QList<TFormResource> chain;
     for (const TClassInfo* cls = own; cls; cls = cls->ClassParent()) {
-        const QByteArray* data = FindFormResource(cls);
-        if (!data)
+        const TFormResource resource = LocateFormResource(cls);
+        if (!resource.Data)
             break;
-        chain.prepend(data);
+        chain.prepend(resource);
     }
-    for (const QByteArray* data : chain)
-        LoadComponentFromStream(instance, *data);
+    for (const TFormResource& resource : chain)
+        LoadComponentFromStream(instance, *resource.Data, resource.CodePage);
 }
 
 } // namespace lumotrix

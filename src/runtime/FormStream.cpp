@@ -1,6 +1,7 @@
 #include "runtime/FormStream.h"
 
 #include "runtime/CodePage.h"
+#include "runtime/CodePages.h"
 #include "runtime/Exception.h"
 
 #include <QtEndian>
@@ -120,7 +121,7 @@ QByteArray DoubleToExtended(double value) {
 
 // ---------------------------------------------------------------------------------------------
 
-TReader::TReader(QByteArray data) : FData(std::move(data)) {}
+TReader::TReader(QByteArray data, int codePage) : FData(std::move(data)), FCodePage(codePage) {}
 
 void TReader::Fail(const QString& what, qsizetype offset) const {
     throw EReadError(QStringLiteral("%1 at offset %2").arg(what).arg(offset));
@@ -342,7 +343,7 @@ QString TReader::ReadWideString() {
     case TValueType::vaString:
     case TValueType::vaLString:
         FPosition = at;
-        return FromAnsi(ReadString());
+        return DecodeCodePage(ReadString(), FCodePage);
     default:
         WrongType("string", at, quint8(FData[at]));
     }

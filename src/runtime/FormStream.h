@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/CodePage.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -51,7 +53,8 @@ QByteArray DoubleToExtended(double value);
 // naming the byte offset ("... at offset 123") on truncated or unexpected input.
 class TReader {
 public:
-    explicit TReader(QByteArray data);
+    // `codePage`: the one 8-bit strings are in when read as wide strings.
+    explicit TReader(QByteArray data, int codePage = CodePageWindows1252);
 
     qsizetype Position() const { return FPosition; }
     qsizetype Size() const { return FData.size(); }
@@ -76,7 +79,7 @@ public:
     qint64 ReadCurrency();       // tag 16: raw units of 1/10000
     double ReadDate();           // tag 17
     QByteArray ReadString();     // tags 6, 12 as stored; 18 and 20 converted with ToAnsi
-    QString ReadWideString();    // tags 18 (UTF-16), 20 (UTF-8); 6 and 12 with FromAnsi
+    QString ReadWideString();    // tags 18 (UTF-16), 20 (UTF-8); 6 and 12 in the code page
     QByteArray ReadIdent();      // tag 7; 8, 9, 13, 0 as "False", "True", "nil", "Null"
     bool ReadBoolean();          // tags 8, 9
     QByteArray ReadBinary();     // tag 10; a negative length reads as empty
@@ -102,6 +105,7 @@ private:
     quint32 ReadLength(); // a 32-bit length that must fit in the remaining data
 
     QByteArray FData;
+    int FCodePage;
     qsizetype FPosition = 0;
     int FDepth = 0; // nesting of lists/collections/sections, bounded so hostile input cannot
                     // exhaust the stack

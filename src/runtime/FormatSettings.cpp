@@ -1,9 +1,11 @@
 #include "runtime/FormatSettings.h"
 
+#include "runtime/Calendars.h"
+#include "runtime/CodePage.h"
+#include "runtime/CodePages.h"
+
+#include <algorithm>
 #include <cmath>
-#include <memory>
-#include <unicode/dcfmtsym.h>
-#include <unicode/locid.h>
 
 namespace lumotrix {
 
@@ -12,22 +14,210 @@ TFormatSettings& FormatSettings() {
     return settings;
 }
 
-void BuildFormatSettingsForLocale(const QString& icuLocaleName) {
-    TFormatSettings settings;
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Locale locale(icuLocaleName.toLatin1().constData());
-    icu::DecimalFormatSymbols symbols(locale, status);
-    if (U_SUCCESS(status) && !locale.isBogus()) {
-        const icu::UnicodeString dec =
-            symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol);
-        const icu::UnicodeString group =
-            symbols.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol);
-        if (dec.length() == 1)
-            settings.DecimalSeparator = QChar(dec.charAt(0));
-        if (group.length() == 1)
-            settings.ThousandSeparator = QChar(group.charAt(0));
+TSysLocale& SysLocale() {
+    static TSysLocale record;
+    return record;
+}
+
+TLeadBytes& LeadBytes() {
+    static TLeadBytes bytes;
+    return bytes;
+}
+
+bool IsPlainWesternLanguage() {
+    constexpr std::array<qint32, 12> PlainWestern = {0, 6, 7, 9, 10, 11, 12, 16, 19, 20, 22, 29};
+    return std::find(PlainWestern.begin(), PlainWestern.end(), SysLocale().PriLangID) !=
+           PlainWestern.end();
+}
+
+void FillLeadBytes() {
+    const std::optional<TCodePageInfo> info =
+        CodePageInfo(LocaleCodePageOrSystem(TLocaleId(SysLocale().DefaultLCID)));
+    if (!info)
+        return;
+    for (const auto& [low, high] : info->LeadByteRanges)
+        for (int b = low; b <= high; ++b)
+            LeadBytes().set(std::size_t(b));
+}
+
+void SetLocaleRecord(TLocaleId locale) {
+    TSysLocale& record = SysLocale();
+    record = TSysLocale();
+    if (locale != 0)
+        record.DefaultLCID = qint32(locale);
+    if ((locale & 0xFFFF) != 0) {
+        record.PriLangID = qint32(PrimaryLanguageOf(locale));
+        record.SubLangID = qint32(SublanguageOf(locale));
     }
-    FormatSettings() = settings;
+    LeadBytes().reset();
+    // The platform is always of the family that inspects the code page.
+    if (IsPlainWesternLanguage())
+        return;
+    FillLeadBytes();
+    record.FarEast = LeadBytes().any();
+    record.MiddleEast =
+        !record.FarEast &&
+        CodePageHasRightToLeft(LocaleCodePageOrSystem(TLocaleId(record.DefaultLCID)));
+}
+
+QString AdaptDatePicture(const QString& picture, int calendar, qint32 primaryLanguage) {
+    if (calendar == CAL_JAPAN || calendar == CAL_TAIWAN || calendar == CAL_KOREA) {
+        // Pictures are Unicode text here, so a two-byte character is one unit and passes as is.
+        QString result;
+        for (qsizetype i = 0; i < picture.size();) {
+            const auto startsWith = [&](QLatin1String what) {
+                return QStringView(picture).mid(i).startsWith(what, Qt::CaseInsensitive);
+            };
+            if (startsWith(QLatin1String("gg"))) {
+                result += QLatin1String("ggg");
+                i += 2;
+            } else if (startsWith(QLatin1String("yyyy"))) {
+                result += QLatin1String("eeee");
+                i += 4;
+            } else if (startsWith(QLatin1String("yy"))) {
+                result += QLatin1String("ee");
+                i += 2;
+            } else if (startsWith(QLatin1String("y"))) {
+                result += u'e';
+                i += 1;
+            } else {
+                result += picture[i++];
+            }
+        }
+        return result;
+    }
+    constexpr qint32 Chinese = 4, Japanese = 17, Korean = 18;
+    if (primaryLanguage == Chinese || primaryLanguage == Japanese || primaryLanguage == Korean) {
+        QString result = picture;
+        result.remove(QLatin1Char('g'), Qt::CaseInsensitive);
+        return result;
+    }
+    return picture;
+}
+
+QString AdaptDateFormat(TLocaleId locale, const QString& picture) {
+    return AdaptDatePicture(picture, GetLocaleInt(locale, LOCALE_ICALENDARTYPE, CAL_GREGORIAN),
+                            SysLocale().PriLangID);
+}
+
+bool CollectEraName(TFormatSettings& settings, const QString& text) {
+    for (QString& name : settings.EraNames)
+        if (name.isEmpty()) {
+            name = text;
+            return true;
+        }
+    return false;
+}
+
+bool CollectEraOffset(TFormatSettings& settings, const QString& text) {
+    for (int& offset : settings.EraYearOffsets)
+        if (offset == -1) {
+            bool ok = false;
+            const int value = text.toInt(&ok);
+            offset = ok ? value : 0;
+            return true;
+        }
+    return false;
+}
+
+namespace {
+
+void CollectEras(TFormatSettings& settings, TLocaleId locale) {
+    const int calendar = GetLocaleInt(locale, LOCALE_IOPTIONALCALENDAR, CAL_GREGORIAN);
+    if (calendar != CAL_JAPAN && calendar != CAL_TAIWAN && calendar != CAL_KOREA)
+        return;
+    const QList<TEra> eras = CalendarEras(calendar, locale);
+    for (const TEra& era : eras)
+        if (!CollectEraName(settings, era.Name))
+            break;
+    settings.EraYearOffsets.fill(-1);
+    for (const TEra& era : eras)
+        if (!CollectEraOffset(settings, QString::number(era.YearOffset)))
+            break;
+}
+
+quint8 LocaleByte(TLocaleId locale, int item) {
+    return quint8(GetLocaleInt(locale, item, 0));
+}
+
+} // namespace
+
+void BuildFormatSettings(TLocaleId locale) {
+    SetLocaleRecord(locale);
+    TFormatSettings s = FormatSettings();
+    if (SysLocale().FarEast)
+        CollectEras(s, locale);
+    for (int i = 0; i < 12; ++i) {
+        s.ShortMonthNames[i] =
+            GetLocaleStr(locale, LOCALE_SABBREVMONTHNAME1 + i, s.ShortMonthNames[i]);
+        s.LongMonthNames[i] = GetLocaleStr(locale, LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]);
+    }
+    for (int i = 0; i < 7; ++i) {
+        const int day = (i + 6) % 7; // entry 0 (Sunday) is the locale's seventh day
+        s.ShortDayNames[i] = GetLocaleStr(locale, LOCALE_SABBREVDAYNAME1 + day, s.ShortDayNames[i]);
+        s.LongDayNames[i] = GetLocaleStr(locale, LOCALE_SDAYNAME1 + day, s.LongDayNames[i]);
+    }
+    s.CurrencyString = GetLocaleStr(locale, LOCALE_SCURRENCY, QString());
+    s.CurrencyFormat = LocaleByte(locale, LOCALE_ICURRENCY);
+    s.NegCurrFormat = LocaleByte(locale, LOCALE_INEGCURR);
+    s.ThousandSeparator = GetLocaleChar(locale, LOCALE_STHOUSAND, QLatin1Char(','));
+    s.DecimalSeparator = GetLocaleChar(locale, LOCALE_SDECIMAL, QLatin1Char('.'));
+    s.CurrencyDecimals = LocaleByte(locale, LOCALE_ICURRDIGITS);
+    s.DateSeparator = GetLocaleChar(locale, LOCALE_SDATE, QLatin1Char('/'));
+    s.ShortDateFormat =
+        AdaptDateFormat(locale, GetLocaleStr(locale, LOCALE_SSHORTDATE, QStringLiteral("m/d/yy")));
+    s.LongDateFormat = AdaptDateFormat(
+        locale, GetLocaleStr(locale, LOCALE_SLONGDATE, QStringLiteral("mmmm d, yyyy")));
+    s.TimeSeparator = GetLocaleChar(locale, LOCALE_STIME, QLatin1Char(':'));
+    s.TimeAMString = GetLocaleStr(locale, LOCALE_S1159, QStringLiteral("am"));
+    s.TimePMString = GetLocaleStr(locale, LOCALE_S2359, QStringLiteral("pm"));
+    QString prefix;
+    QString postfix;
+    const QString hour =
+        GetLocaleInt(locale, LOCALE_ITLZERO, 0) == 0 ? QStringLiteral("h") : QStringLiteral("hh");
+    if (GetLocaleInt(locale, LOCALE_ITIME, 0) == 0) {
+        if (GetLocaleInt(locale, LOCALE_ITIMEMARKPOSN, 0) == 0)
+            postfix = QStringLiteral(" AMPM");
+        else
+            prefix = QStringLiteral("AMPM ");
+    }
+    s.ShortTimeFormat = prefix + hour + QLatin1String(":mm") + postfix;
+    s.LongTimeFormat = prefix + hour + QLatin1String(":mm:ss") + postfix;
+    s.ListSeparator = GetLocaleChar(locale, LOCALE_SLIST, QLatin1Char(','));
+    FormatSettings() = std::move(s);
+}
+
+int LocaleAnsiCodePage(TLocaleId locale) {
+    return GetLocaleInt(locale, LOCALE_IDEFAULTANSICODEPAGE, 0);
+}
+
+int SystemAnsiCodePage() {
+    const int codePage = LocaleAnsiCodePage(UserDefaultLocale());
+    return codePage != 0 ? codePage : CodePageWindows1252;
+}
+
+bool UsesSystemCodePage(TLocaleId locale) {
+    return LocaleAnsiCodePage(locale) == SystemAnsiCodePage();
+}
+
+int LocaleCodePageOrSystem(TLocaleId locale) {
+    return GetLocaleInt(locale, LOCALE_IDEFAULTANSICODEPAGE, SystemAnsiCodePage());
+}
+
+QString LanguageDisplayName(TLocaleId locale, bool native, TNameWidth width) {
+    QString name =
+        LocaleInfoWide(locale, native ? LOCALE_SNATIVELANGNAME : LOCALE_SENGLANGUAGE, QString());
+    if (SublanguageOf(locale) != 0) {
+        const QString country =
+            LocaleInfoWide(locale, native ? LOCALE_SNATIVECTRYNAME : LOCALE_SENGCOUNTRY, QString());
+        if (!country.isEmpty())
+            name += QLatin1String(" (") + country + u')';
+    }
+    if (width == TNameWidth::Narrow) {
+        const int codePage = LocaleCodePageOrSystem(locale);
+        return DecodeCodePage(EncodeCodePage(name, codePage), codePage);
+    }
+    return name;
 }
 
 QString FloatToStr(double value) {

@@ -29,6 +29,8 @@ public:
     // The resource source in force: the loaded resource file, else the own resources.
     const TResourceFile& Resources() const;
     bool UsesOwnResources() const { return !FResourceFile; }
+    // The code page of the 8-bit strings in the resource source in force.
+    int ResourceCodePage() const { return Resources().CodePage(); }
     // The loaded resource file in force, or nullptr when the module serves its own.
     const TResourceFile* ResourceFile() const { return FResourceFile.get(); }
     // Puts a loaded resource file in force (nullptr: back to the own resources). The module

@@ -2,8 +2,10 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
+#include "runtime/Locales.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 namespace lumotrix {
@@ -178,6 +180,7 @@ TResourceFile TResourceFile::LoadFromFile(const QString& path) {
             QStringLiteral("Cannot read resource file %1: %2").arg(path, f.errorString()));
     TResourceFile file = FromBytes(bytes, path);
     file.FFileName = path;
+    file.FCodePage = CodePageOfLanguageCode(QFileInfo(path).suffix());
     return file;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/CodePage.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -67,6 +69,10 @@ public:
 
     const QList<TResourceEntry>& Entries() const { return FEntries; }
     const QString& FileName() const { return FFileName; }
+    // The code page of its 8-bit strings: that of the language its file-name extension names
+    // (lumotrix.RUS: 1251), Windows-1252 for the built-in resources and other names.
+    int CodePage() const { return FCodePage; }
+    void SetCodePage(int codePage) { FCodePage = codePage; }
     bool IsEmpty() const { return FEntries.isEmpty(); }
 
     // Adds an entry, replacing one of the same type, name and language.
@@ -88,6 +94,7 @@ public:
 private:
     QList<TResourceEntry> FEntries;
     QString FFileName;
+    int FCodePage = CodePageWindows1252;
 };
 
 // The 16 strings of a string-table block; EReadError naming the offset in the block when the

@@ -48,6 +48,20 @@ bool IsKeyword(const QString& word) {
     return false;
 }
 
+bool IsAscii(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0x7F)
+            return false;
+    return true;
+}
+
+bool IsAscii(const QByteArray& bytes) {
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) > 0x7F)
+            return false;
+    return true;
+}
+
 bool IsReservedValue(const QString& word) {
     for (const char* k : {"True", "False", "nil", "Null"})
         if (word.compare(QLatin1String(k), Qt::CaseInsensitive) == 0)
@@ -299,12 +313,17 @@ private:
         case TValueType::vaCurrency:
             Out += CurrencyText(R.ReadInt64Raw());
             return;
-        case TValueType::vaString:
-            Out += Quoted(FromAnsi(R.ReadStr()), QString(), indent);
+        case TValueType::vaString: {
+            // Text beyond ASCII reads back as a wide string unless marked as 8-bit.
+            const QByteArray bytes = R.ReadStr();
+            Out +=
+                Quoted(FromAnsi(bytes), IsAscii(bytes) ? QString() : QStringLiteral("A"), indent);
             return;
+        }
         case TValueType::vaLString: {
             const QByteArray bytes = ReadCounted(1);
-            Out += Quoted(FromAnsi(bytes), bytes.size() <= 255 ? QStringLiteral("L") : QString(),
+            Out += Quoted(FromAnsi(bytes),
+                          bytes.size() <= 255 || !IsAscii(bytes) ? QStringLiteral("L") : QString(),
                           indent);
             return;
         }
@@ -313,8 +332,7 @@ private:
             QString text(units.size() / 2, Qt::Uninitialized);
             for (qsizetype i = 0; i < text.size(); ++i)
                 text[i] = QChar(qFromLittleEndian<quint16>(units.constData() + 2 * i));
-            Out +=
-                Quoted(text, IsAnsiRepresentable(text) ? QStringLiteral("W") : QString(), indent);
+            Out += Quoted(text, IsAscii(text) ? QStringLiteral("W") : QString(), indent);
             return;
         }
         case TValueType::vaUTF8String:
@@ -372,17 +390,9 @@ private:
     }
 
 public:
-    static bool IsPrintable(const QString& text, qsizetype i, int& width) {
-        const QChar c = text[i];
-        width = 1;
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            width = 2;
-            return true;
-        }
-        const char16_t u = c.unicode();
-        return u >= 0x20 && !(u >= 0x7F && u <= 0x9F) && !c.isSurrogate() && u != 0xFEFF &&
-               u != 0xFFFE && u != 0xFFFF;
-    }
+    // Only ASCII goes between quotes: every other code unit is written as #nnn, which any
+    // reader of the notation takes the same way whatever its own code page.
+    static bool IsPrintable(QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }
 
     // The text as quoted pieces and #codes, broken into continuation lines.
     static QString Quoted(const QString& text, const QString& prefix, int indent) {
@@ -394,26 +404,21 @@ public:
             run.clear();
         };
         int runLength = 0;
-        for (qsizetype i = 0; i < text.size();) {
-            int width;
-            if (!IsPrintable(text, i, width)) {
+        for (const QChar c : text) {
+            if (!IsPrintable(c)) {
                 flush();
                 runLength = 0;
-                pieces.append(u'#' + QString::number(text[i].unicode()));
-                ++i;
+                pieces.append(u'#' + QString::number(c.unicode()));
                 continue;
             }
-            if (runLength + width > LineWidth) {
+            if (runLength + 1 > LineWidth) {
                 flush();
                 runLength = 0;
             }
-            for (int k = 0; k < width; ++k) {
-                if (text[i + k] == u'\'')
-                    run += u'\'';
-                run += text[i + k];
-            }
-            runLength += width;
-            i += width;
+            if (c == u'\'')
+                run += u'\'';
+            run += c;
+            ++runLength;
         }
         flush();
         if (pieces.isEmpty())
@@ -547,7 +552,7 @@ private:
             return LexString(t);
         if (IsIdentStart(c)) {
             const QChar after = At(P + 1);
-            if ((after == u'\'' || after == u'#') && QStringLiteral("LWUI").contains(c)) {
+            if ((after == u'\'' || after == u'#') && QStringLiteral("LAWUI").contains(c)) {
                 t.Prefix = c;
                 ++P;
                 return LexString(t);
@@ -1047,13 +1052,16 @@ private:
         } else if (prefix == 'I') {
             W.WriteValue(TValueType::vaIdent);
             W.WriteStr(AnsiOf(t, t.Text));
-        } else if (prefix == 'L') {
+        } else if (prefix == 'L' || prefix == 'A') {
             if (!IsAnsiRepresentable(t.Text))
-                L.Fail(QStringLiteral("Character outside Windows-1252 in an L string"), t);
-            Emit(t, [&] { W.WriteLString(ToAnsi(t.Text)); });
-        } else if (IsAnsiRepresentable(t.Text)) {
+                L.Fail(QStringLiteral("Character outside Windows-1252 in an 8-bit string"), t);
+            const QByteArray bytes = ToAnsi(t.Text);
+            Emit(t, [&] { prefix == 'L' ? W.WriteLString(bytes) : W.WriteString(bytes); });
+        } else if (IsAscii(t.Text)) {
             Emit(t, [&] { W.WriteString(ToAnsi(t.Text)); });
         } else {
+            // As the standard tools do: any character above 127 makes a wide string, so the
+            // text does not depend on the code page of whoever reads the stream.
             Emit(t, [&] { W.WriteWideString(t.Text); });
         }
     }

@@ -36,10 +36,13 @@ namespace lumotrix {
 //   %s<8> %r<16> %d<16>  that decimals cannot give back exactly: infinities, NaNs, extended
 //                        values with more precision than a double
 //   'text'#13#10         string: '' is a quote, #nnn a character code (Unicode), pieces join
-//                        when adjacent or when `+` ends the line. Text that fits Windows-1252
-//                        is an 8-bit string (6, or 12 beyond 255 bytes), other text a wide
-//                        string (18). Prefixes force the kind: L'..' long string (12),
-//                        W'..' wide (18), U'..' UTF-8 (20), I'..' identifier (7) of any text
+//                        when adjacent or when `+` ends the line. ASCII text is an 8-bit
+//                        string (6, or 12 beyond 255 bytes); text with any character above 127
+//                        a wide string (18), as the standard tools compile it. Prefixes, written
+//                        only where the plain notation would give another kind, force it:
+//                        A'..' 8-bit (6/12) and L'..' long (12) in Windows-1252, W'..' wide
+//                        (18), U'..' UTF-8 (20), I'..' identifier (7) of any text. Written text
+//                        keeps only printable ASCII between quotes, every other code unit as #nnn.
 //   True False nil Null  tags 9, 8, 13, 0 (any letter case)
 //   clRed  Form2.Menu    identifier (7)
 //   ( values )  < items >  [ names ]  { hex }     list, collection, set, binary data

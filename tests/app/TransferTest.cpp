@@ -52,7 +52,7 @@ private:
 struct TransferTest : MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
-        BuildFormatSettingsForLocale(QStringLiteral("it_IT"));
+        BuildFormatSettings(0x0410);
         Form->FormShow(nullptr);
     }
     QString Caption(const char* label) { return Get<TLabel>(label)->Caption(); }

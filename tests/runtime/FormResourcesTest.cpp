@@ -1,7 +1,10 @@
 #include "runtime/FormResources.h"
 #include "TestComponents.h"
+#include "runtime/FormStream.h"
 #include "runtime/ModuleList.h"
 #include "runtime/TextForm.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -62,4 +65,38 @@ TEST_F(FormResources, AClassWithoutItsOwnResourceIsNotLoaded) {
         EXPECT_EQ(e.Message(), QStringLiteral("Resource TTestForm not found"));
     }
     EXPECT_TRUE(form.Caption.isEmpty());
+}
+
+TEST_F(FormResources, EightBitStringsReadInTheCodePageOfTheFilesLanguage) {
+    AddForms({{"TTestForm", "object Form: TTestForm\nend\n"}});
+    TWriter w;
+    w.WriteSignature();
+    w.WriteStr("TTestForm");
+    w.WriteStr("Form");
+    w.WriteStr("Caption");
+    w.WriteString("\xCF\xF0\xE8\xE2\xE5\xF2"); // "Привет" in Windows-1251
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TResourceFile translation;
+    TResourceEntry entry;
+    entry.Type = RT_RCDATA;
+    entry.Name = QStringLiteral("TTESTFORM");
+    entry.Data = w.Data();
+    translation.Add(entry);
+    QTemporaryDir dir;
+    const auto captionFrom = [&](const char* fileName) {
+        const QString path = dir.filePath(QLatin1String(fileName));
+        translation.SaveToFile(path);
+        FModule->SetResourceFile(
+            std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
+        TTestForm form(nullptr);
+        InitInheritedComponent(&form);
+        return form.Caption;
+    };
+    EXPECT_EQ(captionFrom("forms.RUS"), QString::fromUtf8("Привет"));
+    EXPECT_EQ(captionFrom("forms.ukr"), QString::fromUtf8("Привет"));
+    EXPECT_EQ(captionFrom("forms.DEU"), QString::fromUtf8("Ïðèâåò"));
+    EXPECT_EQ(captionFrom("forms.res"), QString::fromUtf8("Ïðèâåò"));
+    FModule->SetResourceFile(nullptr);
+    EXPECT_EQ(FModule->ResourceCodePage(), CodePageWindows1252);
 }

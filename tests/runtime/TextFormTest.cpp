@@ -19,14 +19,11 @@ const char* const CanonicalForm = R"(object Form1: TForm1
   Big = 5000000000
   Ratio = 0.1
   Huge = 1e+300
-  Caption = 'Luned)"
-                                  "\xC3\xAC"
-                                  R"( ''quoted'''#13#10'second line'
+  Caption = 'Luned'#236' ''quoted'''#13#10'second line'
+  Ansi = A'Luned'#236
   Long = 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' +
     'bbbb'#9
-  Hint = ')"
-                                  "\xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x90\x9F"
-                                  R"('
+  Hint = #20013#25991' '#55357#56351
   Empty = ''
   Color = clRed
   Target = Form2.PopupMenu1
@@ -169,8 +166,10 @@ TEST(TextForm, TextBecomesTheExpectedValues) {
     EXPECT_EQ(r.ReadFloat(), 0.1);
     expectProp("Huge", TValueType::vaExtended);
     EXPECT_EQ(r.ReadFloat(), 1e300);
-    expectProp("Caption", TValueType::vaString);
-    EXPECT_EQ(r.ReadString(), QByteArray("Luned\xEC 'quoted'\r\nsecond line"));
+    expectProp("Caption", TValueType::vaWString);
+    EXPECT_EQ(r.ReadWideString(), QString::fromUtf8("Luned\xC3\xAC 'quoted'\r\nsecond line"));
+    expectProp("Ansi", TValueType::vaString);
+    EXPECT_EQ(r.ReadString(), QByteArray("Luned\xEC"));
     expectProp("Long", TValueType::vaString);
     EXPECT_EQ(r.ReadString(), QByteArray(64, 'a') + "bbbb\t");
     expectProp("Hint", TValueType::vaWString);
@@ -262,6 +261,48 @@ TEST(TextForm, UnusualEncodingsSurviveTextAndBack) {
     EXPECT_TRUE(text.contains(QLatin1String("Inf = %r7FF0000000000000")));
 }
 
+TEST(TextForm, StringsCompileAsTheStandardToolsDo) {
+    const auto kindOf = [](const QByteArray& value) {
+        TReader r(FormTextToBinary("object A: TA\n  X = " + value + "\nend"));
+        r.ReadSignature();
+        r.ReadStr();
+        r.ReadStr();
+        r.ReadStr();
+        return r.NextValue();
+    };
+    // A character above 127, raw or coded, makes a wide string; pure ASCII an 8-bit one.
+    EXPECT_EQ(kindOf("'Luned\xC3\xAC'"), TValueType::vaWString);
+    EXPECT_EQ(kindOf("'Luned'#236"), TValueType::vaWString);
+    EXPECT_EQ(kindOf("'x'#128"), TValueType::vaWString);
+    EXPECT_EQ(kindOf("'a'#13#10#127"), TValueType::vaString);
+    EXPECT_EQ(kindOf("A'Luned'#236"), TValueType::vaString);
+
+    // Written back, nothing above 127 stands between quotes, and a prefix appears only where
+    // the plain notation would compile to another kind.
+    const auto textOf = [](auto write) {
+        TWriter w;
+        w.WriteSignature();
+        w.WriteStr("TA");
+        w.WriteStr("A");
+        w.WriteStr("X");
+        write(w);
+        w.WriteListEnd();
+        w.WriteListEnd();
+        const QString text = FormBinaryToText(w.Data());
+        EXPECT_EQ(FormTextToBinary(text), w.Data());
+        return text.section(QLatin1String("X = "), 1).section(u'\n', 0, 0);
+    };
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteWideString(QString::fromUtf8("Luned\xC3\xAC")); }),
+              "'Luned'#236");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteWideString(QStringLiteral("abc")); }), "W'abc'");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteString("Luned\xEC"); }), "A'Luned'#236");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteString("\x80"); }), "A#8364");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteString("plain"); }), "'plain'");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteLString(QByteArray(300, 'a') + "\xE8"); }).left(2),
+              "L'");
+    EXPECT_EQ(textOf([](TWriter& w) { w.WriteLString(QByteArray(300, 'a')); }).left(2), "'a");
+}
+
 TEST(TextForm, AcceptsHandWrittenNotation) {
     const QByteArray text = "\xEF\xBB\xBF  OBJECT f: TF\r\n"
                             "  A = 'x' + \r\n\r\n  #65#$42'c'\n"
@@ -296,7 +337,7 @@ TEST(TextForm, ErrorsNameLineAndColumn) {
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 1\n"), "'end' expected at line 3, column 1");
     EXPECT_EQ(ErrorOf("object A: TA\nend\nend"), "Text after the final 'end' at line 3, column 1");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = L'\xE4\xB8\xAD'\nend"),
-              "Character outside Windows-1252 in an L string at line 2, column 7");
+              "Character outside Windows-1252 in an 8-bit string at line 2, column 7");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 'a'\n  Y = '\xFF'\nend"), "Invalid UTF-8 at line 3");
     EXPECT_EQ(ErrorOf("object A: TA\n  '' = 1\nend"), "Empty property name at line 2, column 3");
     EXPECT_EQ(ErrorOf(QByteArray("object A: TA\n  X = 9223372036854775808\nend")),
@@ -357,7 +398,8 @@ TEST(TextForm, DamagedBinaryThrowsOrConvertsExactly) {
                     continue;
                 }
                 // Invalid UTF-8 and negative binary lengths are the documented exceptions.
-                if (text.contains(QLatin1String("U'")) || text.contains(QLatin1String("{}")))
+                if (text.contains(QLatin1String("U'")) || text.contains(QLatin1String("U#")) ||
+                    text.contains(QLatin1String("{}")))
                     continue;
                 EXPECT_EQ(FormTextToBinary(text), bad) << at << " " << text.toStdString();
             }

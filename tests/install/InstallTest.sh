@@ -3,6 +3,7 @@
 # starts the installed program offscreen through bin/lumotrix.
 #   InstallTest.sh BUILD_DIR PROBE_PLUGIN_DIR [FURTHER_EXPECTED_FILE...]
 # With a German translation installed, the program must also come up in German.
+# KEEP=1 keeps the temporary folder for a look after a failure.
 set -euo pipefail
 build=$1
 plugins=$2

@@ -50,12 +50,12 @@ int main() {
 
     TTables saved;
     FillFromDump(saved);
-    const double saveMicros = bench::MedianMicroseconds(
+    const bench::TFigure save = bench::MedianPerCall(
         [&] { SaveConfigurationFiles(saved.Timers, saved.Ports, saved.Temperature, timerFile); }, 9,
         20);
 
     TTables loaded;
-    const double loadMicros = bench::MedianMicroseconds(
+    const bench::TFigure load = bench::MedianPerCall(
         [&] { LoadConfigurationFiles(loaded.Timers, loaded.Ports, loaded.Temperature, timerFile); },
         9, 50);
     if (loaded.Timers.RecordCount() != TimerCount || loaded.Ports.RecordCount() != PortCount ||
@@ -66,7 +66,7 @@ int main() {
 
     std::printf("%d timers, %d ports, 1 temperature record, in %s\n", TimerCount, PortCount,
                 qPrintable(dir.path()));
-    bench::PrintAgainstTarget("save of the three files", saveMicros, 5000);
-    bench::PrintAgainstTarget("load of the three files", loadMicros, 5000);
+    bench::PrintAgainstTarget("save of the three files", save, 5000);
+    bench::PrintAgainstTarget("load of the three files", load, 5000);
     return 0;
 }

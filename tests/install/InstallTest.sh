@@ -33,7 +33,7 @@ expected=(
   share/icons/hicolor/scalable/apps/lumotrix.svg
   share/man/man1/lumotrix.1.gz share/man/man1/lumotrix-res.1.gz
   share/man/man1/lumotrix-sim.1.gz share/man/man1/lumotrix-cli.1.gz
-  share/doc/lumotrix/copyright
+  share/doc/lumotrix/copyright share/doc/lumotrix/changelog.gz
   "$@"
 )
 for f in "${expected[@]}"; do

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
   libgettextpo-dev gettext
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,10 @@
 #include "runtime/FormLoader.h"
 
 #include "runtime/FormStream.h"
+#include "runtime/ScopeExit.h"
 
 #include <exception>
+#include <memory>
 
 namespace lumotrix {
 
@@ -196,15 +198,13 @@ void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
             delete object;
             throw EReadError(QStringLiteral("Class %1 is not a component").arg(className));
         }
-        try {
-            component->IncludeState(csLoading);
-            component->IncludeState(csReading);
-            component->SetName(name);
-            component->SetParentComponent(parent);
-        } catch (...) {
-            delete component;
-            throw;
-        }
+        // Until it has its name and parent, a failure takes the new component back.
+        std::unique_ptr<TComponent> created(component);
+        component->IncludeState(csLoading);
+        component->IncludeState(csReading);
+        component->SetName(name);
+        component->SetParentComponent(parent);
+        created.release();
     }
     if (!FLoaded.contains(component))
         FLoaded.append(component);
@@ -413,24 +413,23 @@ void TFormLoader::ReadCollection(TCollection* collection, const QString& context
                                  TComponent* lookupOwner) {
     FReader.ReadValue(); // vaCollection
     // Like the platform: the stream's items replace whatever the collection held.
-    WithUpdate(*collection, [&] {
-        collection->Clear();
-        int index = 0;
-        while (!FReader.EndOfList()) {
-            const TValueType tag = FReader.NextValue();
-            if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 ||
-                tag == TValueType::vaInt32)
-                FReader.ReadInteger(); // the stored index plays no part
-            FReader.ReadListBegin();
-            TCollectionItem* item = collection->Add();
-            const QString itemContext = QStringLiteral("%1[%2]").arg(context).arg(index);
-            while (!FReader.EndOfList())
-                ReadProperty(item, itemContext, lookupOwner);
-            FReader.ReadListEnd();
-            ++index;
-        }
+    collection->BeginUpdate();
+    const TScopeExit endUpdate([collection] { collection->EndUpdate(); });
+    collection->Clear();
+    int index = 0;
+    while (!FReader.EndOfList()) {
+        const TValueType tag = FReader.NextValue();
+        if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 || tag == TValueType::vaInt32)
+            FReader.ReadInteger(); // the stored index plays no part
+        FReader.ReadListBegin();
+        TCollectionItem* item = collection->Add();
+        const QString itemContext = QStringLiteral("%1[%2]").arg(context).arg(index);
+        while (!FReader.EndOfList())
+            ReadProperty(item, itemContext, lookupOwner);
         FReader.ReadListEnd();
-    });
+        ++index;
+    }
+    FReader.ReadListEnd();
 }
 
 Variant TFormLoader::ReadVariant() {

@@ -272,17 +272,4 @@ private:
     int FNextHandle = 1;
 };
 
-// Runs `change` with the table's views suspended; they are resumed (and refreshed once) however
-// it ends.
-template <typename F> void WithControlsDisabled(TMemData& table, F&& change) {
-    table.DisableControls();
-    try {
-        change();
-    } catch (...) {
-        table.EnableControls();
-        throw;
-    }
-    table.EnableControls();
-}
-
 } // namespace lumotrix

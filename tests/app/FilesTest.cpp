@@ -212,8 +212,8 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
 }
 
 TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
-    Form->ComPort().SetPort(QStringLiteral("/dev/ttyUSB3"));
-    Form->ComPort().SetBaudRate(19200);
+    Form->ComPort->SetPort(QStringLiteral("/dev/ttyUSB3"));
+    Form->ComPort->SetBaudRate(19200);
     Item("BarButtonSaveSet")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Text, QStringLiteral("Configurazione salvata."));
@@ -222,12 +222,12 @@ TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
 
     // As at the next start: the new window loads them while it is created.
     std::unique_ptr<TForm1> second(CreateForm<TForm1>());
-    EXPECT_EQ(second->ComPort().Port(), QStringLiteral("/dev/ttyUSB3"));
-    EXPECT_EQ(second->ComPort().BaudRate(), 19200);
+    EXPECT_EQ(second->ComPort->Port(), QStringLiteral("/dev/ttyUSB3"));
+    EXPECT_EQ(second->ComPort->BaudRate(), 19200);
 
-    Form->ComPort().SetPort(QStringLiteral("COM2"));
+    Form->ComPort->SetPort(QStringLiteral("COM2"));
     Item("BarButtonLoadSet")->Click();
-    EXPECT_EQ(Form->ComPort().Port(), QStringLiteral("/dev/ttyUSB3"));
+    EXPECT_EQ(Form->ComPort->Port(), QStringLiteral("/dev/ttyUSB3"));
     ASSERT_EQ(Boxes().Questions().size(), 2u);
     EXPECT_EQ(Boxes().Questions()[1].Text, QStringLiteral("Configurazione letta correttamente."));
     EXPECT_EQ(Boxes().Questions()[1].Caption, QStringLiteral("Horavel"));
@@ -243,7 +243,7 @@ TEST_F(FilesTest, ADamagedSettingsStoreIsReportedAndTheWindowStillStarts) {
     }
     std::unique_ptr<TForm1> second(CreateForm<TForm1>());
     ASSERT_EQ(Boxes().Questions().size(), 1u);
-    EXPECT_EQ(second->ComPort().Port(), QStringLiteral("COM1"));
-    EXPECT_EQ(second->Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Stato"))->Caption(),
+    EXPECT_EQ(second->ComPort->Port(), QStringLiteral("COM1"));
+    EXPECT_EQ(second->Grid1DBTableView1Stato->Caption(),
               QStringLiteral("Stato")); // creation went on past the settings
 }

@@ -99,18 +99,16 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
     TShortPause pause;
     TFixedClock clock;
     clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));
-    TControllerLink link(port, pause, clock);
-    TMemData timers, ports;
-    TDayNames days;
-    DefineTimerTable(timers);
-    DefinePortTable(ports);
-    days.Fill();
-    link.AttachTables(&timers, &ports, &days);
+    TConfiguration configuration;
+    TMemData& timers = configuration.Timers;
+    TMemData& ports = configuration.Ports;
+    const TDayNames& days = configuration.DayNames;
+    TEventLog log;
+    TRecordingWindow window(log);
+    QList<QString>& errors = window.Errors;
+    QList<TTemperatureSettings>& stored = window.Stored;
+    TControllerLink link(port, pause, clock, configuration, &window);
     link.BindPortEvents();
-    QList<QString> errors;
-    QList<TTemperatureSettings> stored;
-    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
-    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
 
     const TControllerConfig config = SampleConfig();
     TTimerImage rows = config.Timers;
@@ -122,7 +120,6 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
 
     TSendRequest request;
     request.DelayText = QStringLiteral("0");
-    request.PortNames = ReadPortNames(ports);
     request.Temperature = config.Temperature;
     link.Send(request);
 

@@ -6,11 +6,11 @@
 // Exit status: 0 done, 1 failed (one line on standard error), 2 wrong usage.
 
 #include "ConfigImport.h"
-#include "ConfigSet.h"
 #include "ConfigView.h"
 #include "DevicePort.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigFiles.h"
+#include "model/Configuration.h"
 #include "runtime/Exception.h"
 
 #include <QCoreApplication>
@@ -109,7 +109,7 @@ QString FileList(const QString& timerFile) {
 }
 
 int Show(const TArguments& args) {
-    TConfigSet config;
+    TConfiguration config;
     config.Load(args.Positional[0]);
     if (args.Has("--json"))
         Print(
@@ -129,7 +129,7 @@ int Import(const TArguments& args) {
         throw EResNotFound(
             QStringLiteral("Cannot read \"%1\": %2").arg(source, file.errorString()));
     const QByteArray json = file.readAll();
-    TConfigSet config;
+    TConfiguration config;
     ConfigFromJson(json, fromStdin ? QStringLiteral("standard input") : source, config);
     config.Save(args.Positional[1]);
     Print(QStringLiteral("wrote %1\n").arg(FileList(args.Positional[1])));
@@ -140,19 +140,17 @@ int Send(const TArguments& args) {
     const QString timerFile = args.Positional[0];
     const QString device = Required(args, "--port");
     const int delay = Seconds(args, "--delay", 1);
-    TConfigSet config;
+    TConfiguration config;
     config.Load(timerFile);
     config.CheckComplete(timerFile);
 
     TDevicePort port(device);
     TSleepPause pause;
     TSystemClock clock;
-    TControllerLink link(port, pause, clock);
-    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+    TControllerLink link(port, pause, clock, config);
     TSendRequest request;
     request.DelayText = QString::number(delay);
     request.SyncDate = !args.Has("--no-clock");
-    request.PortNames = ReadPortNames(config.Ports);
     request.Temperature = config.TemperatureSettings();
     link.Send(request);
     port.Drain();
@@ -163,23 +161,32 @@ int Send(const TArguments& args) {
     return 0;
 }
 
+// Without a window a received temperature record goes into the configuration's temperature
+// table, and a refused dump is remembered for the exit status.
+class TReceiveWindow : public TLinkWindow {
+public:
+    explicit TReceiveWindow(TConfiguration& config) : FConfig(config) {}
+    void StoreTemperature(const TTemperatureSettings& received) override {
+        FConfig.SetTemperatureSettings(received);
+    }
+    void ShowError(const QString&) override { Refused = true; }
+    bool Refused = false;
+
+private:
+    TConfiguration& FConfig;
+};
+
 int Receive(const TArguments& args) {
     const QString device = Required(args, "--port");
     const QString out = Required(args, "--out");
     const int timeout = Seconds(args, "--timeout", 60);
 
-    TConfigSet config;
+    TConfiguration config;
     TDevicePort port(device);
     TSleepPause pause;
     TSystemClock clock;
-    bool refused = false;
-    TLinkHooks hooks;
-    hooks.ShowError = [&](const QString&) { refused = true; };
-    hooks.StoreTemperature = [&](const TTemperatureSettings& received) {
-        config.SetTemperatureSettings(received);
-    };
-    TControllerLink link(port, pause, clock, hooks);
-    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+    TReceiveWindow window(config);
+    TControllerLink link(port, pause, clock, config, &window);
 
     // Exceptions must not cross the event loop: they are kept and raised after it.
     QEventLoop loop;
@@ -218,7 +225,7 @@ int Receive(const TArguments& args) {
     if (!ended)
         throw Exception(
             QStringLiteral("No dump arrived on %1 within %2 s").arg(device).arg(timeout));
-    if (refused) {
+    if (window.Refused) {
         std::fprintf(stderr, "%s\n", SerialErrorMessage.toUtf8().constData());
         return 1;
     }

@@ -2,7 +2,7 @@
 #include "ComPortTestSupport.h"
 #include "SimRun.h"
 #include "link/ControllerLink.h"
-#include "model/ConfigTables.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "widgets/ComPortSetupDialog.h"
 
@@ -159,6 +159,14 @@ TEST_F(ComPort, HeldEventsWaitUntilReleased) {
 namespace {
 
 // The window's pause: the event loop keeps running (shortened for the test).
+// Keeps what the link stores and reports at the end of a receive.
+struct TRecordingWindow : TLinkWindow {
+    void StoreTemperature(const TTemperatureSettings& t) override { Stored << t; }
+    void ShowError(const QString& m) override { Errors << m; }
+    QList<TTemperatureSettings> Stored;
+    QList<QString> Errors;
+};
+
 class TSpinningPause : public TPause {
 public:
     void Sleep(qint64 milliseconds) override { Spin(int(milliseconds / 20)); }
@@ -184,18 +192,15 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
     port.SetPort(sim.Device);
     TSpinningPause pause;
     TSystemClock clock;
-    TControllerLink link(port, pause, clock);
+    TConfiguration config;
+    TMemData& timers = config.Timers;
+    TMemData& ports = config.Ports;
+    const TDayNames& days = config.DayNames;
+    TRecordingWindow window;
+    QList<TTemperatureSettings>& stored = window.Stored;
+    QList<QString>& errors = window.Errors;
+    TControllerLink link(port, pause, clock, config, &window);
     link.BindPortEvents();
-    TMemData timers, ports;
-    TDayNames days;
-    DefineTimerTable(timers);
-    DefinePortTable(ports);
-    days.Fill();
-    link.AttachTables(&timers, &ports, &days);
-    QList<TTemperatureSettings> stored;
-    QList<QString> errors;
-    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
-    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
 
     TTimerImage image{};
     for (int k = 0; k < 42; ++k)
@@ -209,7 +214,6 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
 
     TSendRequest request;
     request.DelayText = "0";
-    request.PortNames = ReadPortNames(ports);
     request.Temperature = {true, 20.0, 30.0, 25.5, 2, 1, 2};
     port.HoldEvents(true);
     link.Send(request);

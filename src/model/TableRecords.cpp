@@ -1,22 +1,23 @@
-#include "link/TimerTables.h"
+#include "model/TableRecords.h"
+
+#include "model/ConfigTables.h"
 
 #include "runtime/Exception.h"
+#include "runtime/ScopeExit.h"
 
 namespace lumotrix {
 
 void RetrieveMemData(TMemData& timerTable, const TDayNames& dayNames, TTimerImage& image) {
     timerTable.First();
     for (TimerRecord& record : image) {
-        record.Day = dayNames.CodeOf(timerTable.FieldByName(QStringLiteral("Giorno")).AsString());
-        record.IsOn = timerTable.FieldByName(QStringLiteral("Stato")).AsBoolean() ? 1 : 0;
-        record.OutputPort = timerTable.FieldByName(QStringLiteral("Uscita")).AsInteger();
-        const TTimeParts start =
-            DecodeTime(timerTable.FieldByName(QStringLiteral("Inizio")).AsTime());
+        record.Day = dayNames.CodeOf(timerTable.FieldByName(Field::Giorno).AsString());
+        record.IsOn = timerTable.FieldByName(Field::Stato).AsBoolean() ? 1 : 0;
+        record.OutputPort = timerTable.FieldByName(Field::Uscita).AsInteger();
+        const TTimeParts start = DecodeTime(timerTable.FieldByName(Field::Inizio).AsTime());
         record.StartHour = start.Hour;
         record.StartMinute = start.Minute;
         record.StartSecond = start.Second;
-        const TTimeParts duration =
-            DecodeTime(timerTable.FieldByName(QStringLiteral("Durata")).AsTime());
+        const TTimeParts duration = DecodeTime(timerTable.FieldByName(Field::Durata).AsTime());
         record.DurationHour = duration.Hour;
         record.DurationMinute = duration.Minute;
         timerTable.Next();
@@ -75,13 +76,13 @@ TTableRows BuildPortRows(const TMemData& portTable, const TPortNames& names) {
 }
 
 void ReplaceRows(TMemData& table, const TTableRows& rows) {
-    WithControlsDisabled(table, [&] {
-        table.Close();
-        table.Open();
-        for (const auto& row : rows)
-            table.AppendRecord(row);
-        table.First();
-    });
+    table.DisableControls();
+    const TScopeExit resume([&] { table.EnableControls(); });
+    table.Close();
+    table.Open();
+    for (const auto& row : rows)
+        table.AppendRecord(row);
+    table.First();
 }
 
 TTemperatureSettings ReadTemperatureRecord(const TMemData& table) {
@@ -89,51 +90,51 @@ TTemperatureSettings ReadTemperatureRecord(const TMemData& table) {
     t.TempIdeale = 0;
     if (!table.Active() || table.IsEmpty())
         return t;
-    const auto at = [&](const char* field) -> std::pair<const TFieldDef&, const TFieldValue&> {
-        const int index = table.FieldIndex(QLatin1String(field));
+    const auto at = [&](QLatin1String field) -> std::pair<const TFieldDef&, const TFieldValue&> {
+        const int index = table.FieldIndex(field);
         return {table.FieldDefs()[std::size_t(index)], table.CellValue(0, index)};
     };
-    const auto integer = [&](const char* field) {
+    const auto integer = [&](QLatin1String field) {
         const auto [def, value] = at(field);
         return ValueAsInteger(def, value);
     };
-    const auto real = [&](const char* field) {
+    const auto real = [&](QLatin1String field) {
         const auto [def, value] = at(field);
         return ValueAsFloat(def, value);
     };
-    t.SensorEnabled = integer("SensEnabled") == 1;
-    t.MinTemp = real("TempMin");
-    t.MaxTemp = real("TempMax");
-    t.TempIdeale = real("IdealeTemp");
-    t.Isteresi = integer("Isteresi");
-    t.PrimaPt = integer("PrimaPt");
-    t.SecondaPt = integer("SecondaPt");
+    t.SensorEnabled = integer(Field::SensEnabled) == 1;
+    t.MinTemp = real(Field::TempMin);
+    t.MaxTemp = real(Field::TempMax);
+    t.TempIdeale = real(Field::IdealeTemp);
+    t.Isteresi = integer(Field::Isteresi);
+    t.PrimaPt = integer(Field::PrimaPt);
+    t.SecondaPt = integer(Field::SecondaPt);
     return t;
 }
 
 void AppendTemperatureRecord(TMemData& table, const TTemperatureSettings& settings) {
     std::vector<TFieldValue> row(std::size_t(table.FieldCount()));
-    const auto set = [&](const char* field, TFieldValue value) {
-        row[std::size_t(table.FieldIndex(QLatin1String(field)))] = std::move(value);
+    const auto set = [&](QLatin1String field, TFieldValue value) {
+        row[std::size_t(table.FieldIndex(field))] = std::move(value);
     };
-    set("SensEnabled", qint32(settings.SensorEnabled ? 1 : 0));
-    set("TempMin", settings.MinTemp);
-    set("TempMax", settings.MaxTemp);
-    set("IdealeTemp", settings.TempIdeale);
-    set("Isteresi", qint32(settings.Isteresi));
-    set("PrimaPt", qint32(settings.PrimaPt));
-    set("SecondaPt", qint32(settings.SecondaPt));
-    WithControlsDisabled(table, [&] {
-        table.AppendRecord(row);
-        table.First();
-    });
+    set(Field::SensEnabled, qint32(settings.SensorEnabled ? 1 : 0));
+    set(Field::TempMin, settings.MinTemp);
+    set(Field::TempMax, settings.MaxTemp);
+    set(Field::IdealeTemp, settings.TempIdeale);
+    set(Field::Isteresi, qint32(settings.Isteresi));
+    set(Field::PrimaPt, qint32(settings.PrimaPt));
+    set(Field::SecondaPt, qint32(settings.SecondaPt));
+    table.DisableControls();
+    const TScopeExit resume([&] { table.EnableControls(); });
+    table.AppendRecord(row);
+    table.First();
 }
 
 QList<AnsiString> ReadPortNames(TMemData& portTable) {
     QList<AnsiString> names;
     portTable.First();
     while (!portTable.Eof()) {
-        names.append(portTable.FieldByName(QStringLiteral("Descrizione")).AsString());
+        names.append(portTable.FieldByName(Field::Descrizione).AsString());
         portTable.Next();
     }
     portTable.First();

@@ -1,4 +1,4 @@
-#include "link/TimerTables.h"
+#include "model/TableRecords.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
 

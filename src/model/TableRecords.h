@@ -1,6 +1,9 @@
 #pragma once
 
-#include "link/Framing.h"
+// Conversions between the configuration tables and the records the controller link sends and
+// receives.
+
+#include "model/ConfigRecords.h"
 #include "model/DayNames.h"
 #include "model/MemData.h"
 

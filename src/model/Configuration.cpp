@@ -1,39 +1,51 @@
-#include "ConfigSet.h"
+#include "model/Configuration.h"
 
-#include "link/TimerTables.h"
 #include "model/ConfigFiles.h"
 #include "model/ConfigTables.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
+
+#include "runtime/ScopeExit.h"
 
 #include <QFileInfo>
 
 namespace lumotrix {
 
-namespace {
-
-constexpr double MaxDegrees = 90;
-constexpr int MaxHysteresis = 100;
-
-} // namespace
-
-TConfigSet::TConfigSet() {
+TConfiguration::TConfiguration() {
     DefineTimerTable(Timers);
     DefinePortTable(Ports);
     DefineTemperatureTable(Temperature);
     DayNames.Fill();
 }
 
-void TConfigSet::Load(const QString& timerFile) {
-    if (!QFileInfo(timerFile).isFile())
-        throw EResNotFound(QStringLiteral("No timer file \"%1\"").arg(timerFile));
+void TConfiguration::Clear() {
+    for (TMemData* table : {&Timers, &Ports, &Temperature}) {
+        table->DisableControls();
+        const TScopeExit resume([table] { table->EnableControls(); });
+        table->Close();
+        table->Open();
+    }
+}
+
+void TConfiguration::LoadFiles(const QString& timerFile) {
     LoadConfigurationFiles(Timers, Ports, Temperature, timerFile);
 }
 
-void TConfigSet::Save(const QString& timerFile) {
+void TConfiguration::Load(const QString& timerFile) {
+    if (!QFileInfo(timerFile).isFile())
+        throw EResNotFound(QStringLiteral("No timer file \"%1\"").arg(timerFile));
+    LoadFiles(timerFile);
+}
+
+QList<AnsiString> TConfiguration::PortNames() {
+    return ReadPortNames(Ports);
+}
+
+void TConfiguration::Save(const QString& timerFile) {
     SaveConfigurationFiles(Timers, Ports, Temperature, timerFile);
 }
 
-void TConfigSet::CheckComplete(const QString& timerFile) const {
+void TConfiguration::CheckComplete(const QString& timerFile) const {
     const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
     if (Timers.RecordCount() != TimerCount)
         throw Exception(QStringLiteral("\"%1\" holds %2 timers; the controller needs all %3")
@@ -42,7 +54,7 @@ void TConfigSet::CheckComplete(const QString& timerFile) const {
                             .arg(TimerCount));
     if (Ports.IsEmpty() && !QFileInfo(files.PortFile).isFile())
         throw Exception(QStringLiteral("The port file \"%1\" is missing").arg(files.PortFile));
-    const int number = Ports.FieldIndex(QStringLiteral("Nporta"));
+    const int number = Ports.FieldIndex(Field::Nporta);
     bool numbered = Ports.RecordCount() == PortCount;
     for (int row = 0; numbered && row < PortCount; ++row)
         numbered =
@@ -67,11 +79,11 @@ void TConfigSet::CheckComplete(const QString& timerFile) const {
                             .arg(PortCount));
 }
 
-TTemperatureSettings TConfigSet::TemperatureSettings() const {
+TTemperatureSettings TConfiguration::TemperatureSettings() const {
     return ReadTemperatureRecord(Temperature);
 }
 
-void TConfigSet::SetTemperatureSettings(const TTemperatureSettings& settings) {
+void TConfiguration::SetTemperatureSettings(const TTemperatureSettings& settings) {
     Temperature.Close();
     Temperature.Open();
     AppendTemperatureRecord(Temperature, settings);

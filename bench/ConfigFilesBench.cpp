@@ -4,10 +4,8 @@
 #include "BenchTiming.h"
 #include "link/Dump.h"
 #include "link/SampleConfig.h"
-#include "link/TimerTables.h"
-#include "model/ConfigFiles.h"
-#include "model/ConfigTables.h"
-#include "model/DayNames.h"
+#include "model/Configuration.h"
+#include "model/TableRecords.h"
 
 #include <QTemporaryDir>
 #include <cstdio>
@@ -16,26 +14,13 @@ using namespace lumotrix;
 
 namespace {
 
-struct TTables {
-    TMemData Timers{QStringLiteral("MemData1")};
-    TMemData Ports{QStringLiteral("MemData2")};
-    TMemData Temperature{QStringLiteral("MemData3")};
-
-    TTables() {
-        DefineTimerTable(Timers);
-        DefinePortTable(Ports);
-        DefineTemperatureTable(Temperature);
-    }
-};
-
-void FillFromDump(TTables& tables) {
+void FillFromDump(TConfiguration& configuration) {
     const TParsedDump dump = ParseDump(BuildDump(test::SampleConfig()));
-    TDayNames dayNames;
-    dayNames.Fill();
-    ReplaceRows(tables.Timers,
-                BuildTimerRows(tables.Timers, MergeDumpTimers(TTimerImage{}, dump), dayNames));
-    ReplaceRows(tables.Ports, BuildPortRows(tables.Ports, dump.PortNames));
-    AppendTemperatureRecord(tables.Temperature, dump.Temperature);
+    ReplaceRows(configuration.Timers,
+                BuildTimerRows(configuration.Timers, MergeDumpTimers(TTimerImage{}, dump),
+                               configuration.DayNames));
+    ReplaceRows(configuration.Ports, BuildPortRows(configuration.Ports, dump.PortNames));
+    AppendTemperatureRecord(configuration.Temperature, dump.Temperature);
 }
 
 } // namespace
@@ -48,16 +33,12 @@ int main() {
     }
     const QString timerFile = dir.filePath(QStringLiteral("acquario.tmr"));
 
-    TTables saved;
+    TConfiguration saved;
     FillFromDump(saved);
-    const bench::TFigure save = bench::MedianPerCall(
-        [&] { SaveConfigurationFiles(saved.Timers, saved.Ports, saved.Temperature, timerFile); }, 9,
-        20);
+    const bench::TFigure save = bench::MedianPerCall([&] { saved.Save(timerFile); }, 9, 20);
 
-    TTables loaded;
-    const bench::TFigure load = bench::MedianPerCall(
-        [&] { LoadConfigurationFiles(loaded.Timers, loaded.Ports, loaded.Temperature, timerFile); },
-        9, 50);
+    TConfiguration loaded;
+    const bench::TFigure load = bench::MedianPerCall([&] { loaded.Load(timerFile); }, 9, 50);
     if (loaded.Timers.RecordCount() != TimerCount || loaded.Ports.RecordCount() != PortCount ||
         loaded.Temperature.RecordCount() != 1) {
         std::fprintf(stderr, "the files read back differ from what was saved\n");

@@ -9,12 +9,12 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
 #include "widgets/ComLeds.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

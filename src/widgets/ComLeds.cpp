@@ -1,9 +1,9 @@
 #include "widgets/ComLeds.h"
 
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Led.h"
-#include "widgets/StatusBar.h"
+#include "widgets/Control.h"
+#include "widgets/qt/LedWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QPointer>
 

@@ -3,7 +3,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>

@@ -4,9 +4,9 @@
 
 #include "runtime/Registry.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Grids.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/GridTableView.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QDir>
 #include <QFile>

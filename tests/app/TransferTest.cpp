@@ -7,10 +7,10 @@
 #include "link/TimerTables.h"
 #include "runtime/FormatSettings.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/qt/RibbonBar.h"
 
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

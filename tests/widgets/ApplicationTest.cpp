@@ -1,10 +1,10 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
-#include "widgets/Editors.h"
 #include "widgets/FileDialogComponents.h"
-#include "widgets/Led.h"
-#include "widgets/PageControl.h"
-#include "widgets/StatusBar.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LedWidget.h"
+#include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "widgets/DataSetTable.h"
 #include "TestApp.h"
 #include "model/MemData.h"
-#include "widgets/Editors.h"
-#include "widgets/Grid.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/GridView.h"
 
 #include <QTime>
 #include <gtest/gtest.h>

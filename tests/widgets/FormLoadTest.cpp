@@ -1,14 +1,14 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
 #include "runtime/TextForm.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
 #include "widgets/ComLeds.h"
 #include "widgets/ComPort.h"
 #include "widgets/Forms.h"
-#include "widgets/Grids.h"
-#include "widgets/PageControl.h"
-#include "widgets/StatusBar.h"
+#include "widgets/GridTableView.h"
+#include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
 #include <QLineEdit>

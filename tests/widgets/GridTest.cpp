@@ -1,6 +1,6 @@
-#include "widgets/Grid.h"
 #include "TestApp.h"
-#include "widgets/Editors.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/GridView.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "runtime/TextForm.h"
 #include "widgets/ComLeds.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
+#include "widgets/Control.h"
 #include "widgets/Forms.h"
 
 #include <gtest/gtest.h>

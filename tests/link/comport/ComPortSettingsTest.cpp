@@ -2,7 +2,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Registry.h"
 #include "widgets/ComPort.h"
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
 #include <QFile>

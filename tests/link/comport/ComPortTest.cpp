@@ -4,7 +4,7 @@
 #include "link/ControllerLink.h"
 #include "model/ConfigTables.h"
 #include "runtime/Exception.h"
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>

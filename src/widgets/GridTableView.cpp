@@ -1,4 +1,4 @@
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 namespace lumotrix {
 

@@ -1,8 +1,8 @@
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 
 #include "widgets/Application.h"
-#include "widgets/Icons.h"
-#include "widgets/StatusBar.h"
+#include "widgets/qt/Icons.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QLineEdit>
 #include <QTabBar>

@@ -1,4 +1,4 @@
-#include "widgets/ColorScheme.h"
+#include "widgets/qt/ColorScheme.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "widgets/Icons.h"
+#include "widgets/qt/Icons.h"
 
 #include <QHash>
 #include <QPainter>

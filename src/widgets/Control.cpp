@@ -1,12 +1,12 @@
-#include "widgets/Controls.h"
+#include "widgets/Control.h"
 
 #include "widgets/Application.h"
 #include "widgets/ComLeds.h"
 #include "widgets/ComPort.h"
-#include "widgets/Editors.h"
-#include "widgets/Icons.h"
-#include "widgets/Led.h"
-#include "widgets/StatusBar.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/Icons.h"
+#include "widgets/qt/LedWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QCheckBox>
 #include <QEvent>

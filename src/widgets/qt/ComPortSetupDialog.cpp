@@ -1,4 +1,4 @@
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include "runtime/Exception.h"
 #include "widgets/ComPort.h"

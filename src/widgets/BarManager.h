@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/Controls.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QKeySequence>
 

@@ -1,8 +1,8 @@
-#include "widgets/StatusBar.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include "runtime/Exception.h"
-#include "widgets/Icons.h"
-#include "widgets/Led.h"
+#include "widgets/qt/Icons.h"
+#include "widgets/qt/LedWidget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/Controls.h"
-#include "widgets/Grid.h"
+#include "widgets/Control.h"
+#include "widgets/qt/GridView.h"
 
 namespace lumotrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/ColorScheme.h"
+#include "widgets/qt/ColorScheme.h"
 
 #include <QWidget>
 #include <functional>

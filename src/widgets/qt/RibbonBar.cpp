@@ -1,6 +1,6 @@
-#include "widgets/Ribbon.h"
+#include "widgets/qt/RibbonBar.h"
 
-#include "widgets/Icons.h"
+#include "widgets/qt/Icons.h"
 
 #include <QActionEvent>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "widgets/Editors.h"
+#include "widgets/qt/FloatSpinEdit.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "widgets/PageControl.h"
+#include "widgets/qt/PageControlWidget.h"
 
 #include <QTabBar>
 

@@ -1,4 +1,4 @@
-#include "widgets/Grid.h"
+#include "widgets/qt/GridView.h"
 
 #include "runtime/Exception.h"
 #include "widgets/Application.h"

@@ -1,4 +1,4 @@
-#include "widgets/Led.h"
+#include "widgets/qt/LedWidget.h"
 
 #include <QPainter>
 #include <QRadialGradient>

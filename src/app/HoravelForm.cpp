@@ -11,7 +11,7 @@
 #include "widgets/Application.h"
 #include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
 #include "widgets/GridTableView.h"

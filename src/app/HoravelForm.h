@@ -6,7 +6,7 @@
 #include "link/ControllerLink.h"
 #include "model/DayNames.h"
 #include "model/MemData.h"
-#include "widgets/DataSetTable.h"
+#include "model/MemDataTable.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Forms.h"
 

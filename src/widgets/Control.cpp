@@ -1,7 +1,7 @@
 #include "widgets/Control.h"
 
 #include "widgets/Application.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/Icons.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/Classes.h"
-#include "widgets/DataTable.h"
+#include "runtime/DataTable.h"
 
 #include <QColor>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "runtime/TextForm.h"
 #include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/Forms.h"
 #include "widgets/GridTableView.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/DataTable.h"
+#include "runtime/DataTable.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

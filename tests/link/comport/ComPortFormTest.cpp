@@ -1,7 +1,7 @@
 #include "ComPortTestSupport.h"
 #include "runtime/Exception.h"
 #include "runtime/TextForm.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/Control.h"
 #include "widgets/Forms.h"

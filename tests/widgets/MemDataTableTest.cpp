@@ -1,4 +1,4 @@
-#include "widgets/DataSetTable.h"
+#include "model/MemDataTable.h"
 #include "TestApp.h"
 #include "model/MemData.h"
 #include "widgets/qt/FloatSpinEdit.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "runtime/CodePage.h"
+#include "runtime/DataTable.h"
 #include "runtime/Exception.h"
-#include "widgets/DataTable.h"
 
 #include <QTime>
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "widgets/DataTable.h"
+#include "runtime/DataTable.h"
 
 #include "runtime/Exception.h"
 

@@ -1,4 +1,4 @@
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 
 #include "widgets/ComPort.h"
 #include "widgets/Control.h"

@@ -1,18 +1,12 @@
 #include "widgets/ComLed.h"
 
 #include "widgets/ComPort.h"
-#include "widgets/Control.h"
 #include "widgets/qt/LedWidget.h"
 #include "widgets/qt/StatusBarWidget.h"
-
-#include <QPointer>
 
 namespace lumotrix {
 
 namespace {
-
-// The child of the LED widget that holds a binding: deleting it ends the connection.
-const QString BindingName = QStringLiteral("lumotrixComLedBinding");
 
 bool Matches(TComLedSignal led, TComSignal signal) {
     switch (signal) {
@@ -32,34 +26,84 @@ bool Matches(TComLedSignal led, TComSignal signal) {
     return false;
 }
 
-constexpr TComSignal AllSignals[] = {TComSignal::lsCTS, TComSignal::lsDSR, TComSignal::lsRLSD,
-                                     TComSignal::lsTx,  TComSignal::lsRx,  TComSignal::lsConn};
-
 } // namespace
 
-void BindComLed(TComLed* led, TComPort* port) {
-    if (!led || !led->Panel())
-        return;
-    LedWidget* widget = led->Panel()->Led();
-    delete widget->findChild<QObject*>(BindingName, Qt::FindDirectChildrenOnly);
-    if (!port) {
-        widget->SetState(false);
-        return;
+// --- TComLed ---------------------------------------------------------------------------------
+
+TComLed::TComLed(TComponent* owner) : TControl(owner) {
+    SetWidget(new LedPanel(QString()));
+    SetKind(lkRedLight);
+}
+
+LedPanel* TComLed::Panel() const {
+    return static_cast<LedPanel*>(Widget());
+}
+
+void TComLed::SetKind(TComLedKind kind) {
+    FKind = kind;
+    static constexpr TLedKind kinds[] = {TLedKind::Red, TLedKind::Green, TLedKind::Yellow,
+                                         TLedKind::Purple, TLedKind::Blue};
+    Panel()->Led()->SetKind(kinds[qBound(0, static_cast<int>(kind), 4)]);
+}
+
+QString TComLed::Caption() const {
+    return Panel()->Caption();
+}
+void TComLed::SetCaption(const QString& caption) {
+    Panel()->SetCaption(caption);
+}
+bool TComLed::State() const {
+    return Panel()->Led()->State();
+}
+void TComLed::SetState(bool lit) {
+    if (Panel()) // gone already when its window is torn down first
+        Panel()->Led()->SetState(lit);
+}
+
+TComLed::~TComLed() {
+    if (FComPort) {
+        FComPort->RemoveSignalListener(this);
+        FComPort->RemoveFreeNotification(this);
     }
-    auto* binding = new QObject(widget);
-    binding->setObjectName(BindingName);
+}
+
+void TComLed::SetComPort(TComPort* port) {
+    if (port == FComPort)
+        return;
+    if (FComPort) {
+        FComPort->RemoveSignalListener(this);
+        FComPort->RemoveFreeNotification(this);
+    }
+    FComPort = port;
     bool lit = false;
-    for (TComSignal signal : AllSignals)
-        if (Matches(led->LedSignal(), signal))
-            lit = port->SignalState(signal);
-    widget->SetState(lit);
-    // The LED's signal is read at each change, so a later LedSignal takes effect.
-    QPointer<LedWidget> guard = widget;
-    QObject::connect(port, &TComPort::SignalChanged, binding,
-                     [guard, led](TComSignal signal, bool on) {
-                         if (guard && Matches(led->LedSignal(), signal))
-                             guard->SetState(on);
-                     });
+    if (port) {
+        port->FreeNotification(this); // the port may belong to another form
+        // The LED's signal is read at each change, so a later LedSignal takes effect.
+        port->AddSignalListener(this, [this](TComSignal signal, bool on) {
+            if (Matches(FSignal, signal))
+                SetState(on);
+        });
+        for (TComSignal signal : AllComSignals)
+            if (Matches(FSignal, signal))
+                lit = port->SignalState(signal);
+    }
+    SetState(lit);
+}
+
+void TComLed::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && component == FComPort && component != nullptr) {
+        FComPort = nullptr; // its listeners went with it
+        SetState(false);
+    }
+}
+
+LUMOTRIX_REGISTER_CLASS(TComLed, TControl) {
+    Property("Kind", &TComLed::Kind, &TComLed::SetKind);
+    Property("LedSignal", &TComLed::LedSignal, &TComLed::SetLedSignal);
+    Property("Caption", &TComLed::Caption, &TComLed::SetCaption);
+    Property("State", &TComLed::State, &TComLed::SetState);
+    Property("ComPort", &TComLed::ComPort, &TComLed::SetComPort);
 }
 
 void BindComLeds(TComPort* port, TComponent* owner) {

@@ -1,7 +1,6 @@
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include "runtime/Exception.h"
-#include "widgets/ComPort.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -44,7 +43,7 @@ TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
             FPort->setItemData(FPort->count() - 1, info.description(), Qt::ToolTipRole);
     }
     QStringList rates;
-    for (int rate : TComPort::StandardBaudRates())
+    for (int rate : StandardBaudRates())
         rates << QString::number(rate);
     FBaudRate = Combo(this, QStringLiteral("BaudRate"), rates);
     FDataBits = Combo(this, QStringLiteral("DataBits"), {"5", "6", "7", "8"});
@@ -71,24 +70,24 @@ TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-void TComPortSetupDialog::Load(const TComPort& port) {
+void TComPortSetupDialog::Load(const TComSettings& port) {
     // The port in use is offered even when it is not present now (an adapter unplugged).
-    if (FPort->findText(port.Port()) < 0)
-        FPort->insertItem(0, port.Port());
-    FPort->setCurrentIndex(FPort->findText(port.Port()));
-    FBaudRate->setCurrentText(QString::number(port.BaudRate()));
-    FDataBits->setCurrentIndex(port.DataBits() - 5);
-    FParity->setCurrentIndex(int(port.Parity()));
-    FStopBits->setCurrentIndex(int(port.StopBits()));
-    FLoadedFlow = FlowChoice(port.FlowControl());
+    if (FPort->findText(port.Port) < 0)
+        FPort->insertItem(0, port.Port);
+    FPort->setCurrentIndex(FPort->findText(port.Port));
+    FBaudRate->setCurrentText(QString::number(port.BaudRate));
+    FDataBits->setCurrentIndex(port.DataBits - 5);
+    FParity->setCurrentIndex(int(port.Parity));
+    FStopBits->setCurrentIndex(int(port.StopBits));
+    FLoadedFlow = FlowChoice(port.FlowControl);
     FFlowControl->setCurrentIndex(FLoadedFlow);
 }
 
-void TComPortSetupDialog::Apply(TComPort& port) const {
-    TComSettings settings = port.Settings();
+void TComPortSetupDialog::Apply(TComSettings& edited) const {
+    TComSettings settings = edited;
     bool ok = false;
     settings.BaudRate = FBaudRate->currentText().trimmed().toInt(&ok);
-    if (!ok || !TComPort::StandardBaudRates().contains(settings.BaudRate))
+    if (!ok || !StandardBaudRates().contains(settings.BaudRate))
         throw ERangeError(QStringLiteral("Velocità non valida: \"%1\". Scegliere una delle "
                                          "velocità dell'elenco, per esempio 9600.")
                               .arg(FBaudRate->currentText()));
@@ -112,15 +111,16 @@ void TComPortSetupDialog::Apply(TComPort& port) const {
         settings.FlowControl = flow;
     }
     // All at once: an open port is reopened at most once, and a refused value changes nothing.
-    port.SetSettings(settings);
+    CheckSettings(settings);
+    edited = settings;
 }
 
-bool TComPortSetupDialog::Execute(TComPort& port, QWidget* parent) {
+bool TComPortSetupDialog::Execute(TComSettings& settings, QWidget* parent) {
     TComPortSetupDialog dialog(parent);
-    dialog.Load(port);
+    dialog.Load(settings);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    dialog.Apply(port);
+    dialog.Apply(settings);
     return true;
 }
 

@@ -5,10 +5,7 @@
 namespace lumotrix {
 
 IDataTable::~IDataTable() {
-    // Copy: an observer may remove itself while being told.
-    auto observers = FObservers;
-    for (auto& [id, observer] : observers)
-        observer(TTableChange{TTableChange::TKind::Destroyed, -1});
+    FObservers.Notify({TTableChange::TKind::Destroyed, -1});
 }
 
 void IDataTable::DeleteRow(int) {
@@ -21,23 +18,6 @@ int IDataTable::FieldIndex(const QString& name) const {
         if (names[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
-}
-
-int IDataTable::AddObserver(TObserver observer) {
-    int id = FNextObserver++;
-    FObservers.emplace(id, std::move(observer));
-    return id;
-}
-
-void IDataTable::RemoveObserver(int id) {
-    FObservers.erase(id);
-}
-
-void IDataTable::NotifyChanged(const TTableChange& change) {
-    auto observers = FObservers;
-    for (auto& [id, observer] : observers)
-        if (FObservers.count(id))
-            observer(change);
 }
 
 TVariantTable::TVariantTable(QStringList fieldNames) : FFields(std::move(fieldNames)) {}

@@ -1,28 +1,19 @@
 #pragma once
 
+#include "runtime/TableObserver.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <functional>
-#include <map>
 #include <vector>
 
 namespace lumotrix {
-
-// What a change to a table was, for the views bound to it.
-struct TTableChange {
-    enum class TKind { Reset, RowChanged, Destroyed };
-    TKind Kind = TKind::Reset;
-    int Row = -1;
-};
 
 // What the grids and lookup editors need of a table: rows of named fields, read and written
 // as variants (strings as Unicode, times as QTime, booleans as bool), and change notification.
 // The in-memory tables of the configuration are bound through an adapter of this interface.
 class IDataTable {
 public:
-    using TObserver = std::function<void(const TTableChange&)>;
-
     IDataTable() = default;
     IDataTable(const IDataTable&) = delete;
     IDataTable& operator=(const IDataTable&) = delete;
@@ -39,17 +30,16 @@ public:
     // Field index by name, ignoring case; -1 when there is no such field.
     int FieldIndex(const QString& name) const;
 
-    // Observers are called after every change; the id removes the observer again. A table
-    // that goes away tells its observers (TKind::Destroyed) so that none keeps a stale pointer.
-    int AddObserver(TObserver observer);
-    void RemoveObserver(int id);
+    // Observers are told after every change. A table that goes away tells its observers
+    // (TKind::Destroyed) so that none keeps a stale pointer.
+    void AttachObserver(ITableObserver* observer) { FObservers.Attach(observer); }
+    void DetachObserver(ITableObserver* observer) { FObservers.Detach(observer); }
 
 protected:
-    void NotifyChanged(const TTableChange& change);
+    void NotifyChanged(const TTableChange& change) { FObservers.Notify(change); }
 
 private:
-    std::map<int, TObserver> FObservers;
-    int FNextObserver = 1;
+    TTableObservers FObservers;
 };
 
 // A plain table of variants: the views' own table for lists that live only in the GUI, and

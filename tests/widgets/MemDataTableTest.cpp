@@ -37,7 +37,7 @@ struct DataSetFixture : testing::Test {
 } // namespace
 
 TEST_F(DataSetFixture, GridReadsAndWritesTheTableThroughTheAdapter) {
-    TDataSetTable<TMemData> timerTable(timers), portTable(ports);
+    TMemDataTable timerTable(timers), portTable(ports);
     GridModel model;
     model.SetTable(&timerTable);
     TGridColumn port;
@@ -86,7 +86,7 @@ TEST_F(DataSetFixture, GridReadsAndWritesTheTableThroughTheAdapter) {
 }
 
 TEST_F(DataSetFixture, TextsCrossAsUnicodeAndBadValuesAreRefused) {
-    TDataSetTable<TMemData> timerTable(timers);
+    TMemDataTable timerTable(timers);
     timerTable.SetValue(0, 1, QStringLiteral("Lunedì"));
     EXPECT_EQ(timers.CellValue(0, 1), TFieldValue(AnsiString("Luned\xEC")));
     EXPECT_EQ(timerTable.Value(0, 1).toString(), QStringLiteral("Lunedì"));
@@ -96,7 +96,7 @@ TEST_F(DataSetFixture, TextsCrossAsUnicodeAndBadValuesAreRefused) {
 }
 
 TEST_F(DataSetFixture, LookupEditorFollowsTheTableAndItsEnd) {
-    auto portTable = std::make_unique<TDataSetTable<TMemData>>(ports);
+    auto portTable = std::make_unique<TMemDataTable>(ports);
     LookupComboBox combo;
     combo.SetLookup({portTable.get(), QStringLiteral("Nporta"), QStringLiteral("Descrizione")});
     combo.SetKeyValue(2);

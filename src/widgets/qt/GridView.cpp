@@ -56,16 +56,26 @@ GridModel::~GridModel() {
     Unobserve();
 }
 
-void GridModel::Observe(IDataTable* table, bool) {
-    if (!table || FObserved.count(table))
-        return;
-    FObserved[table] = table->AddObserver(
-        [this, table](const TTableChange& change) { OnTableChange(table, change); });
+GridModel::TTableWatch::TTableWatch(GridModel& model, IDataTable& table)
+    : FModel(model), FTable(table) {
+    table.AttachObserver(this);
+}
+
+GridModel::TTableWatch::~TTableWatch() {
+    FTable.DetachObserver(this);
+}
+
+void GridModel::TTableWatch::TableChanged(const TTableChange& change) {
+    // May end this watch (a table that goes away): nothing of it is used after the call.
+    FModel.OnTableChange(&FTable, change);
+}
+
+void GridModel::Observe(IDataTable* table) {
+    if (table && !FObserved.count(table))
+        FObserved.emplace(table, std::make_unique<TTableWatch>(*this, *table));
 }
 
 void GridModel::Unobserve() {
-    for (auto& [table, id] : FObserved)
-        table->RemoveObserver(id);
     FObserved.clear();
 }
 
@@ -73,10 +83,10 @@ void GridModel::SetTable(IDataTable* table) {
     beginResetModel();
     Unobserve();
     FTable = table;
-    Observe(table, false);
+    Observe(table);
     for (const TGridColumn& column : FColumns)
         if (column.Kind == TColumnKind::Lookup)
-            Observe(column.Lookup.Table, true);
+            Observe(column.Lookup.Table);
     endResetModel();
 }
 
@@ -86,7 +96,7 @@ int GridModel::AddColumn(const TGridColumn& column) {
     FColumns.push_back(column);
     endInsertColumns();
     if (column.Kind == TColumnKind::Lookup)
-        Observe(column.Lookup.Table, true);
+        Observe(column.Lookup.Table);
     return index;
 }
 
@@ -113,7 +123,7 @@ void GridModel::ReplaceColumn(int index, const TGridColumn& column) {
     Column(index);
     FColumns[static_cast<size_t>(index)] = column;
     if (column.Kind == TColumnKind::Lookup)
-        Observe(column.Lookup.Table, true);
+        Observe(column.Lookup.Table);
     emit headerDataChanged(Qt::Horizontal, index, index);
     if (rowCount() > 0)
         emit dataChanged(this->index(0, index), this->index(rowCount() - 1, index));
@@ -122,7 +132,7 @@ void GridModel::ReplaceColumn(int index, const TGridColumn& column) {
 void GridModel::SetColumnLookup(int index, const TLookupSource& lookup) {
     Column(index);
     FColumns[static_cast<size_t>(index)].Lookup = lookup;
-    Observe(lookup.Table, true);
+    Observe(lookup.Table);
     if (rowCount() > 0)
         emit dataChanged(this->index(0, index), this->index(rowCount() - 1, index));
 }

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <map>
+#include <memory>
 
 namespace lumotrix {
 
@@ -77,7 +78,19 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    void Observe(IDataTable* table, bool lookup);
+    // Follows one table for the model: the grid's own or a lookup column's.
+    class TTableWatch final : public ITableObserver {
+    public:
+        TTableWatch(GridModel& model, IDataTable& table);
+        ~TTableWatch();
+        void TableChanged(const TTableChange& change) override;
+
+    private:
+        GridModel& FModel;
+        IDataTable& FTable;
+    };
+
+    void Observe(IDataTable* table);
     void Unobserve();
     void OnTableChange(IDataTable* table, const TTableChange& change);
     int FieldOf(int column) const;
@@ -85,7 +98,7 @@ private:
     IDataTable* FTable = nullptr;
     std::vector<TGridColumn> FColumns;
     QString FPreviewField;
-    std::map<IDataTable*, int> FObserved; // table -> observer id
+    std::map<IDataTable*, std::unique_ptr<TTableWatch>> FObserved;
 };
 
 // Sorting by SortRole and one exact-text filter per column.

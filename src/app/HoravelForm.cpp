@@ -86,8 +86,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     DefineTimerTable(FMemData1);
     DefinePortTable(FMemData2);
     DefineTemperatureTable(FMemData3);
-    FTimerView = std::make_unique<TDataSetTable<TMemData>>(FMemData1);
-    FPortView = std::make_unique<TDataSetTable<TMemData>>(FMemData2);
+    FTimerView = std::make_unique<TMemDataTable>(FMemData1);
+    FPortView = std::make_unique<TMemDataTable>(FMemData2);
     FPause = std::make_unique<TWindowPause>();
 }
 
@@ -132,7 +132,8 @@ void TForm1::CreateLink() {
     TTimerImage image{};
     if (FLink)
         image = FLink->TimerImage();
-    FLink = std::make_unique<TControllerLink>(*FComPort, *FPause, FClock, std::move(hooks));
+    FLink =
+        std::make_unique<TControllerLink>(FComPort->Engine(), *FPause, FClock, std::move(hooks));
     FLink->AttachTables(&FMemData1, &FMemData2, &FDayNames);
     FLink->TimerImage() = image;
 }

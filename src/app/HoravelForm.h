@@ -7,8 +7,13 @@
 #include "model/DayNames.h"
 #include "model/MemData.h"
 #include "model/MemDataTable.h"
+#include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Forms.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <memory>
 
@@ -143,8 +148,8 @@ private:
     TDataSource FDataSource1{QStringLiteral("DataSource1"), &FMemData1};
     TDataSource FDataSource2{QStringLiteral("DataSource2"), &FMemData2};
     TDataSource FDataSource3{QStringLiteral("DataSource3"), &FMemData3};
-    std::unique_ptr<TDataSetTable<TMemData>> FTimerView;
-    std::unique_ptr<TDataSetTable<TMemData>> FPortView;
+    std::unique_ptr<TMemDataTable> FTimerView;
+    std::unique_ptr<TMemDataTable> FPortView;
     TComPort* FComPort = nullptr; // owned by the form, from its description
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;

@@ -1,5 +1,6 @@
 #include "widgets/BarManager.h"
 
+#include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/StatusBarWidget.h"
@@ -204,8 +205,8 @@ void TBarButton::Toggled(bool down) {
     if (!down) {
         // A click on the pressed button of a group leaves it pressed.
         FReleasing = true;
+        const TScopeExit released([this] { FReleasing = false; });
         Command()->setChecked(true);
-        FReleasing = false;
         return;
     }
     if (!Owner())
@@ -214,8 +215,8 @@ void TBarButton::Toggled(bool down) {
         auto* other = dynamic_cast<TBarButton*>(Owner()->Components(i));
         if (other && other != this && other->FGroupIndex == FGroupIndex && other->Down()) {
             other->FReleasing = true;
+            const TScopeExit released([other] { other->FReleasing = false; });
             other->Command()->setChecked(false);
-            other->FReleasing = false;
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/Button.h"
 #include "widgets/Control.h"
 
 namespace lumotrix {

@@ -10,7 +10,12 @@
 #include "widgets/Control.h"
 #include "widgets/qt/RibbonBar.h"
 
+#include "widgets/Button.h"
 #include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,5 @@
 #include "widgets/qt/FloatSpinEdit.h"
+#include "runtime/ScopeExit.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -210,22 +211,21 @@ LookupComboBox::~LookupComboBox() {
 }
 
 void LookupComboBox::Detach() {
-    if (FLookup.Table && FObserver)
-        FLookup.Table->RemoveObserver(FObserver);
-    FObserver = 0;
+    if (FLookup.Table)
+        FLookup.Table->DetachObserver(this);
 }
 
 void LookupComboBox::SetLookup(const TLookupSource& lookup) {
     Detach();
     FLookup = lookup;
     if (FLookup.Table)
-        FObserver = FLookup.Table->AddObserver([this](const TTableChange& change) {
-            if (change.Kind == TTableChange::TKind::Destroyed) {
-                FLookup.Table = nullptr;
-                FObserver = 0;
-            }
-            Rebuild();
-        });
+        FLookup.Table->AttachObserver(this);
+    Rebuild();
+}
+
+void LookupComboBox::TableChanged(const TTableChange& change) {
+    if (change.Kind == TTableChange::TKind::Destroyed)
+        FLookup.Table = nullptr;
     Rebuild();
 }
 
@@ -239,6 +239,7 @@ void LookupComboBox::SetKeyValue(const QVariant& key) {
 
 void LookupComboBox::Rebuild() {
     FRebuilding = true;
+    const TScopeExit rebuilt([this] { FRebuilding = false; });
     clear();
     int found = -1;
     for (const auto& [key, text] : FLookup.Items()) {
@@ -247,7 +248,6 @@ void LookupComboBox::Rebuild() {
         addItem(text, key);
     }
     setCurrentIndex(found);
-    FRebuilding = false;
 }
 
 } // namespace lumotrix

@@ -78,7 +78,7 @@ public:
 
 // A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty
 // choice. The list follows the table: renaming a row updates the shown text at once.
-class LookupComboBox : public QComboBox {
+class LookupComboBox : public QComboBox, private ITableObserver {
     Q_OBJECT
 public:
     explicit LookupComboBox(QWidget* parent = nullptr);
@@ -90,10 +90,10 @@ public:
     std::function<void()> OnChange;
 
 private:
+    void TableChanged(const TTableChange& change) override;
     void Rebuild();
     void Detach();
     TLookupSource FLookup;
-    int FObserver = 0;
     QVariant FKey = 0;
     bool FRebuilding = false;
 };

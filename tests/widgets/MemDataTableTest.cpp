@@ -1,6 +1,7 @@
 #include "model/MemDataTable.h"
 #include "TestApp.h"
 #include "model/MemData.h"
+#include "runtime/Exception.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
 

@@ -1,6 +1,8 @@
 #include "app/About.h"
 
-#include "widgets/Controls.h"
+#include "widgets/Button.h"
+#include "widgets/Label.h"
+#include "widgets/Panel.h"
 
 namespace lumotrix {
 

@@ -8,12 +8,12 @@
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -70,8 +70,8 @@ QString Res(quint16 id) {
 } // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-    FTimerView = std::make_unique<TDataSetTable<TMemData>>(FConfiguration.Timers);
-    FPortView = std::make_unique<TDataSetTable<TMemData>>(FConfiguration.Ports);
+    FTimerView = std::make_unique<TMemDataTable>(FConfiguration.Timers);
+    FPortView = std::make_unique<TMemDataTable>(FConfiguration.Ports);
     FPause = std::make_unique<TWindowPause>();
 }
 
@@ -92,7 +92,8 @@ void TForm1::CreateLink() {
     TTimerImage image{};
     if (FLink)
         image = FLink->TimerImage();
-    FLink = std::make_unique<TControllerLink>(*ComPort, *FPause, FClock, FConfiguration, this);
+    FLink =
+        std::make_unique<TControllerLink>(ComPort->Engine(), *FPause, FClock, FConfiguration, this);
     FLink->TimerImage() = image;
 }
 

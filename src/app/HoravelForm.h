@@ -6,9 +6,14 @@
 #include "link/ControllerLink.h"
 #include "link/LinkWindow.h"
 #include "model/Configuration.h"
-#include "widgets/DataSetTable.h"
+#include "model/MemDataTable.h"
+#include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Forms.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <memory>
 
@@ -200,8 +205,8 @@ private:
     TDataSource FDataSource1{QStringLiteral("DataSource1"), &FConfiguration.Timers};
     TDataSource FDataSource2{QStringLiteral("DataSource2"), &FConfiguration.Ports};
     TDataSource FDataSource3{QStringLiteral("DataSource3"), &FConfiguration.Temperature};
-    std::unique_ptr<TDataSetTable<TMemData>> FTimerView;
-    std::unique_ptr<TDataSetTable<TMemData>> FPortView;
+    std::unique_ptr<TMemDataTable> FTimerView;
+    std::unique_ptr<TMemDataTable> FPortView;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

@@ -2,7 +2,7 @@
 
 #include "app/About.h"
 #include "app/HoravelForm.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
 #include "widgets/Dialogs.h"
 

@@ -3,10 +3,13 @@
 #include "AppFixture.h"
 
 #include "runtime/Registry.h"
+#include "widgets/Button.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Grids.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/GridTableView.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,15 @@
 
 #include "AppFixture.h"
 
+#include "widgets/Button.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Grids.h"
-#include "widgets/Ribbon.h"
-#include "widgets/StatusBar.h"
+#include "widgets/Control.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/qt/RibbonBar.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QApplication>
 #include <QFile>

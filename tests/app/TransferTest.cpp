@@ -7,10 +7,15 @@
 #include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/qt/RibbonBar.h"
 
-#include "widgets/Grids.h"
+#include "widgets/Button.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

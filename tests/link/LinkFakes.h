@@ -36,23 +36,11 @@ public:
         Sent += bytes;
         FLog.Events << QStringLiteral("write");
     }
-    QByteArray ReadStr(int count) override {
-        const QByteArray taken = Waiting.left(count);
-        Waiting.remove(0, taken.size());
-        return taken;
-    }
-
-    // Delivers `batch` the way the port component does: the batch, then the ETX event.
-    void Receive(const QByteArray& batch) {
-        Waiting += batch;
-        OnRxChar(int(Waiting.size()));
-        if (batch.contains(ETX))
-            OnRxFlag();
-    }
+    // One batch from the line, delivered as every port delivers it.
+    void Receive(const QByteArray& batch) { Deliver(batch); }
 
     QList<QByteArray> Writes;
     QByteArray Sent;
-    QByteArray Waiting;
     bool FailOpen = false;
     int FailAfterWrites = -1;
 

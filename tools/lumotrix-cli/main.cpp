@@ -7,11 +7,11 @@
 
 #include "ConfigImport.h"
 #include "ConfigView.h"
-#include "DevicePort.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigFiles.h"
 #include "model/Configuration.h"
 #include "runtime/Exception.h"
+#include "runtime/SerialEngine.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -136,6 +136,22 @@ int Import(const TArguments& args) {
     return 0;
 }
 
+// The controller's line settings on `device`, taken as a path.
+void UseDevice(TSerialEngine& port, const QString& device) {
+    TComSettings settings;
+    settings.Port = device;
+    port.SetSettings(settings);
+}
+
+// Runs `step`, which may open the port, reporting a failed open in this tool's words.
+template <typename F> void OpeningPort(const QString& device, F&& step) {
+    try {
+        step();
+    } catch (const EPortOpenError& e) {
+        throw EResNotFound(QStringLiteral("Cannot open the port %1: %2").arg(device, e.Reason()));
+    }
+}
+
 int Send(const TArguments& args) {
     const QString timerFile = args.Positional[0];
     const QString device = Required(args, "--port");
@@ -144,7 +160,8 @@ int Send(const TArguments& args) {
     config.Load(timerFile);
     config.CheckComplete(timerFile);
 
-    TDevicePort port(device);
+    TSerialEngine port;
+    UseDevice(port, device);
     TSleepPause pause;
     TSystemClock clock;
     TControllerLink link(port, pause, clock, config);
@@ -152,7 +169,7 @@ int Send(const TArguments& args) {
     request.DelayText = QString::number(delay);
     request.SyncDate = !args.Has("--no-clock");
     request.Temperature = config.TemperatureSettings();
-    link.Send(request);
+    OpeningPort(device, [&] { link.Send(request); });
     port.Drain();
     port.Close();
     Print(QStringLiteral("sent %1 to %2%3\n")
@@ -182,7 +199,8 @@ int Receive(const TArguments& args) {
     const int timeout = Seconds(args, "--timeout", 60);
 
     TConfiguration config;
-    TDevicePort port(device);
+    TSerialEngine port;
+    UseDevice(port, device);
     TSleepPause pause;
     TSystemClock clock;
     TReceiveWindow window(config);
@@ -213,7 +231,7 @@ int Receive(const TArguments& args) {
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
 
-    link.ReceiveCommand();
+    OpeningPort(device, [&] { link.ReceiveCommand(); });
     Print(QStringLiteral("listening on %1\n").arg(device));
     if (timeout > 0)
         timer.start(timeout * 1000);

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
   xvfb xauth imagemagick
+  qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -77,9 +77,12 @@ void TFont::ApplyTo(QWidget* widget) const {
     widget->setFont(font);
     QColor color = ColorFromRGB(FColor);
     if (color.isValid()) {
+        // Only the enabled look takes the colour: a disabled control keeps the greyed text.
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, color);
-        palette.setColor(QPalette::Text, color);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::WindowText, color);
+            palette.setColor(group, QPalette::Text, color);
+        }
         widget->setPalette(palette);
     }
 }
@@ -454,6 +457,28 @@ void TLabel::SetCaption(const QString& caption) {
     Label()->setAccessibleName(caption);
     if (FAutoSize && !WordWrap())
         Label()->resize(Label()->sizeHint());
+    NameFocusControl();
+}
+
+void TLabel::SetFocusControl(TControl* control) {
+    FFocusControl = control;
+    if (control)
+        control->FreeNotification(this);
+    if (Label())
+        Label()->setBuddy(control ? control->Widget() : nullptr);
+    NameFocusControl();
+}
+
+// Screen readers announce an editor by the label beside it, also after the caption changed.
+void TLabel::NameFocusControl() {
+    if (FFocusControl && FFocusControl->Widget())
+        FFocusControl->Widget()->setAccessibleName(Caption().remove(QLatin1Char('&')).trimmed());
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && component == FFocusControl)
+        FFocusControl = nullptr;
 }
 
 bool TLabel::WordWrap() const {
@@ -480,6 +505,7 @@ LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
     Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
     Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
 }
 
 // --- TCheckBox -------------------------------------------------------------------------------

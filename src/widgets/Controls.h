@@ -164,13 +164,19 @@ public:
     void SetAutoSize(bool autoSize);
     bool Transparent() const { return true; }
     void SetTransparent(bool) {}
+    // The editor the label names: its buddy, and its accessible name is the caption.
+    TControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TControl* control);
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     QLabel* Label() const;
+    void NameFocusControl();
     bool FAutoSize = true;
+    TControl* FFocusControl = nullptr;
 };
 
 class TCheckBox : public TControl {

@@ -3,13 +3,16 @@
 
 #include "AppFixture.h"
 
+#include "runtime/ScopeExit.h"
 #include "widgets/Controls.h"
 #include "widgets/Editors.h"
 #include "widgets/Grids.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QStandardPaths>
 
 using namespace lumotrix;
 using namespace lumotrix::test;
@@ -77,4 +80,34 @@ TEST_F(MainWindowTest, DisabledTemperatureLabelsLookDisabled) {
     // The red band text too.
     const QPalette& band = Get<TLabel>("TempMon")->Widget()->palette();
     EXPECT_NE(band.color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::red));
+}
+
+TEST_F(MainWindowTest, SaveDialogProposesNoNameAndShowsItsFilterOnce) {
+    // The designed folder is missing here: the dialog must not take its last part ("Timer")
+    // for a proposed name.
+    const QByteArray home = qgetenv("HOME");
+    const TScopeExit restore([&] { qputenv("HOME", home); });
+    qputenv("HOME", Folder.path().toLocal8Bit());
+    Files().PushFileName(QString());
+    Item("BarButton8")->Click();
+    ASSERT_EQ(Files().Requests().size(), 1u);
+    const ScriptedFileDialogs::TRequest& first = Files().Requests()[0];
+    EXPECT_TRUE(first.Save);
+    EXPECT_EQ(first.Caption, QStringLiteral("Timer File"));
+    EXPECT_EQ(first.FileName, QString());
+    EXPECT_FALSE(first.Directory.endsWith(QStringLiteral("Timer")))
+        << first.Directory.toStdString();
+    EXPECT_EQ(first.Filter, QStringLiteral("Timer File (*.tmr)"));
+
+    // Once the folder exists the dialog starts there; with a current file its name is proposed.
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Timer";
+    ASSERT_TRUE(QDir().mkpath(documents));
+    Files().PushFileName(Path(QStringLiteral("acquario.old.tmr")));
+    Item("BarButton8")->Click();
+    Files().PushFileName(QString());
+    Item("BarButton8")->Click();
+    ASSERT_EQ(Files().Requests().size(), 3u);
+    EXPECT_EQ(Files().Requests()[1].Directory, documents);
+    EXPECT_EQ(Files().Requests()[2].FileName, QStringLiteral("acquario.old"));
 }

@@ -926,7 +926,13 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
         if (index >= 0 && index < FPages->count())
             FPages->setCurrentIndex(index);
     });
-    connect(FTabs, &QTabBar::tabBarDoubleClicked, this, [this] { SetMinimized(!FMinimized); });
+    connect(FTabs, &QTabBar::tabBarDoubleClicked, this, [this] {
+        SetMinimized(!FMinimized);
+        // The tab bar reports the double click's second press as a click as well: it must not
+        // open the pop-up of the ribbon just minimised.
+        FSkipTabClick = true;
+        QTimer::singleShot(0, this, [this] { FSkipTabClick = false; });
+    });
     auto* popup = new TabPopupFrame(FTabs, this);
     FPopup = popup;
     popup->OnTabPress = [this](int tab, bool doubleClick) {
@@ -936,7 +942,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
             ShowTabPopup(tab);
     };
     connect(FTabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (FMinimized && index >= 0)
+        if (FMinimized && index >= 0 && !FSkipTabClick)
             ShowTabPopup(index);
     });
 

@@ -340,6 +340,7 @@ private:
     TQatPosition FQatPosition = TQatPosition::Above;
     bool FFormMode = false;
     bool FMinimized = false;
+    bool FSkipTabClick = false;
     QString FDocumentName;
     QPointer<QWidget> FWatchedWindow;
 };

@@ -205,6 +205,13 @@ TEST_F(RibbonStatesTest, MinimisedRibbonKeepsTheTabsAndShowsGroupsInAPopup) {
     for (RibbonGroup* group : Bar()->ActiveTab()->Groups())
         EXPECT_TRUE(group->isVisible());
 
+    // A double click on a tab minimises without opening the pop-up.
+    QTest::mouseDClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    Settle();
+    EXPECT_TRUE(Bar()->Minimized());
+    EXPECT_FALSE(popup->isVisible());
+    Bar()->SetMinimized(false);
+
     // The context menu's entry minimises and restores just the same.
     for (bool minimise : {true, false}) {
         std::unique_ptr<QMenu> menu(Bar()->CreateContextMenu(QPoint(-1, -1)));

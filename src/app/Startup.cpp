@@ -6,6 +6,7 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
+#include "widgets/ToolkitTranslations.h"
 
 namespace lumotrix {
 
@@ -27,6 +28,8 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     auto program = std::make_unique<TProgram>();
     program->App = std::make_unique<Application>(argc, argv);
     program->App->SetTitle(ApplicationTitleText);
+    // The built-in interface language; the toolkit's own buttons and dialogs speak it too.
+    LoadToolkitTranslations(QStringLiteral("it"));
     program->MainForm.reset(CreateForm<TForm1>());
     program->AboutBox.reset(CreateForm<TAboutBox>());
     program->MainForm->SetAboutBox(program->AboutBox.get());

@@ -613,6 +613,11 @@ TRibbon::TRibbon(TComponent* owner)
     // Moving the toolbar or minimising changes the ribbon's layout: that is a resize to the
     // window's handlers too.
     bar->OnResize = [this] {
+        // The ribbon is as high as its rows: the toolbar's own row below, or only the tabs
+        // when minimised. The controls aligned under it move with it.
+        const int height = Bar()->sizeHint().height();
+        if (height != Height())
+            SetHeight(height);
         if (!IsLoading())
             Fire(OnResize);
     };

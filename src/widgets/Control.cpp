@@ -69,9 +69,12 @@ void TFont::ApplyTo(QWidget* widget) const {
     widget->setFont(font);
     QColor color = ColorFromRGB(FColor);
     if (color.isValid()) {
+        // Only the enabled look takes the colour: a disabled control keeps the greyed text.
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, color);
-        palette.setColor(QPalette::Text, color);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::WindowText, color);
+            palette.setColor(group, QPalette::Text, color);
+        }
         widget->setPalette(palette);
     }
 }

@@ -26,6 +26,28 @@ void TLabel::SetCaption(const QString& caption) {
     Label()->setAccessibleName(caption);
     if (FAutoSize && !WordWrap())
         Label()->resize(Label()->sizeHint());
+    NameFocusControl();
+}
+
+void TLabel::SetFocusControl(TControl* control) {
+    FFocusControl = control;
+    if (control)
+        control->FreeNotification(this);
+    if (Label())
+        Label()->setBuddy(control ? control->Widget() : nullptr);
+    NameFocusControl();
+}
+
+// Screen readers announce an editor by the label beside it, also after the caption changed.
+void TLabel::NameFocusControl() {
+    if (FFocusControl && FFocusControl->Widget())
+        FFocusControl->Widget()->setAccessibleName(Caption().remove(QLatin1Char('&')).trimmed());
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && component == FFocusControl)
+        FFocusControl = nullptr;
 }
 
 bool TLabel::WordWrap() const {
@@ -52,6 +74,7 @@ LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
     Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
     Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
 }
 
 } // namespace lumotrix

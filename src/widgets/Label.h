@@ -18,13 +18,19 @@ public:
     bool Transparent() const { return true; }
     void SetTransparent(bool) {}
     qintptr Perform(quint32 message, qintptr wParam, qintptr lParam) override;
+    // The editor the label names: its buddy, and its accessible name is the caption.
+    TControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TControl* control);
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     QLabel* Label() const;
+    void NameFocusControl();
     bool FAutoSize = true;
+    TControl* FFocusControl = nullptr;
 };
 
 } // namespace lumotrix

@@ -36,6 +36,7 @@ TColorScheme MakeBlue() {
     s.StatusText = QColor("#15428b");
     s.StatusSeparator = QColor("#8fb0d9");
     s.QatBack = QColor("#d4e3f5");
+    s.QatText = QColor("#15428b");
     s.AppButtonTop = QColor("#5e9be0");
     s.AppButtonBottom = QColor("#1d5ca8");
     return s;
@@ -61,6 +62,7 @@ TColorScheme MakeBlack() {
     s.StatusText = QColor("#f0f0f0");
     s.StatusSeparator = QColor("#1a1b1d");
     s.QatBack = QColor("#3b3e43");
+    s.QatText = QColor("#f0f0f0");
     s.AppButtonTop = QColor("#6b7078");
     s.AppButtonBottom = QColor("#1f2226");
     return s;
@@ -86,6 +88,7 @@ TColorScheme MakeSilver() {
     s.StatusText = QColor("#3b3b3b");
     s.StatusSeparator = QColor("#a5acb6");
     s.QatBack = QColor("#e1e4e8");
+    s.QatText = QColor("#3b3b3b");
     s.AppButtonTop = QColor("#c9ced6");
     s.AppButtonBottom = QColor("#7b8592");
     return s;
@@ -168,6 +171,9 @@ QString RibbonStyleSheet(const TColorScheme& s) {
                "QToolButton#RibbonCloseButton:hover { background: #d9392b; color: white; }\n")
                .arg(s.CaptionText.name());
     css += QStringLiteral("#RibbonEditCaption { color: %1; }\n").arg(s.ButtonText.name());
+    // The customise button draws its own arrow, in the toolbar's text colour.
+    css += QStringLiteral(
+        "QToolButton#RibbonQatCustomize::menu-indicator { image: none; width: 0; }\n");
     return css;
 }
 

@@ -20,7 +20,7 @@ struct TColorScheme {
     QColor ButtonDownTop, ButtonDownBottom, ButtonDownBorder;
     QColor ButtonText;
     QColor StatusTop, StatusBottom, StatusText, StatusSeparator;
-    QColor QatBack;
+    QColor QatBack, QatText;
     QColor AppButtonTop, AppButtonBottom;
 };
 

@@ -6,6 +6,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QStyle>
 #include <QStyleOptionToolButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -122,7 +124,23 @@ RibbonButton::RibbonButton(RibbonCommand* command, TSize size, QWidget* parent)
     setProperty("ribbonItem", true);
     setAutoRaise(true);
     setFocusPolicy(Qt::TabFocus);
-    switch (size) {
+    ApplySize();
+    setDefaultAction(command);
+    SyncText();
+}
+
+void RibbonButton::SetSize(TSize size) {
+    if (size == FSize)
+        return;
+    FSize = size;
+    ApplySize();
+    SyncText();
+}
+
+void RibbonButton::ApplySize() {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    switch (FSize) {
     case TSize::Large:
         setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         setIconSize(QSize(32, 32));
@@ -141,8 +159,6 @@ RibbonButton::RibbonButton(RibbonCommand* command, TSize size, QWidget* parent)
         setFixedSize(22, 22);
         break;
     }
-    setDefaultAction(command);
-    SyncText();
 }
 
 QString RibbonButton::WrapCaption(const QString& caption) {
@@ -241,6 +257,8 @@ RibbonGroup::RibbonGroup(const QString& caption, QWidget* parent)
     FColumns->setContentsMargins(2, 0, 2, 0);
     FColumns->setSpacing(2);
     layout->addLayout(FColumns, 1);
+    // A group wider than its items (the last one, stretched) keeps them at its left.
+    layout->setAlignment(FColumns, Qt::AlignLeft);
     FCaption->setObjectName(QStringLiteral("RibbonGroupCaption"));
     FCaption->setAlignment(Qt::AlignCenter);
     FCaption->setFixedHeight(17);
@@ -257,6 +275,16 @@ void RibbonGroup::SetCaption(const QString& caption) {
 }
 
 void RibbonGroup::AddItem(QWidget* item, bool large, bool beginGroup, bool newColumn) {
+    FItems.append({item, large, beginGroup, newColumn});
+    Place(FItems.constLast());
+}
+
+void RibbonGroup::Place(const TItem& entry) {
+    QWidget* item = entry.Widget;
+    const bool beginGroup = entry.BeginGroup;
+    const bool newColumn = entry.NewColumn;
+    // Reduced, a large button stacks with the small items.
+    const bool large = entry.Large && FReduction == 0;
     if (beginGroup && FColumns->count() > 0) {
         auto* separator = new QFrame(this);
         separator->setObjectName(QStringLiteral("RibbonGroupSeparator"));
@@ -280,6 +308,42 @@ void RibbonGroup::AddItem(QWidget* item, bool large, bool beginGroup, bool newCo
     // Keep the trailing stretch last so that small items sit at the top of their column.
     FCurrentColumn->insertWidget(FCurrentColumn->count() - 1, item);
     ++FCurrentColumnCount;
+}
+
+void RibbonGroup::SetReduction(int reduction) {
+    reduction = qBound(0, reduction, MaxReduction);
+    if (reduction == FReduction)
+        return;
+    FReduction = reduction;
+    Relayout();
+}
+
+void RibbonGroup::Relayout() {
+    // Empty the columns (the items stay children of the group) and lay the items out afresh.
+    while (QLayoutItem* entry = FColumns->takeAt(0)) {
+        if (auto* column = qobject_cast<QVBoxLayout*>(entry->layout())) {
+            while (QLayoutItem* inner = column->takeAt(0))
+                delete inner;
+        } else if (QWidget* widget = entry->widget();
+                   widget && widget->objectName() == QLatin1String("RibbonGroupSeparator")) {
+            delete widget;
+        }
+        delete entry;
+    }
+    FCurrentColumn = nullptr;
+    FCurrentColumnCount = 0;
+    for (const TItem& item : FItems) {
+        if (auto* button = qobject_cast<RibbonButton*>(item.Widget)) {
+            using TSize = RibbonButton::TSize;
+            TSize size = item.Large ? TSize::Large : TSize::Small;
+            if (FReduction == 1)
+                size = TSize::Small;
+            else if (FReduction == 2)
+                size = TSize::IconOnly;
+            button->SetSize(size);
+        }
+        Place(item);
+    }
 }
 
 RibbonButton* RibbonGroup::AddLargeButton(RibbonCommand* command, bool beginGroup) {
@@ -313,6 +377,42 @@ RibbonTab::RibbonTab(QWidget* parent) : QWidget(parent), FLayout(new QHBoxLayout
     FLayout->addStretch();
 }
 
+void RibbonTab::FitGroups() {
+    if (FFitting)
+        return;
+    FFitting = true;
+    const QList<RibbonGroup*> groups = Groups();
+    auto fits = [&] {
+        FLayout->invalidate();
+        return FLayout->sizeHint().width() <= width();
+    };
+    for (RibbonGroup* group : groups)
+        group->SetReduction(0);
+    // Reduce one step at a time, the rightmost groups first, until the groups fit.
+    for (int level = 1; level <= RibbonGroup::MaxReduction && !fits(); ++level)
+        for (qsizetype i = groups.size() - 1; i >= 0 && !fits(); --i)
+            groups[i]->SetReduction(level);
+    // The last group takes the room to spare instead of a gap at the end of the page.
+    for (RibbonGroup* group : groups)
+        FLayout->setStretchFactor(group, group == groups.constLast() ? 1 : 0);
+    if (FLayout->count() > 0 && FLayout->itemAt(FLayout->count() - 1)->spacerItem())
+        FLayout->itemAt(FLayout->count() - 1)
+            ->spacerItem()
+            ->changeSize(0, 0, groups.isEmpty() ? QSizePolicy::Expanding : QSizePolicy::Fixed);
+    FLayout->invalidate();
+    FFitting = false;
+}
+
+void RibbonTab::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitGroups();
+}
+
+void RibbonTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitGroups();
+}
+
 RibbonGroup* RibbonTab::AddGroup(const QString& caption) {
     auto* group = new RibbonGroup(caption, this);
     AddGroup(group);
@@ -337,6 +437,64 @@ QList<RibbonGroup*> RibbonTab::Groups() const {
     return groups;
 }
 
+// --- glyphs ----------------------------------------------------------------------------------
+
+namespace {
+
+enum class TGlyph { Minimise, Maximise, Restore, Close, MenuArrow };
+
+// The caption buttons and the toolbar's menu arrow are drawn in the scheme's text colour, so
+// that they read on a dark caption as well as on a light one; the style's own pictures are
+// dark grey whatever the background.
+QIcon GlyphIcon(TGlyph glyph, const QColor& color) {
+    QIcon icon;
+    for (qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(10, 10) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, glyph == TGlyph::Close);
+        QPen pen(color, 1.0);
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        switch (glyph) {
+        case TGlyph::Minimise:
+            painter.fillRect(QRectF(0, 7, 10, 1.5), color);
+            break;
+        case TGlyph::Maximise:
+            painter.drawRect(QRectF(0.5, 0.5, 9, 9));
+            painter.fillRect(QRectF(0, 0, 10, 2), color);
+            break;
+        case TGlyph::Restore:
+            painter.drawRect(QRectF(2.5, 0.5, 7, 6));
+            painter.fillRect(QRectF(2, 0, 8, 1.5), color);
+            painter.setCompositionMode(QPainter::CompositionMode_Clear);
+            painter.fillRect(QRectF(0, 3, 8, 7), Qt::transparent);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.drawRect(QRectF(0.5, 3.5, 7, 6));
+            painter.fillRect(QRectF(0, 3, 8, 1.5), color);
+            break;
+        case TGlyph::Close:
+            pen.setWidthF(1.4);
+            painter.setPen(pen);
+            painter.drawLine(QPointF(1, 1), QPointF(9, 9));
+            painter.drawLine(QPointF(9, 1), QPointF(1, 9));
+            break;
+        case TGlyph::MenuArrow:
+            painter.fillRect(QRectF(1, 1, 8, 1.5), color);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(color);
+            painter.drawPolygon(QPolygonF{QPointF(1, 4), QPointF(9, 4), QPointF(5, 8.5)});
+            break;
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
 // --- QuickAccessToolbar ----------------------------------------------------------------------
 
 QuickAccessToolbar::QuickAccessToolbar(QWidget* parent)
@@ -345,14 +503,19 @@ QuickAccessToolbar::QuickAccessToolbar(QWidget* parent)
     setAccessibleName(QStringLiteral("Quick Access Toolbar"));
     FLayout->setContentsMargins(3, 1, 3, 1);
     FLayout->setSpacing(1);
+    FCustomize->setObjectName(QStringLiteral("RibbonQatCustomize"));
     FCustomize->setProperty("ribbonItem", true);
-    FCustomize->setArrowType(Qt::DownArrow);
     FCustomize->setFixedSize(16, 22);
     FCustomize->setPopupMode(QToolButton::InstantPopup);
     FCustomize->setAccessibleName(QStringLiteral("Personalizza barra di accesso rapido"));
     FCustomize->setToolTip(FCustomize->accessibleName());
     FLayout->addWidget(FCustomize);
     setFixedHeight(26);
+}
+
+void QuickAccessToolbar::SetArrowColor(const QColor& color) {
+    FCustomize->setIcon(GlyphIcon(TGlyph::MenuArrow, color));
+    FCustomize->setIconSize(QSize(10, 10));
 }
 
 RibbonButton* QuickAccessToolbar::AddCommand(RibbonCommand* command) {
@@ -588,10 +751,10 @@ void ApplicationMenu::Popup(const QPoint& globalPos) {
 
 namespace {
 
-QToolButton* CaptionButton(QWidget* parent, const QString& name, QStyle::StandardPixmap pixmap) {
+QToolButton* CaptionButton(QWidget* parent, const QString& name) {
     auto* button = new QToolButton(parent);
     button->setProperty("captionItem", true);
-    button->setIcon(parent->style()->standardIcon(pixmap));
+    button->setIconSize(QSize(10, 10));
     button->setAccessibleName(name);
     button->setToolTip(name);
     button->setFixedSize(34, 24);
@@ -605,6 +768,51 @@ QHBoxLayout* RowLayout(QWidget* row, int left = 4) {
     layout->setSpacing(2);
     return layout;
 }
+
+// The pop-up that shows a minimised ribbon's groups. A press outside it closes it; a press on
+// the tabs is handled here, because the pop-up takes it: the shown tab again within a double
+// click's time restores the ribbon, another tab shows that tab's groups.
+class TabPopupFrame : public QFrame {
+public:
+    TabPopupFrame(QTabBar* tabs, QWidget* parent) : QFrame(parent, Qt::Popup), FTabs(tabs) {
+        setObjectName(QStringLiteral("RibbonTabPopup"));
+        setFrameShape(QFrame::NoFrame);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    std::function<void(int tab, bool doubleClick)> OnTabPress;
+    void Open(int tab, const QPoint& globalPos, int width) {
+        FTab = tab;
+        FOpened.start();
+        setFixedWidth(width);
+        adjustSize();
+        move(globalPos);
+        show();
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        const QPoint global = event->globalPosition().toPoint();
+        if (!rect().contains(event->position().toPoint()) && FTabs->isVisible()) {
+            const int tab = FTabs->tabAt(FTabs->mapFromGlobal(global));
+            if (tab >= 0) {
+                const bool twice =
+                    tab == FTab && FOpened.elapsed() <= QApplication::doubleClickInterval();
+                setAttribute(Qt::WA_NoMouseReplay);
+                close();
+                if (OnTabPress)
+                    OnTabPress(tab, twice);
+                return;
+            }
+        }
+        QFrame::mousePressEvent(event);
+    }
+
+private:
+    QTabBar* FTabs;
+    int FTab = -1;
+    QElapsedTimer FOpened;
+};
 
 } // namespace
 
@@ -629,12 +837,9 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     FCaptionTitle->setObjectName(QStringLiteral("RibbonCaptionTitle"));
     FCaptionTitle->setAlignment(Qt::AlignCenter);
     caption->addWidget(FCaptionTitle, 1);
-    FMinButton =
-        CaptionButton(FCaptionBar, QStringLiteral("Riduci a icona"), QStyle::SP_TitleBarMinButton);
-    FMaxButton =
-        CaptionButton(FCaptionBar, QStringLiteral("Ingrandisci"), QStyle::SP_TitleBarMaxButton);
-    FCloseButton =
-        CaptionButton(FCaptionBar, QStringLiteral("Chiudi"), QStyle::SP_TitleBarCloseButton);
+    FMinButton = CaptionButton(FCaptionBar, QStringLiteral("Riduci a icona"));
+    FMaxButton = CaptionButton(FCaptionBar, QStringLiteral("Ingrandisci"));
+    FCloseButton = CaptionButton(FCaptionBar, QStringLiteral("Chiudi"));
     FCloseButton->setObjectName(QStringLiteral("RibbonCloseButton"));
     caption->addWidget(FMinButton);
     caption->addWidget(FMaxButton);
@@ -703,6 +908,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
 
     FQat = new QuickAccessToolbar(this);
     auto* customize = new QMenu(FQat->CustomizeButton());
+    WatchMenu(customize);
     connect(customize, &QMenu::aboutToShow, this, [this, customize] {
         customize->clear();
         QMenu* menu = CreateContextMenu(QPoint(-1, -1));
@@ -720,7 +926,25 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
         if (index >= 0 && index < FPages->count())
             FPages->setCurrentIndex(index);
     });
-    connect(FTabs, &QTabBar::tabBarDoubleClicked, this, [this] { SetMinimized(!FMinimized); });
+    connect(FTabs, &QTabBar::tabBarDoubleClicked, this, [this] {
+        SetMinimized(!FMinimized);
+        // The tab bar reports the double click's second press as a click as well: it must not
+        // open the pop-up of the ribbon just minimised.
+        FSkipTabClick = true;
+        QTimer::singleShot(0, this, [this] { FSkipTabClick = false; });
+    });
+    auto* popup = new TabPopupFrame(FTabs, this);
+    FPopup = popup;
+    popup->OnTabPress = [this](int tab, bool doubleClick) {
+        if (doubleClick)
+            SetMinimized(false);
+        else
+            ShowTabPopup(tab);
+    };
+    connect(FTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (FMinimized && index >= 0 && !FSkipTabClick)
+            ShowTabPopup(index);
+    });
 
     SetColorSchemeName(FScheme);
     PlaceQat();
@@ -828,6 +1052,9 @@ void RibbonBar::SetColorSchemeName(const QString& name) {
         RibbonStyleSheet(scheme) +
         QStringLiteral("#RibbonAppMenu { background: %1; border: 1px solid %2; }")
             .arg(scheme.PanelTop.name(), scheme.GroupBorder.name()));
+    FPopup->setStyleSheet(
+        QStringLiteral("#RibbonTabPopup { border: 1px solid %1; }").arg(scheme.GroupBorder.name()));
+    UpdateCaptionGlyphs();
     if (OnColorSchemeChanged)
         OnColorSchemeChanged();
 }
@@ -840,9 +1067,66 @@ void RibbonBar::SetSupportNonClientDrawing(bool on) {
 
 void RibbonBar::SetMinimized(bool minimized) {
     FMinimized = minimized;
-    FPages->setVisible(!minimized);
+    FPopup->hide();
+    // The groups live in the pop-up while minimised and go back under the tabs after.
+    if (minimized) {
+        FLayout->removeWidget(FPages);
+        FPages->setParent(FPopup);
+        FPopup->layout()->addWidget(FPages);
+    } else if (FPages->parentWidget() != this) {
+        FPopup->layout()->removeWidget(FPages);
+        FPages->setParent(this);
+        FLayout->insertWidget(FLayout->indexOf(FTabRow) + 1, FPages);
+    }
+    FPages->show();
+    LayoutChanged();
+}
+
+QWidget* RibbonBar::TabPopup() const {
+    return FPopup;
+}
+
+void RibbonBar::ShowTabPopup(int index) {
+    if (!FMinimized || index < 0 || index >= FPages->count())
+        return;
+    FTabs->setCurrentIndex(index);
+    FPages->setCurrentIndex(index);
+    // Choosing a command closes the pop-up; typing into a field of it does not.
+    for (QAbstractButton* button : FPages->findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::clicked, FPopup, &QWidget::close, Qt::UniqueConnection);
+    static_cast<TabPopupFrame*>(FPopup)->Open(
+        index, mapToGlobal(QPoint(0, FTabRow->geometry().bottom() + 1)), width());
+}
+
+// The ribbon's height follows its rows: the window re-reads it from sizeHint().
+void RibbonBar::LayoutChanged() {
+    FLayout->invalidate();
+    updateGeometry();
     if (OnResize)
         OnResize();
+}
+
+// A pop-up takes the mouse while it is open, so the item under the cursor before it opened
+// never hears that the cursor left: it would keep its hover look. Ask the items again.
+void RibbonBar::ClearStaleHover() {
+    const QPoint cursor = QCursor::pos();
+    QList<QWidget*> widgets = findChildren<QWidget*>();
+    widgets.append(FPopup->findChildren<QWidget*>());
+    for (QWidget* widget : widgets) {
+        if (!widget->testAttribute(Qt::WA_UnderMouse) || widget->isWindow())
+            continue;
+        if (widget->isVisible() && widget->rect().contains(widget->mapFromGlobal(cursor)))
+            continue;
+        widget->setAttribute(Qt::WA_UnderMouse, false);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(widget, &leave);
+        widget->update();
+    }
+}
+
+void RibbonBar::WatchMenu(QMenu* menu) {
+    connect(menu, &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, &RibbonBar::ClearStaleHover); });
 }
 
 void RibbonBar::PlaceQat() {
@@ -866,8 +1150,7 @@ void RibbonBar::PlaceQat() {
     FQat->setVisible(FQatVisible);
     FQatAboveRow->setVisible(FQatVisible && above && !FFormMode);
     FQatBelowRow->setVisible(FQatVisible && !above);
-    if (OnResize)
-        OnResize();
+    LayoutChanged();
 }
 
 void RibbonBar::ApplyFrameMode() {
@@ -901,11 +1184,18 @@ void RibbonBar::UpdateCaption() {
     FCaptionTitle->setText(FDocumentName.isEmpty()
                                ? top->windowTitle()
                                : top->windowTitle() + QStringLiteral(" - ") + FDocumentName);
-    bool maximized = top->isMaximized();
-    FMaxButton->setIcon(style()->standardIcon(maximized ? QStyle::SP_TitleBarNormalButton
-                                                        : QStyle::SP_TitleBarMaxButton));
-    FMaxButton->setAccessibleName(maximized ? QStringLiteral("Ripristina")
-                                            : QStringLiteral("Ingrandisci"));
+    FMaxButton->setAccessibleName(top->isMaximized() ? QStringLiteral("Ripristina")
+                                                     : QStringLiteral("Ingrandisci"));
+    UpdateCaptionGlyphs();
+}
+
+void RibbonBar::UpdateCaptionGlyphs() {
+    const QColor color = ColorScheme().CaptionText;
+    FMinButton->setIcon(GlyphIcon(TGlyph::Minimise, color));
+    FMaxButton->setIcon(
+        GlyphIcon(window()->isMaximized() ? TGlyph::Restore : TGlyph::Maximise, color));
+    FCloseButton->setIcon(GlyphIcon(TGlyph::Close, color));
+    FQat->SetArrowColor(ColorScheme().QatText);
 }
 
 void RibbonBar::ShowAppMenu() {
@@ -946,6 +1236,7 @@ QMenu* RibbonBar::CreateContextMenu(const QPoint& pos) {
 void RibbonBar::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = CreateContextMenu(event->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    WatchMenu(menu);
     menu->popup(event->globalPos());
 }
 

@@ -83,12 +83,15 @@ public:
     RibbonButton(RibbonCommand* command, TSize size, QWidget* parent = nullptr);
     RibbonCommand* Command() const { return FCommand; }
     TSize Size() const { return FSize; }
+    // A group that runs short of room shows its buttons smaller.
+    void SetSize(TSize size);
     static QString WrapCaption(const QString& caption);
 
 protected:
     void actionEvent(QActionEvent* event) override;
 
 private:
+    void ApplySize();
     void SyncText();
     RibbonCommand* FCommand;
     TSize FSize;
@@ -118,6 +121,10 @@ private:
 // A captioned group of items on a ribbon tab. Items flow in columns: a large button takes a
 // column of its own, small items stack three to a column; `beginGroup` draws a separator
 // before the item and `newColumn` starts a fresh column.
+//
+// Short of room, a group is reduced rather than cut: at reduction 1 its large buttons become
+// small ones with their captions, stacked like the small items; at reduction 2 every button
+// shows its picture only (the caption stays its tooltip and accessible name).
 class RibbonGroup : public QFrame {
     Q_OBJECT
 public:
@@ -131,15 +138,28 @@ public:
                                 bool newColumn = false);
     void AddItem(QWidget* item, bool large, bool beginGroup, bool newColumn);
     QList<RibbonButton*> Buttons() const;
+    static constexpr int MaxReduction = 2;
+    int Reduction() const { return FReduction; }
+    void SetReduction(int reduction);
 
 private:
+    struct TItem {
+        QWidget* Widget;
+        bool Large, BeginGroup, NewColumn;
+    };
+    void Place(const TItem& item);
+    void Relayout();
+
     QLabel* FCaption;
     QHBoxLayout* FColumns;
     QVBoxLayout* FCurrentColumn = nullptr;
     int FCurrentColumnCount = 0;
+    QList<TItem> FItems;
+    int FReduction = 0;
 };
 
-// One tab page of the ribbon: groups side by side.
+// One tab page of the ribbon: groups side by side. When the page is narrower than its groups
+// need, groups are reduced from the right; room to spare goes to the last group.
 class RibbonTab : public QWidget {
     Q_OBJECT
 public:
@@ -148,9 +168,16 @@ public:
     void AddGroup(RibbonGroup* group);
     void ClearGroups();
     QList<RibbonGroup*> Groups() const;
+    // Reduces the groups just as far as the page's width asks.
+    void FitGroups();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QHBoxLayout* FLayout;
+    bool FFitting = false;
 };
 
 // The quick access toolbar: small picture-only buttons and a customise menu.
@@ -164,6 +191,7 @@ public:
     bool Contains(RibbonCommand* command) const;
     QList<RibbonCommand*> Commands() const;
     QToolButton* CustomizeButton() const { return FCustomize; }
+    void SetArrowColor(const QColor& color);
 
 private:
     QHBoxLayout* FLayout;
@@ -258,8 +286,13 @@ public:
     QString DocumentName() const { return FDocumentName; }
     void SetDocumentName(const QString& name);
 
+    // Minimised, only the tab row stays; clicking a tab shows its groups in a pop-up over the
+    // window until a command is chosen or the user clicks elsewhere. A double click on a tab
+    // or the context menu's entry restores the ribbon.
     bool Minimized() const { return FMinimized; }
     void SetMinimized(bool minimized);
+    void ShowTabPopup(int index);
+    QWidget* TabPopup() const;
 
     // The context menu offered on a right click at `pos` (ribbon coordinates); the caller owns
     // it. Exposed so that it can be driven without a mouse.
@@ -279,7 +312,11 @@ private:
     void PlaceQat();
     void ApplyFrameMode();
     void UpdateCaption();
+    void UpdateCaptionGlyphs();
     void ShowAppMenu();
+    void LayoutChanged();
+    void ClearStaleHover();
+    void WatchMenu(QMenu* menu);
 
     QVBoxLayout* FLayout;
     QWidget* FCaptionBar;
@@ -297,11 +334,13 @@ private:
     QStackedWidget* FPages;
     QuickAccessToolbar* FQat;
     ApplicationMenu* FAppMenu;
+    QFrame* FPopup;
     QString FScheme = QStringLiteral("Blue");
     bool FQatVisible = true;
     TQatPosition FQatPosition = TQatPosition::Above;
     bool FFormMode = false;
     bool FMinimized = false;
+    bool FSkipTabClick = false;
     QString FDocumentName;
     QPointer<QWidget> FWatchedWindow;
 };

@@ -2,6 +2,7 @@
 
 #include "runtime/FormStream.h"
 
+#include <QSet>
 #include <exception>
 
 namespace lumotrix {
@@ -85,6 +86,7 @@ private:
     TReader FReader;
     TComponent* FRoot = nullptr;
     QList<TComponent*> FLoaded;
+    QSet<TComponent*> FLoadedSet; // FLoaded as a set, for large forms
     QList<TFixup> FFixups;
     bool FErrorWrapped = false;
     int FNesting = 0;
@@ -140,6 +142,7 @@ TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
             root->SetName(unique);
         }
         FLoaded.append(root);
+        FLoadedSet.insert(root);
         while (!FReader.EndOfList())
             ReadProperty(root, ComponentContext(root), root);
         FReader.ReadListEnd();
@@ -202,8 +205,10 @@ void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
             throw;
         }
     }
-    if (!FLoaded.contains(component))
+    if (!FLoadedSet.contains(component)) {
+        FLoadedSet.insert(component);
         FLoaded.append(component);
+    }
     component->IncludeState(csLoading);
     component->IncludeState(csReading);
     // Sections inside an inline frame belong to the frame.

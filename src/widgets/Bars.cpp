@@ -375,6 +375,7 @@ void TBarItemLinks::ItemRemoved(TBarItem* item) {
 }
 
 TBar::TBar(TComponent* owner) : TComponent(owner), FLinks(std::make_unique<TBarItemLinks>(this)) {
+    HearSiblings(); // its links name sibling items
     FLinks->SetPropName(QStringLiteral("ItemLinks"));
 }
 
@@ -427,6 +428,7 @@ LUMOTRIX_REGISTER_CLASS(TBar, TComponent) {
 
 TApplicationMenu::TApplicationMenu(TComponent* owner)
     : TComponent(owner), FLinks(std::make_unique<TBarItemLinks>(this)) {
+    HearSiblings(); // its links name sibling items
     FLinks->SetPropName(QStringLiteral("ItemLinks"));
 }
 
@@ -601,6 +603,7 @@ TRibbon::TRibbon(TComponent* owner)
     : TControl(owner), FAppButton(std::make_unique<TRibbonApplicationButton>(this)),
       FQat(std::make_unique<TRibbonQuickAccessToolbar>(this)),
       FHelpTip(std::make_unique<TScreenTipProps>()) {
+    HearSiblings(); // tabs, the application menu and the toolbar are siblings
     auto* bar = new RibbonBar;
     SetWidget(bar);
     SetHeight(bar->sizeHint().height());

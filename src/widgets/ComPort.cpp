@@ -455,6 +455,7 @@ bool TComPort::LoadSettings(TStoreType storeType, const QString& key) {
     const QString path = StoreKey(storeType, key);
     TComSettings next = FSettings;
     try {
+        const TRegistrySnapshot snapshot; // the dozen reads below share one reading of the file
         TRegistry registry;
         if (!registry.OpenKeyReadOnly(path))
             return false;

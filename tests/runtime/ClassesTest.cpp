@@ -23,7 +23,7 @@ private:
 // Records the notifications it receives.
 class TWatchingComponent : public TComponent {
 public:
-    using TComponent::TComponent;
+    explicit TWatchingComponent(TComponent* owner = nullptr) : TComponent(owner) { HearSiblings(); }
     QList<std::pair<TComponent*, TOperation>> Seen;
 
 protected:

@@ -111,21 +111,24 @@ public:
                     throw damaged(
                         QStringLiteral("a value of the key \"%1\" is malformed").arg(key.Path));
                 TRegValue value{name.toString(), TRegDataType::rdString, {}, 0};
-                const QString where =
-                    QStringLiteral("the value \"%1\" of the key \"%2\"").arg(value.Name, key.Path);
+                // Built only for an error: a large store has many values.
+                const auto where = [&] {
+                    return QStringLiteral("the value \"%1\" of the key \"%2\"")
+                        .arg(value.Name, key.Path);
+                };
                 if (type == QLatin1String("string") && data.isString()) {
                     value.Text = data.toString();
                 } else if (type == QLatin1String("integer") && data.isDouble()) {
                     const double d = data.toDouble();
                     if (d != std::floor(d) || d < INT32_MIN || d > INT32_MAX)
-                        throw damaged(where + QStringLiteral(" is not a 32-bit integer"));
+                        throw damaged(where() + QStringLiteral(" is not a 32-bit integer"));
                     value.Type = TRegDataType::rdInteger;
                     value.Number = static_cast<qint32>(d);
                 } else {
-                    throw damaged(where + QStringLiteral(" has an unknown type"));
+                    throw damaged(where() + QStringLiteral(" has an unknown type"));
                 }
                 if (names.contains(value.Name))
-                    throw damaged(where + QStringLiteral(" appears twice"));
+                    throw damaged(where() + QStringLiteral(" appears twice"));
                 names.insert(value.Name);
                 key.Values.push_back(std::move(value));
             }

@@ -58,6 +58,14 @@ bool IsBelow(const QString& path, const QString& ancestor) {
            SamePath(path.left(ancestor.size()), ancestor);
 }
 
+QString NormalisePath(const QString& path) {
+    QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && (SamePath(parts.front(), QStringLiteral("HKEY_CURRENT_USER")) ||
+                             SamePath(parts.front(), QStringLiteral("HKCU"))))
+        parts.removeFirst();
+    return parts.join(QLatin1Char('\\'));
+}
+
 class TStore {
 public:
     // Reads the store; throws ERegistryException for a damaged or unreadable file.
@@ -98,6 +106,11 @@ public:
             const QJsonValue values = ko.value(QStringLiteral("values"));
             if (!k.isObject() || !path.isString() || !values.isArray())
                 throw damaged(QStringLiteral("a key entry is malformed"));
+            // What the store writes: no empty part, no hive name in front. Anything else would
+            // list as a child of itself.
+            if (path.toString().isEmpty() || NormalisePath(path.toString()) != path.toString())
+                throw damaged(
+                    QStringLiteral("the key \"%1\" has no valid path").arg(path.toString()));
             if (store.Find(path.toString()))
                 throw damaged(QStringLiteral("the key \"%1\" appears twice").arg(path.toString()));
             TRegKey key{path.toString(), {}};
@@ -301,14 +314,6 @@ const TRegValue* FindValue(const TRegKey* key, const QString& name) {
         if (v.Name == name)
             return &v;
     return nullptr;
-}
-
-QString NormalisePath(const QString& path) {
-    QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    if (!parts.isEmpty() && (SamePath(parts.front(), QStringLiteral("HKEY_CURRENT_USER")) ||
-                             SamePath(parts.front(), QStringLiteral("HKCU"))))
-        parts.removeFirst();
-    return parts.join(QLatin1Char('\\'));
 }
 
 } // namespace

@@ -198,6 +198,14 @@ TEST_F(RegistryTest, KeysAndValuesAreFoundIgnoringCaseAndDuplicatesRefused) {
         {"key": "X", "values": [{"name": "v", "type": "integer", "data": 1},
                                 {"name": "v", "type": "string", "data": ""}]}]})");
     EXPECT_THROW(reg.KeyExists(QStringLiteral("X")), ERegistryException);
+    // Paths the store never writes would list as children of themselves.
+    for (const char* key : {"A\\\\\\\\B", "\\\\A", "HKCU\\\\A", ""}) {
+        SCOPED_TRACE(key);
+        WriteStore(
+            QByteArray(R"({"format": "Lumotrix registry", "version": 1, "keys": [{"key": ")") +
+            key + R"(", "values": []}]})");
+        EXPECT_THROW(reg.KeyExists(QStringLiteral("A")), ERegistryException);
+    }
 }
 
 TEST_F(RegistryTest, AnUpdateReachesTheFileOnceAndIsDroppedWhenAbandoned) {

@@ -28,7 +28,8 @@ for t in "${targets[@]}"; do
   mkdir -p "$work" "$findings"
   echo "== $t: ${seconds}s"
   # -rss_limit_mb and -max_len keep one input from taking the machine; timeouts are findings.
-  if ! build/fuzz/tests/fuzz/fuzz_$t "$work" "tests/fuzz/corpus/$t" \
+  # Niced: the fuzzer takes a whole core and should not slow down builds beside it.
+  if ! nice -n 10 build/fuzz/tests/fuzz/fuzz_$t "$work" "tests/fuzz/corpus/$t" \
       -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
       -artifact_prefix="$findings/" -print_final_stats=1 2>"build/fuzz/$t.log"; then
     status=1

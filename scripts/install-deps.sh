@@ -8,6 +8,7 @@ packages=(
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
   libgettextpo-dev gettext qt6-translations-l10n
   xvfb xauth imagemagick desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

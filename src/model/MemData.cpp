@@ -1,6 +1,7 @@
 #include "model/MemData.h"
 
 #include "runtime/AtomicFile.h"
+#include "runtime/CappedRead.h"
 #include "runtime/Exception.h"
 
 #include <QFile>
@@ -906,14 +907,12 @@ void TMemData::LoadFromBinaryFile(const QString& fileName) {
     };
     if (!file.open(QIODevice::ReadOnly))
         fail(file.errorString());
-    if (file.size() > MaxFileSize)
+    const std::optional<QByteArray> bytes = ReadAllUpTo(file, MaxFileSize);
+    if (!bytes)
         fail(QStringLiteral("the file is too large to be a table file"));
-    const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         fail(file.errorString());
-    if (bytes.size() > MaxFileSize)
-        fail(QStringLiteral("the file is too large to be a table file"));
-    LoadFromBytes(bytes, fileName);
+    LoadFromBytes(*bytes, fileName);
 }
 
 void TMemData::LoadFromBytes(const QByteArray& bytes, const QString& sourceName) {

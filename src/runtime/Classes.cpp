@@ -101,7 +101,49 @@ void TComponent::SetName(const QString& name) {
         throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(name));
     if (FOwner)
         FOwner->ValidateRename(this, FName, name);
+    if (FOwner)
+        FOwner->Unindex(this);
     FName = name;
+    if (FOwner)
+        FOwner->Index(this);
+}
+
+QString TComponent::NameKey(const QString& name) {
+    return name.toCaseFolded();
+}
+
+void TComponent::Index(TComponent* component) {
+    if (!component->FName.isEmpty())
+        FNamed.insert(NameKey(component->FName), component);
+}
+
+void TComponent::Unindex(TComponent* component) {
+    if (component->FName.isEmpty())
+        return;
+    const auto at = FNamed.constFind(NameKey(component->FName));
+    if (at != FNamed.constEnd() && *at == component)
+        FNamed.erase(at);
+}
+
+bool TComponent::HearsSiblings() const {
+    return FHearsSiblings || !FListeners.isEmpty();
+}
+
+void TComponent::HearSiblings() {
+    const bool before = HearsSiblings();
+    FHearsSiblings = true;
+    HearingChanged(before);
+}
+
+void TComponent::HearingChanged(bool before) {
+    if (FOwner == nullptr || before == HearsSiblings())
+        return;
+    const bool ownerBefore = FOwner->HearsSiblings();
+    if (before)
+        FOwner->FListeners.removeOne(this);
+    else
+        FOwner->FListeners.append(this);
+    FOwner->HearingChanged(ownerBefore);
 }
 
 void TComponent::ValidateRename(TComponent* component, const QString& currentName,
@@ -127,10 +169,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(const QString& name) const {
     if (name.isEmpty())
         return nullptr;
-    for (TComponent* c : FComponents)
-        if (c->FName.compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    return nullptr;
+    return FNamed.value(NameKey(name), nullptr);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -145,13 +184,26 @@ void TComponent::InsertComponent(TComponent* component) {
         component->FOwner->RemoveComponent(component);
     FComponents.append(component);
     component->FOwner = this;
+    Index(component);
+    if (component->HearsSiblings()) {
+        const bool before = HearsSiblings();
+        FListeners.append(component);
+        HearingChanged(before);
+    }
     Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
     if (component == nullptr || component->FOwner != this)
         return;
-    FComponents.removeOne(component);
+    // Components go most recent first (DestroyComponents): look from the end.
+    FComponents.removeAt(FComponents.lastIndexOf(component));
+    Unindex(component);
+    if (component->HearsSiblings()) {
+        const bool before = HearsSiblings();
+        FListeners.removeOne(component);
+        HearingChanged(before);
+    }
     component->FOwner = nullptr;
     Notification(component, opRemove);
 }
@@ -183,10 +235,11 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component != nullptr)
         FFreeNotifies.removeAll(component);
-    // Owned components may hold references to their siblings; the list can change while they
-    // react, so walk it by index.
-    for (int i = 0; i < FComponents.size(); ++i)
-        FComponents[i]->Notification(component, operation);
+    // Owned components that hold references to their siblings hear of them; telling every
+    // owned component would make loading and freeing a form quadratic in its size. The list
+    // can change while they react, so walk it by index.
+    for (int i = 0; i < FListeners.size(); ++i)
+        FListeners[i]->Notification(component, operation);
 }
 
 void TComponent::SetParentComponent(TComponent*) {}

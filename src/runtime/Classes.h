@@ -2,6 +2,7 @@
 
 #include "runtime/TypInfo.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -102,15 +103,30 @@ public:
     void SetTag(qint32 tag) { FTag = tag; }
 
 protected:
+    // Called on the owner for every owned component inserted or removed, and forwarded to the
+    // owned components that hear their siblings (HearSiblings), so they can drop references.
     virtual void Notification(TComponent* component, TOperation operation);
+    // For a class whose Notification keeps references to sibling components up to date; call
+    // it from the constructor.
+    void HearSiblings();
     // Called before a rename; raises EComponentError for a clash.
     virtual void ValidateRename(TComponent* component, const QString& currentName,
                                 const QString& newName) const;
 
 private:
+    static QString NameKey(const QString& name);
+    void Index(TComponent* component);
+    void Unindex(TComponent* component);
+    // Hears itself, or owns one that does (so notifications reach it through this one).
+    bool HearsSiblings() const;
+    void HearingChanged(bool before);
+
     QString FName;
     TComponent* FOwner = nullptr;
     QList<TComponent*> FComponents;
+    QHash<QString, TComponent*> FNamed; // owned components by case-folded name
+    QList<TComponent*> FListeners;      // owned components that hear their siblings
+    bool FHearsSiblings = false;
     QList<TComponent*> FFreeNotifies;
     int FComponentState = 0;
     qint32 FTag = 0;

@@ -3,6 +3,7 @@
 #include "runtime/FormStream.h"
 #include "runtime/ScopeExit.h"
 
+#include <QSet>
 #include <exception>
 #include <memory>
 
@@ -89,6 +90,7 @@ private:
     TReader FReader;
     TComponent* FRoot = nullptr;
     QList<TComponent*> FLoaded;
+    QSet<TComponent*> FLoadedSet; // FLoaded as a set, for large forms
     QList<TFixup> FFixups;
     QList<const TFieldInfo*> FAssignedFields;
     bool FErrorWrapped = false;
@@ -145,6 +147,7 @@ TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
             root->SetName(unique);
         }
         FLoaded.append(root);
+        FLoadedSet.insert(root);
         while (!FReader.EndOfList())
             ReadProperty(root, ComponentContext(root), root);
         FReader.ReadListEnd();
@@ -206,8 +209,10 @@ void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
         component->SetParentComponent(parent);
         created.release();
     }
-    if (!FLoaded.contains(component))
+    if (!FLoadedSet.contains(component)) {
+        FLoadedSet.insert(component);
         FLoaded.append(component);
+    }
     if (lookupOwner == FRoot)
         AssignField(component);
     component->IncludeState(csLoading);

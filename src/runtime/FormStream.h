@@ -42,6 +42,10 @@ constexpr int ffInline = 4;
 
 extern const QByteArray FormSignature; // "TPF0"
 
+// A section starts with its class name's length byte unless a prefix comes first, and a length
+// byte of 0xF0 or more would read as that prefix: longer class names cannot be stored.
+constexpr int MaxClassNameLength = 0xEF;
+
 // The 80-bit extended float (64-bit mantissa with explicit integer bit, 15-bit exponent) as it
 // is stored in a form stream, converted with correct rounding (to nearest, ties to even),
 // denormals, infinities and NaN payloads included. `bytes` must hold 10 bytes.

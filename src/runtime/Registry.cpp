@@ -1,6 +1,7 @@
 #include "runtime/Registry.h"
 
 #include "runtime/AtomicFile.h"
+#include "runtime/CappedRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumotrix {
@@ -55,6 +58,14 @@ bool IsBelow(const QString& path, const QString& ancestor) {
            SamePath(path.left(ancestor.size()), ancestor);
 }
 
+QString NormalisePath(const QString& path) {
+    QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && (SamePath(parts.front(), QStringLiteral("HKEY_CURRENT_USER")) ||
+                             SamePath(parts.front(), QStringLiteral("HKCU"))))
+        parts.removeFirst();
+    return parts.join(QLatin1Char('\\'));
+}
+
 class TStore {
 public:
     // Reads the store; throws ERegistryException for a damaged or unreadable file.
@@ -69,13 +80,12 @@ public:
         auto damaged = [&](const QString& why) { return EDamagedStore(message(why)); };
         if (!f.open(QIODevice::ReadOnly))
             throw ERegistryException(message(f.errorString()));
-        if (f.size() > MaxStoreSize)
+        const std::optional<QByteArray> read = ReadAllUpTo(f, MaxStoreSize);
+        if (!read)
             throw damaged(QStringLiteral("it is too large to be a settings file"));
-        const QByteArray bytes = f.read(MaxStoreSize + 1);
         if (f.error() != QFileDevice::NoError)
             throw ERegistryException(message(f.errorString()));
-        if (bytes.size() > MaxStoreSize)
-            throw damaged(QStringLiteral("it is too large to be a settings file"));
+        const QByteArray& bytes = *read;
 
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
@@ -96,9 +106,15 @@ public:
             const QJsonValue values = ko.value(QStringLiteral("values"));
             if (!k.isObject() || !path.isString() || !values.isArray())
                 throw damaged(QStringLiteral("a key entry is malformed"));
+            // What the store writes: no empty part, no hive name in front. Anything else would
+            // list as a child of itself.
+            if (path.toString().isEmpty() || NormalisePath(path.toString()) != path.toString())
+                throw damaged(
+                    QStringLiteral("the key \"%1\" has no valid path").arg(path.toString()));
             if (store.Find(path.toString()))
                 throw damaged(QStringLiteral("the key \"%1\" appears twice").arg(path.toString()));
             TRegKey key{path.toString(), {}};
+            QSet<QString> names;
             for (const QJsonValue& v : values.toArray()) {
                 const QJsonObject vo = v.toObject();
                 const QJsonValue name = vo.value(QStringLiteral("name"));
@@ -108,25 +124,28 @@ public:
                     throw damaged(
                         QStringLiteral("a value of the key \"%1\" is malformed").arg(key.Path));
                 TRegValue value{name.toString(), TRegDataType::rdString, {}, 0};
-                const QString where =
-                    QStringLiteral("the value \"%1\" of the key \"%2\"").arg(value.Name, key.Path);
+                // Built only for an error: a large store has many values.
+                const auto where = [&] {
+                    return QStringLiteral("the value \"%1\" of the key \"%2\"")
+                        .arg(value.Name, key.Path);
+                };
                 if (type == QLatin1String("string") && data.isString()) {
                     value.Text = data.toString();
                 } else if (type == QLatin1String("integer") && data.isDouble()) {
                     const double d = data.toDouble();
                     if (d != std::floor(d) || d < INT32_MIN || d > INT32_MAX)
-                        throw damaged(where + QStringLiteral(" is not a 32-bit integer"));
+                        throw damaged(where() + QStringLiteral(" is not a 32-bit integer"));
                     value.Type = TRegDataType::rdInteger;
                     value.Number = static_cast<qint32>(d);
                 } else {
-                    throw damaged(where + QStringLiteral(" has an unknown type"));
+                    throw damaged(where() + QStringLiteral(" has an unknown type"));
                 }
-                for (const TRegValue& other : key.Values)
-                    if (other.Name == value.Name)
-                        throw damaged(where + QStringLiteral(" appears twice"));
+                if (names.contains(value.Name))
+                    throw damaged(where() + QStringLiteral(" appears twice"));
+                names.insert(value.Name);
                 key.Values.push_back(std::move(value));
             }
-            store.FKeys.push_back(std::move(key));
+            store.Append(std::move(key));
         }
         return store;
     }
@@ -171,18 +190,26 @@ public:
     }
 
     TRegKey* Find(const QString& path) {
-        for (TRegKey& k : FKeys)
-            if (SamePath(k.Path, path))
-                return &k;
-        return nullptr;
+        const auto at = FIndex.constFind(Folded(path));
+        return at == FIndex.constEnd() ? nullptr : &FKeys[*at];
     }
     const TRegKey* Find(const QString& path) const { return const_cast<TStore*>(this)->Find(path); }
 
     TRegKey& Create(const QString& path) {
         if (TRegKey* k = Find(path))
             return *k;
-        FKeys.push_back({path, {}});
+        Append({path, {}});
         return FKeys.back();
+    }
+
+    // Removes the key and every key below it.
+    void EraseTree(const QString& path) {
+        std::erase_if(FKeys, [&](const TRegKey& k) {
+            return SamePath(k.Path, path) || IsBelow(k.Path, path);
+        });
+        FIndex.clear();
+        for (std::size_t i = 0; i < FKeys.size(); ++i)
+            FIndex.insert(Folded(FKeys[i].Path), i);
     }
 
     bool Exists(const QString& path) const {
@@ -202,51 +229,81 @@ public:
         return path;
     }
 
-    std::vector<TRegKey>& Keys() { return FKeys; }
     const std::vector<TRegKey>& Keys() const { return FKeys; }
 
 private:
+    // Key paths compare without regard to case; the index makes finding one (and so loading a
+    // large store) independent of how many keys there are.
+    static QString Folded(const QString& path) { return path.toCaseFolded(); }
+
+    void Append(TRegKey key) {
+        FIndex.insert(Folded(key.Path), FKeys.size());
+        FKeys.push_back(std::move(key));
+    }
+
     std::vector<TRegKey> FKeys;
+    QHash<QString, std::size_t> FIndex;
 };
 
-// Between BeginUpdate and EndUpdate the store lives here and reaches the file once, at the end.
-struct TPendingUpdate {
-    int Depth = 0;
+// The store as read by the open scopes (updates and snapshots): while one is open the file is
+// read once, at the first call, and an update's writes reach it once, at the end. Outside any
+// scope each call reads the file into Scratch.
+struct TStoreCache {
+    int UpdateDepth = 0;
+    int ReadDepth = 0;
     std::optional<TStore> Store;
+    bool Dirty = false; // written during the open update
+    std::optional<TStore> Scratch;
 };
 
-TPendingUpdate& Pending() {
-    static TPendingUpdate pending;
-    return pending;
+TStoreCache& Cache() {
+    static TStoreCache cache;
+    return cache;
 }
 
-TStore LoadStore() {
-    if (Pending().Store)
-        return *Pending().Store;
-    return TStore::Load(TRegistry::StorePath());
+TStore& Keep(TStore&& store) {
+    TStoreCache& cache = Cache();
+    std::optional<TStore>& slot =
+        cache.UpdateDepth > 0 || cache.ReadDepth > 0 ? cache.Store : cache.Scratch;
+    slot = std::move(store);
+    return *slot;
 }
 
-// Saves now, or keeps the store for EndUpdate while an update is open.
-void Commit(TStore&& store) {
-    if (Pending().Depth > 0)
-        Pending().Store = std::move(store);
-    else
-        store.Save(TRegistry::StorePath());
+const TStore& LoadStore() {
+    if (Cache().Store)
+        return *Cache().Store;
+    return Keep(TStore::Load(TRegistry::StorePath()));
 }
 
 // A write must work even over a damaged store: the damaged file is kept aside for the user.
-TStore LoadStoreForWrite() {
-    if (Pending().Store)
-        return *Pending().Store;
+TStore& LoadStoreForWrite() {
+    if (Cache().Store)
+        return *Cache().Store;
     const QString file = TRegistry::StorePath();
     try {
-        return TStore::Load(file);
+        return Keep(TStore::Load(file));
     } catch (const EDamagedStore&) {
         const QString aside = file + QStringLiteral(".damaged");
         QFile::remove(aside);
         if (!QFile::rename(file, aside))
             throw;
-        return TStore();
+        return Keep(TStore());
+    }
+}
+
+// Saves what LoadStoreForWrite gave and the caller changed, or leaves it for EndUpdate.
+void Commit() {
+    TStoreCache& cache = Cache();
+    if (cache.UpdateDepth > 0) {
+        cache.Dirty = true;
+        return;
+    }
+    try {
+        (cache.Store ? *cache.Store : *cache.Scratch).Save(TRegistry::StorePath());
+    } catch (...) {
+        // The copy in memory now holds what the file does not: read the file again next time.
+        cache.Store.reset();
+        throw;
     }
 }
 
@@ -257,14 +314,6 @@ const TRegValue* FindValue(const TRegKey* key, const QString& name) {
         if (v.Name == name)
             return &v;
     return nullptr;
-}
-
-QString NormalisePath(const QString& path) {
-    QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    if (!parts.isEmpty() && (SamePath(parts.front(), QStringLiteral("HKEY_CURRENT_USER")) ||
-                             SamePath(parts.front(), QStringLiteral("HKCU"))))
-        parts.removeFirst();
-    return parts.join(QLatin1Char('\\'));
 }
 
 } // namespace
@@ -296,37 +345,53 @@ QString TRegistry::Resolve(const QString& key) const {
 }
 
 void TRegistry::BeginUpdate() {
-    ++Pending().Depth;
+    ++Cache().UpdateDepth;
 }
 
 void TRegistry::EndUpdate() {
-    TPendingUpdate& pending = Pending();
-    if (pending.Depth == 0 || --pending.Depth > 0)
+    TStoreCache& cache = Cache();
+    if (cache.UpdateDepth == 0 || --cache.UpdateDepth > 0)
         return;
-    std::optional<TStore> store = std::move(pending.Store);
-    pending.Store.reset();
-    if (store)
+    const bool dirty = std::exchange(cache.Dirty, false);
+    std::optional<TStore> store = std::move(cache.Store);
+    cache.Store.reset();
+    if (dirty)
         store->Save(StorePath());
+    if (cache.ReadDepth > 0)
+        cache.Store = std::move(store);
 }
 
 void TRegistry::CancelUpdate() {
-    TPendingUpdate& pending = Pending();
-    if (pending.Depth == 0 || --pending.Depth > 0)
+    TStoreCache& cache = Cache();
+    if (cache.UpdateDepth == 0 || --cache.UpdateDepth > 0)
         return;
-    pending.Store.reset();
+    if (std::exchange(cache.Dirty, false) || cache.ReadDepth == 0)
+        cache.Store.reset();
+}
+
+void TRegistry::BeginRead() {
+    ++Cache().ReadDepth;
+}
+
+void TRegistry::EndRead() {
+    TStoreCache& cache = Cache();
+    if (cache.ReadDepth == 0 || --cache.ReadDepth > 0)
+        return;
+    if (cache.UpdateDepth == 0)
+        cache.Store.reset();
 }
 
 bool TRegistry::OpenKey(const QString& key, bool canCreate) {
     QString path = Resolve(key);
     if (canCreate) {
-        TStore store = LoadStoreForWrite();
+        TStore& store = LoadStoreForWrite();
         if (!store.Exists(path)) {
             store.Create(path);
-            Commit(std::move(store));
+            Commit();
         }
         path = store.Spelling(path);
     } else {
-        const TStore store = LoadStore();
+        const TStore& store = LoadStore();
         if (!store.Exists(path))
             return false;
         path = store.Spelling(path);
@@ -338,7 +403,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate) {
 }
 
 bool TRegistry::OpenKeyReadOnly(const QString& key) {
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     const QString path = Resolve(key);
     if (!store.Exists(path))
         return false;
@@ -364,17 +429,15 @@ bool TRegistry::DeleteKey(const QString& key) {
         throw ERegistryException(QStringLiteral("The root key cannot be deleted."));
     if (!LoadStore().Exists(path))
         return false;
-    TStore store = LoadStoreForWrite();
-    std::erase_if(store.Keys(), [&](const TRegKey& k) {
-        return SamePath(k.Path, path) || IsBelow(k.Path, path);
-    });
-    Commit(std::move(store));
+    TStore& store = LoadStoreForWrite();
+    store.EraseTree(path);
+    Commit();
     return true;
 }
 
 QStringList TRegistry::GetKeyNames() const {
     QStringList names;
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     for (const TRegKey& k : store.Keys()) {
         if (!IsBelow(k.Path, FCurrentPath))
             continue;
@@ -388,7 +451,7 @@ QStringList TRegistry::GetKeyNames() const {
 
 QStringList TRegistry::GetValueNames() const {
     QStringList names;
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     if (const TRegKey* key = store.Find(FCurrentPath))
         for (const TRegValue& v : key->Values)
             names << v.Name;
@@ -396,12 +459,12 @@ QStringList TRegistry::GetValueNames() const {
 }
 
 bool TRegistry::ValueExists(const QString& name) const {
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     return FindValue(store.Find(FCurrentPath), name) != nullptr;
 }
 
 TRegDataType TRegistry::GetDataType(const QString& name) const {
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
     return v ? v->Type : TRegDataType::rdUnknown;
 }
@@ -410,15 +473,15 @@ bool TRegistry::DeleteValue(const QString& name) {
     CheckWritable(name);
     if (!ValueExists(name))
         return false;
-    TStore store = LoadStoreForWrite();
+    TStore& store = LoadStoreForWrite();
     if (TRegKey* key = store.Find(FCurrentPath))
         std::erase_if(key->Values, [&](const TRegValue& v) { return v.Name == name; });
-    Commit(std::move(store));
+    Commit();
     return true;
 }
 
 QString TRegistry::ReadString(const QString& name) const {
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
     if (!v)
         return {};
@@ -428,7 +491,7 @@ QString TRegistry::ReadString(const QString& name) const {
 }
 
 qint32 TRegistry::ReadInteger(const QString& name) const {
-    const TStore store = LoadStore();
+    const TStore& store = LoadStore();
     const TRegValue* v = FindValue(store.Find(FCurrentPath), name);
     if (!v)
         throw ERegistryException(
@@ -453,7 +516,7 @@ void TRegistry::CheckWritable(const QString& name) const {
 namespace {
 
 void Put(const QString& keyPath, TRegValue value) {
-    TStore store = LoadStoreForWrite();
+    TStore& store = LoadStoreForWrite();
     TRegKey& key = store.Create(keyPath);
     bool replaced = false;
     for (TRegValue& v : key.Values)
@@ -463,7 +526,7 @@ void Put(const QString& keyPath, TRegValue value) {
         }
     if (!replaced)
         key.Values.push_back(std::move(value));
-    Commit(std::move(store));
+    Commit();
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 
 // The per-user settings store that stands in for the HKEY_CURRENT_USER hive: one JSON file,
 // $XDG_CONFIG_HOME/lumotrix/registry.json (~/.config when the variable is unset), replaced
-// atomically on every change. Every operation reads the file afresh, so two TRegistry objects
-// never disagree and nothing is lost to a stale copy.
+// atomically on every change. Outside a scope every call reads the file afresh, so two TRegistry
+// objects never disagree and nothing is lost to a stale copy; the calls of one operation share
+// one reading of the file by running inside a TRegistrySnapshot (reads) or a TRegistryUpdate.
 //
 // Key paths are backslash-separated ("Software\Velmoran"); a leading "HKEY_CURRENT_USER\" or
 // "HKCU\" is dropped, empty components are ignored, and they compare without regard to case, as
@@ -46,6 +47,10 @@ public:
     static void BeginUpdate();
     static void EndUpdate(); // ERegistryException when the file cannot be written
     static void CancelUpdate();
+    // Calls between BeginRead and EndRead (which nest) share one reading of the file, made at
+    // the first of them; writes still reach the file at once (or at the end of an update).
+    static void BeginRead();
+    static void EndRead();
 
     // Opens `key`, creating it when `canCreate`; false when it does not exist and may not be
     // created. A key opened read-only refuses writes.
@@ -101,6 +106,15 @@ public:
 
 private:
     bool FOpen = true;
+};
+
+// Lets the calls of one operation (loading a set of settings) read the store once.
+class TRegistrySnapshot {
+public:
+    TRegistrySnapshot() { TRegistry::BeginRead(); }
+    ~TRegistrySnapshot() { TRegistry::EndRead(); }
+    TRegistrySnapshot(const TRegistrySnapshot&) = delete;
+    TRegistrySnapshot& operator=(const TRegistrySnapshot&) = delete;
 };
 
 } // namespace lumotrix

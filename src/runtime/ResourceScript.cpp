@@ -1,5 +1,6 @@
 #include "runtime/ResourceScript.h"
 
+#include "runtime/CappedRead.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/TextForm.h"
@@ -14,6 +15,9 @@
 
 namespace lumotrix {
 namespace {
+
+// Far above any form or blob a program embeds.
+constexpr qint64 MaxRcDataSize = 16 * 1024 * 1024;
 
 struct TScriptToken {
     enum TKind { End, Word, Number, String, Symbol };
@@ -502,10 +506,21 @@ private:
     QByteArray FileData(const QString& fileName, int line) {
         const QString base = Path.isEmpty() ? QDir::currentPath() : QFileInfo(Path).absolutePath();
         const QString path = QDir(base).filePath(fileName);
+        // A device or a pipe named here would be read until memory runs out, and opening a
+        // pipe would block; resources come from ordinary files of a sane size.
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile())
+            Fail(QStringLiteral("'%1' is not a regular file").arg(fileName), line);
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             Fail(QStringLiteral("Cannot open '%1': %2").arg(fileName, f.errorString()), line);
-        const QByteArray content = f.readAll();
+        const std::optional<QByteArray> read = ReadAllUpTo(f, MaxRcDataSize);
+        if (!read)
+            Fail(QStringLiteral("'%1' is larger than %2 bytes").arg(fileName).arg(MaxRcDataSize),
+                 line);
+        if (f.error() != QFileDevice::NoError)
+            Fail(QStringLiteral("Cannot read '%1': %2").arg(fileName, f.errorString()), line);
+        const QByteArray& content = *read;
         if (!IsTextForm(content))
             return content;
         try {

@@ -103,6 +103,7 @@ bool LoadComSettings(TStoreType storeType, const QString& key, TComSettings& set
     const QString path = StoreKey(storeType, key);
     TComSettings next = settings;
     try {
+        const TRegistrySnapshot snapshot; // the dozen reads below share one reading of the file
         TRegistry registry;
         if (!registry.OpenKeyReadOnly(path))
             return false;

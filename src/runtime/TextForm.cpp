@@ -204,7 +204,12 @@ private:
             if (flags & ffChildPos)
                 childPos = SmallIntegerText();
         }
+        const qsizetype classAt = R.Position();
         const QByteArray className = R.ReadStr();
+        if (className.size() > MaxClassNameLength)
+            throw EReadError(QStringLiteral("Class name longer than %1 bytes at offset %2")
+                                 .arg(MaxClassNameLength)
+                                 .arg(classAt));
         const QByteArray name = R.ReadStr();
         QString line = Indent(indent);
         if ((flags & (ffInherited | ffInline)) == (ffInherited | ffInline))
@@ -885,13 +890,18 @@ private:
         const TToken nameToken = L.Next();
         QByteArray name = NameOf(nameToken);
         QByteArray className;
+        TToken classToken = nameToken;
         if (L.Peek().Is(u':')) {
             L.Next();
-            className = NameOf(L.Next());
+            classToken = L.Next();
+            className = NameOf(classToken);
         } else {
             className = name;
             name.clear();
         }
+        if (className.size() > MaxClassNameLength)
+            L.Fail(QStringLiteral("Class name longer than %1 bytes").arg(MaxClassNameLength),
+                   classToken);
         TToken childPos;
         bool hasChildPos = false;
         if (L.Peek().Is(u'[')) {
@@ -1012,6 +1022,10 @@ private:
                 const TToken e = L.Next();
                 if (e.Is(u')'))
                     break;
+                // Null's tag is the byte that ends the list.
+                if (e.Kind == TToken::Ident &&
+                    e.Text.compare(QLatin1String("Null"), Qt::CaseInsensitive) == 0)
+                    L.Fail(QStringLiteral("Null cannot be an element of a list"), e);
                 Value(e);
             }
             W.WriteListEnd();

@@ -376,6 +376,7 @@ void TBarItemLinks::ItemRemoved(TBarItem* item) {
 }
 
 TBar::TBar(TComponent* owner) : TComponent(owner), FLinks(std::make_unique<TBarItemLinks>(this)) {
+    HearSiblings(); // its links name sibling items
     FLinks->SetPropName(QStringLiteral("ItemLinks"));
 }
 
@@ -428,6 +429,7 @@ LUMOTRIX_REGISTER_CLASS(TBar, TComponent) {
 
 TApplicationMenu::TApplicationMenu(TComponent* owner)
     : TComponent(owner), FLinks(std::make_unique<TBarItemLinks>(this)) {
+    HearSiblings(); // its links name sibling items
     FLinks->SetPropName(QStringLiteral("ItemLinks"));
 }
 
@@ -602,6 +604,7 @@ TRibbon::TRibbon(TComponent* owner)
     : TControl(owner), FAppButton(std::make_unique<TRibbonApplicationButton>(this)),
       FQat(std::make_unique<TRibbonQuickAccessToolbar>(this)),
       FHelpTip(std::make_unique<TScreenTipProps>()) {
+    HearSiblings(); // tabs, the application menu and the toolbar are siblings
     auto* bar = new RibbonBar;
     SetWidget(bar);
     SetHeight(bar->sizeHint().height());

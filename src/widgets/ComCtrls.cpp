@@ -139,6 +139,7 @@ TStatusPanels::TStatusPanels(TPersistent* owner)
 
 TStatusBar::TStatusBar(TComponent* owner)
     : TControl(owner), FPanels(std::make_unique<TStatusPanels>(this)) {
+    HearSiblings(); // panels hold sibling controls and bars
     FPanels->SetPropName(QStringLiteral("Panels"));
     auto* bar = new StatusBarWidget;
     SetWidget(bar);

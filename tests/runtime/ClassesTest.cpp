@@ -23,7 +23,7 @@ private:
 // Records the notifications it receives.
 class TWatchingComponent : public TComponent {
 public:
-    using TComponent::TComponent;
+    explicit TWatchingComponent(TComponent* owner = nullptr) : TComponent(owner) { HearSiblings(); }
     QList<std::pair<TComponent*, TOperation>> Seen;
 
 protected:
@@ -110,6 +110,39 @@ TEST(Component, OwnedComponentThatGoesAwayIsRemovedAndAnnounced) {
     EXPECT_EQ(owner.Seen.last(), std::make_pair(static_cast<TComponent*>(doomed), opRemove));
     // Siblings hear it too, so they can drop references.
     EXPECT_EQ(sibling->Seen.last(), std::make_pair(static_cast<TComponent*>(doomed), opRemove));
+}
+
+TEST(Component, RenamesMovesAndRemovalsKeepFindingByName) {
+    TComponent owner;
+    TComponent other;
+    auto* a = new TTestControl(&owner);
+    a->SetName(QStringLiteral("Edit1"));
+    a->SetName(QStringLiteral("Edit2"));
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("edit1")), nullptr);
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("EDIT2")), a);
+    auto* b = new TTestControl(&owner);
+    b->SetName(QStringLiteral("Edit1")); // the old name is free again
+    other.InsertComponent(a);
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("Edit2")), nullptr);
+    EXPECT_EQ(other.FindComponent(QStringLiteral("Edit2")), a);
+    delete b;
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("Edit1")), nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(Component, SiblingsThatListenHearOfRemovalsAlsoThroughAnOwnerBetween) {
+    TComponent form;
+    auto* frame = new TComponent(&form);
+    auto* inner = new TWatchingComponent(frame); // the frame passes notifications on
+    auto* deaf = new TComponent(&form);
+    auto* doomed = new TTestControl(&form);
+    delete doomed;
+    ASSERT_FALSE(inner->Seen.isEmpty());
+    EXPECT_EQ(inner->Seen.last(), std::make_pair(static_cast<TComponent*>(doomed), opRemove));
+    delete inner; // the frame stops passing them on
+    inner = nullptr;
+    delete deaf;
+    EXPECT_EQ(form.ComponentCount(), 1);
 }
 
 TEST(Component, ReferencesAreClearedWhenTheTargetGoesAway) {

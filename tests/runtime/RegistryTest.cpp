@@ -153,6 +153,61 @@ TEST(RegistryDefaults, TheStoreFollowsXdgConfigHome) {
         qputenv("XDG_CONFIG_HOME", saved);
 }
 
+TEST_F(RegistryTest, ASnapshotReadsTheFileOnceAndWritesStillReachIt) {
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(QStringLiteral("Software\\Velmoran"), true));
+        reg.WriteInteger(QStringLiteral("BaudRate"), 9600);
+    }
+    {
+        const TRegistrySnapshot snapshot;
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKeyReadOnly(QStringLiteral("Software\\Velmoran")));
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("BaudRate")), 9600);
+        // Another program's change during the operation is not seen: one reading per operation.
+        WriteStore("{}");
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("BaudRate")), 9600);
+        TRegistry writer;
+        ASSERT_TRUE(writer.OpenKey(QStringLiteral("Software\\Velmoran"), true));
+        writer.WriteInteger(QStringLiteral("DataBits"), 7);
+        EXPECT_EQ(reg.ReadInteger(QStringLiteral("DataBits")), 7);
+    }
+    TRegistry fresh; // the snapshot's writes reached the file
+    ASSERT_TRUE(fresh.OpenKeyReadOnly(QStringLiteral("Software\\Velmoran")));
+    EXPECT_EQ(fresh.ReadInteger(QStringLiteral("DataBits")), 7);
+    EXPECT_EQ(fresh.ReadInteger(QStringLiteral("BaudRate")), 9600);
+}
+
+TEST_F(RegistryTest, KeysAndValuesAreFoundIgnoringCaseAndDuplicatesRefused) {
+    WriteStore(R"({"format": "Lumotrix registry", "version": 1, "keys": [
+        {"key": "Software\\Velmoran", "values": [{"name": "A", "type": "integer", "data": 1},
+                                                   {"name": "a", "type": "integer", "data": 2}]},
+        {"key": "Software\\Other", "values": []}]})");
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(QStringLiteral("SOFTWARE\\velmoran")));
+    EXPECT_EQ(reg.CurrentPath(), QStringLiteral("Software\\Velmoran"));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("a")), 2); // value names keep their case
+    EXPECT_TRUE(reg.DeleteKey(QStringLiteral("\\software\\OTHER")));
+    EXPECT_FALSE(reg.KeyExists(QStringLiteral("\\Software\\Other")));
+    EXPECT_TRUE(reg.KeyExists(QStringLiteral("\\Software\\Velmoran")));
+
+    WriteStore(R"({"format": "Lumotrix registry", "version": 1, "keys": [
+        {"key": "Software\\X", "values": []}, {"key": "software\\x", "values": []}]})");
+    EXPECT_THROW(reg.KeyExists(QStringLiteral("Software")), ERegistryException);
+    WriteStore(R"({"format": "Lumotrix registry", "version": 1, "keys": [
+        {"key": "X", "values": [{"name": "v", "type": "integer", "data": 1},
+                                {"name": "v", "type": "string", "data": ""}]}]})");
+    EXPECT_THROW(reg.KeyExists(QStringLiteral("X")), ERegistryException);
+    // Paths the store never writes would list as children of themselves.
+    for (const char* key : {"A\\\\\\\\B", "\\\\A", "HKCU\\\\A", ""}) {
+        SCOPED_TRACE(key);
+        WriteStore(
+            QByteArray(R"({"format": "Lumotrix registry", "version": 1, "keys": [{"key": ")") +
+            key + R"(", "values": []}]})");
+        EXPECT_THROW(reg.KeyExists(QStringLiteral("A")), ERegistryException);
+    }
+}
+
 TEST_F(RegistryTest, AnUpdateReachesTheFileOnceAndIsDroppedWhenAbandoned) {
     {
         TRegistryUpdate update;

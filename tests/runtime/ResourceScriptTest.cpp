@@ -122,6 +122,17 @@ TEST_F(ResourceScript, ErrorsNameTheLine) {
     EXPECT_EQ(ErrorOf("#pragma code_page(65001)\nSTRINGTABLE { 1, \"\xFF\" }"),
               "test.rc, line 2: Invalid UTF-8 in a string");
     EXPECT_THROW(CompileResourceScriptFile(Path("none.rc")), EResNotFound);
+    // A device would be read until memory runs out.
+    EXPECT_EQ(ErrorOf("X RCDATA \"/dev/zero\""),
+              "test.rc, line 1: '/dev/zero' is not a regular file");
+    QDir().mkpath(Path("folder"));
+    EXPECT_EQ(ErrorOf("X RCDATA \"folder\""), "test.rc, line 1: 'folder' is not a regular file");
+    QFile big(Path("big.bin"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(16 * 1024 * 1024 + 1)); // sparse: no disk is spent
+    big.close();
+    EXPECT_EQ(ErrorOf("X RCDATA \"big.bin\""),
+              "test.rc, line 1: 'big.bin' is larger than 16777216 bytes");
 }
 
 TEST_F(ResourceScript, CutOrDamagedScriptsThrowOrCompile) {

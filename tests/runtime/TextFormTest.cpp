@@ -335,6 +335,13 @@ TEST(TextForm, ErrorsNameLineAndColumn) {
     EXPECT_EQ(ErrorOf("object A: TA\n  X = {0A0}\nend"),
               "Odd number of hex digits at line 2, column 11");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = 1\n"), "'end' expected at line 3, column 1");
+    // Null's tag would end the list; a class name's length byte from 0xF0 reads as a prefix.
+    EXPECT_EQ(ErrorOf("object A: TA\n  P = (1 null)\nend"),
+              "Null cannot be an element of a list at line 2, column 10");
+    EXPECT_EQ(ErrorOf("object A: T" + QByteArray(239, 'x') + "\nend"),
+              "Class name longer than 239 bytes at line 1, column 11");
+    const QByteArray longest = "object A: T" + QByteArray(238, 'x') + "\nend\n";
+    EXPECT_EQ(FormBinaryToText(FormTextToBinary(longest)).toUtf8(), longest);
     EXPECT_EQ(ErrorOf("object A: TA\nend\nend"), "Text after the final 'end' at line 3, column 1");
     EXPECT_EQ(ErrorOf("object A: TA\n  X = L'\xE4\xB8\xAD'\nend"),
               "Character outside Windows-1252 in an 8-bit string at line 2, column 7");

@@ -105,12 +105,9 @@ static const lumotrix::TEmbeddedResources registrar(lumotrix_program_resources,
   set_target_properties(${target} PROPERTIES LUMOTRIX_RESOURCE_FILE ${res})
 endfunction()
 
-# Files the install puts beside the program (translation files lumotrix.<CODE>) or into
-# <prefix>/share/lumotrix (the translation template). They must be built by the ALL target;
-# the install rules in packaging/ read these lists after every folder has added to them.
-function(lumotrix_ship_translations)
-  set_property(GLOBAL APPEND PROPERTY LUMOTRIX_SHIPPED_TRANSLATIONS ${ARGN})
-endfunction()
+# Files the install puts into <prefix>/share/lumotrix (the translation template). They must be
+# built by the ALL target; the install rules in packaging/ read the list after every folder has
+# added to it.
 function(lumotrix_ship_data)
   set_property(GLOBAL APPEND PROPERTY LUMOTRIX_SHIPPED_DATA ${ARGN})
 endfunction()

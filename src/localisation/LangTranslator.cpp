@@ -60,10 +60,11 @@ bool TLangTranslator::HasFormResource(const TClassInfo* cls) {
 
 void TLangTranslator::TranslateResource(TComponent* component, const QString& resName) {
     FRoot = component;
-    const QByteArray* resource = FindClassHInstance(component->ClassType()).FindRCData(resName);
+    const TModule& module = FindClassHInstance(component->ClassType());
+    const QByteArray* resource = module.FindRCData(resName);
     if (resource == nullptr)
         return;
-    FReader = std::make_unique<TReader>(*resource);
+    FReader = std::make_unique<TReader>(*resource, module.ResourceCodePage());
     const TScopeExit release([this] { FReader.reset(); });
     // A text form or other data in place of a binary form stream is not ours to read.
     if (FReader->Size() < FormSignature.size() ||
@@ -194,7 +195,7 @@ void TLangTranslator::ReadPropertyValue() {
         break;
     case TValueType::vaString:
     case TValueType::vaLString:
-        value = Variant(FReader->ReadString());
+        value = EightBitValue();
         break;
     case TValueType::vaIdent:
         value = IdentValue(FReader->ReadIdent());
@@ -230,6 +231,17 @@ void TLangTranslator::ReadPropertyValue() {
         break;
     }
     ApplyValue(value);
+}
+
+Variant TLangTranslator::EightBitValue() {
+    // An ansi string holds Windows-1252 bytes, so the bytes of another code page become text
+    // here; a property that keeps 8-bit text gets them as stored, as the form loader gives them.
+    const bool keepsBytes =
+        FPropInfo && (FPropInfo->Kind() == tkChar || FPropInfo->Kind() == tkString ||
+                      FPropInfo->Kind() == tkLString || FPropInfo->Kind() == tkVariant);
+    if (FReader->CodePage() == CodePageWindows1252 || keepsBytes)
+        return Variant(FReader->ReadString());
+    return Variant(FReader->ReadWideString());
 }
 
 void TLangTranslator::ApplyValue(const Variant& value) {

@@ -59,6 +59,8 @@ private:
     void ReadPropertyValue();
     void ReadList();
     void ReadCollection();
+    // A short or long 8-bit string (tags 6 and 12) as the value to apply.
+    Variant EightBitValue();
     // Writes a value read from the stream into the current property, or hands it to a
     // translation module when no property takes it.
     void ApplyValue(const Variant& value);

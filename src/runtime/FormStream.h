@@ -64,6 +64,7 @@ public:
     qsizetype Size() const { return FData.size(); }
     bool AtEnd() const { return FPosition >= FData.size(); }
     const QByteArray& Data() const { return FData; }
+    int CodePage() const { return FCodePage; }
 
     void ReadSignature();   // consumes "TPF0" or throws
     TValueType NextValue(); // peeks the tag byte, taken as is (no range check)

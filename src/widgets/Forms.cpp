@@ -1,7 +1,7 @@
 #include "widgets/Forms.h"
 
 #include "runtime/FormLoader.h"
-#include "runtime/ModuleList.h"
+#include "runtime/FormResources.h"
 #include "widgets/Application.h"
 #include "widgets/qt/Icons.h"
 
@@ -52,11 +52,11 @@ QList<TDataModule*>& DataModuleList() {
     return modules;
 }
 
-const QByteArray& FindFormResource(const QString& name) {
-    for (TModule* module : TModuleList::Instance().Modules())
-        if (const QByteArray* stream = module->FindRCData(name))
-            return *stream;
-    throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
+TFormResource RequireFormResource(const TClassInfo* cls) {
+    const TFormResource resource = LocateFormResource(cls);
+    if (!resource.Data)
+        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(cls->ClassName()));
+    return resource;
 }
 
 } // namespace
@@ -78,10 +78,11 @@ TDataModule::~TDataModule() {
 }
 
 void TDataModule::LoadFromResource() {
-    LoadFromStream(FindFormResource(ClassName()));
+    const TFormResource resource = RequireFormResource(ClassType());
+    LoadFromStream(*resource.Data, resource.CodePage);
 }
-void TDataModule::LoadFromStream(const QByteArray& stream) {
-    LoadComponentFromStream(this, stream);
+void TDataModule::LoadFromStream(const QByteArray& stream, int codePage) {
+    LoadComponentFromStream(this, stream, codePage);
 }
 void TDataModule::DoCreate() {
     if (OnCreate)
@@ -143,11 +144,12 @@ TForm::~TForm() {
 }
 
 void TForm::LoadFromResource() {
-    LoadFromStream(FindFormResource(ClassName()));
+    const TFormResource resource = RequireFormResource(ClassType());
+    LoadFromStream(*resource.Data, resource.CodePage);
 }
 
-void TForm::LoadFromStream(const QByteArray& stream) {
-    LoadComponentFromStream(this, stream);
+void TForm::LoadFromStream(const QByteArray& stream, int codePage) {
+    LoadComponentFromStream(this, stream, codePage);
     AlignControls();
 }
 

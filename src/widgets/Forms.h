@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/CodePage.h"
 #include "widgets/Button.h"
 #include "widgets/Control.h"
 
@@ -27,10 +28,11 @@ public:
     explicit TForm(TComponent* owner = nullptr);
     ~TForm() override;
 
-    // Reads the form description resource named after the class (EResNotFound when missing).
+    // Reads the form description resource named after the class (EResNotFound when missing),
+    // its 8-bit strings in the code page of the resource source it is found in.
     void LoadFromResource();
     // Reads a binary form stream ("TPF0") into this form.
-    void LoadFromStream(const QByteArray& stream);
+    void LoadFromStream(const QByteArray& stream, int codePage = CodePageWindows1252);
     // Runs OnCreate; CreateForm calls it after reading.
     void DoCreate();
 
@@ -88,7 +90,7 @@ public:
     explicit TDataModule(TComponent* owner = nullptr);
     ~TDataModule() override;
     void LoadFromResource();
-    void LoadFromStream(const QByteArray& stream);
+    void LoadFromStream(const QByteArray& stream, int codePage = CodePageWindows1252);
     void DoCreate();
     TNotifyEvent OnCreate;
 };

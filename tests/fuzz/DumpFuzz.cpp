@@ -3,6 +3,7 @@
 
 #include "FuzzSupport.h"
 #include "link/Dump.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
 using namespace lumotrix;
 

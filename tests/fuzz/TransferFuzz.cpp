@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 #include "link/Dump.h"
 #include "link/Framing.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -8,6 +8,8 @@
 #include "widgets/Label.h"
 #include "widgets/ListControls.h"
 
+#include <QTemporaryDir>
+
 using namespace lumotrix;
 using namespace lumotrix::test;
 
@@ -284,6 +286,58 @@ TEST_F(Translator, AClassTakesItsResourcesFromTheModuleThatDefinesIt) {
     // Its module gone, the class is the program's again.
     TLangTranslator::TranslateAllForms();
     EXPECT_EQ(form.Caption(), QStringLiteral("program"));
+}
+
+TEST_F(Translator, EightBitStringsAreReadInTheCodePageOfTheResourceFileInForce) {
+    auto form = Load<TTrForm>(QStringLiteral("object TrForm: TTrForm\n"
+                                             "  object Ctl: TTrControl\n    Caption = 'uno'\n"
+                                             "    Lines.Strings = (\n      'riga')\n  end\nend\n"));
+    const QByteArray privet("\xCF\xF0\xE8\xE2\xE5\xF2"); // "Привет" in Windows-1251
+    TWriter w;
+    w.WriteSignature();
+    w.WriteStr("TTrForm");
+    w.WriteStr("TrForm");
+    w.WriteListEnd();
+    w.WriteStr("TTrControl");
+    w.WriteStr("Ctl");
+    w.WriteStr("Caption");
+    w.WriteString(privet);
+    w.WriteStr("AnsiText");
+    w.WriteString(privet);
+    w.WriteStr("Lines.Strings");
+    w.WriteListBegin();
+    w.WriteLString(privet);
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TResourceFile translation;
+    TResourceEntry entry;
+    entry.Type = RT_RCDATA;
+    entry.Name = QStringLiteral("TTRFORM");
+    entry.Data = w.Data();
+    translation.Add(entry);
+    QTemporaryDir dir;
+    auto* ctl = Find<TTrControl>(form.get(), "Ctl");
+    const auto translateWith = [&](const char* fileName) {
+        const QString path = dir.filePath(QLatin1String(fileName));
+        translation.SaveToFile(path);
+        TModuleList::Instance().Head().SetResourceFile(
+            std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
+        TLangTranslator::TranslateAllForms();
+    };
+
+    translateWith("lumotrix.RUS");
+    EXPECT_EQ(ctl->Caption(), QString::fromUtf8("Привет"));
+    EXPECT_EQ(ctl->Lines()->ToStringList(), QStringList({QString::fromUtf8("Привет")}));
+    // A property of 8-bit text takes the bytes as stored, as a form read from the file would.
+    EXPECT_EQ(ctl->AnsiText, privet);
+
+    translateWith("lumotrix.DEU");
+    EXPECT_EQ(ctl->Caption(), QString::fromUtf8("Ïðèâåò"));
+    EXPECT_EQ(ctl->Lines()->ToStringList(), QStringList({QString::fromUtf8("Ïðèâåò")}));
+    EXPECT_EQ(ctl->AnsiText, privet);
 }
 
 // --- errors ---------------------------------------------------------------------------------

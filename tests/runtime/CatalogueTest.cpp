@@ -5,12 +5,15 @@
 #include "ToolRun.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
+#include "runtime/Locales.h"
 #include "runtime/TextForm.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QtEndian>
+
+#include <algorithm>
 
 using namespace lumotrix;
 
@@ -246,21 +249,59 @@ TEST(Catalogue, ShippedCataloguesTranslateEveryTextOfTheProgram) {
     }
 }
 
-TEST(CatalogueName, GivesTheResourceFileCode) {
+TEST(CatalogueName, GivesTheResourceFileCodeFromTheLocaleTable) {
     std::string error;
     EXPECT_EQ(ResourceCodeOfCatalogue("de_DE.po", error), "DEU");
     EXPECT_EQ(ResourceCodeOfCatalogue("translations/en_US.po", error), "ENU");
+    EXPECT_EQ(ResourceCodeOfCatalogue("ru_RU.po", error), "RUS");
+    EXPECT_EQ(ResourceCodeOfCatalogue("de_CH.po", error), "DES");
     EXPECT_EQ(ResourceCodeOfCatalogue("/a/b/de.po", error), "DE");
     EXPECT_EQ(ResourceCodeOfCatalogue("it", error), "IT");
-    EXPECT_TRUE(error.empty());
+    // The language alone is its default locale's code less one letter, not the ISO letters.
+    EXPECT_EQ(ResourceCodeOfCatalogue("ja.po", error), "JP");
+    EXPECT_EQ(ResourceCodeOfCatalogue("sv.po", error), "SV");
+    EXPECT_TRUE(error.empty()) << error;
 
+    // A country the table lacks must not borrow the language's default locale's code.
+    EXPECT_EQ(ResourceCodeOfCatalogue("de_BR.po", error), "");
+    EXPECT_NE(error.find("de.po"), std::string::npos) << error;
+    error.clear();
     EXPECT_EQ(ResourceCodeOfCatalogue("xx_YY.po", error), "");
     EXPECT_NE(error.find("xx.po"), std::string::npos) << error;
+    error.clear();
+    EXPECT_EQ(ResourceCodeOfCatalogue("xx.po", error), "");
+    EXPECT_NE(error.find("no locale is known"), std::string::npos) << error;
     for (const char* bad : {"german.po", "d_DE.po", "de_DEU.po", "de-DE.po", ".po"}) {
         error.clear();
         EXPECT_EQ(ResourceCodeOfCatalogue(bad, error), "") << bad;
         EXPECT_NE(error.find("no locale"), std::string::npos) << bad;
     }
+}
+
+TEST(Languages, OneRowPerSupportedLocaleInEnumerationOrder) {
+    const QList<TLocaleRow> rows = SupportedLocaleRows();
+    QList<quint32> enumerated;
+    EnumSystemLocales([&](TLocaleId locale) {
+        enumerated.append(locale);
+        return true;
+    });
+    ASSERT_EQ(rows.size(), enumerated.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i].LocaleId, enumerated[i]);
+    const auto row = [&](quint32 id) {
+        const auto it = std::find_if(rows.begin(), rows.end(),
+                                     [id](const TLocaleRow& r) { return r.LocaleId == id; });
+        EXPECT_NE(it, rows.end()) << id;
+        return it != rows.end() ? *it : TLocaleRow{};
+    };
+    EXPECT_EQ(LanguageLine(row(0x0407)),
+              QStringLiteral("0x0407\tDEU\tDE\tDeutsch (Deutschland)\tGerman (Germany)\t1252"));
+    const TLocaleRow russian = row(0x0419);
+    EXPECT_EQ(russian.ThreeLetterCode, QStringLiteral("RUS"));
+    EXPECT_EQ(russian.AnsiCodePage, 1251);
+    EXPECT_TRUE(russian.NativeName.startsWith(QString::fromUtf8("русский")))
+        << russian.NativeName.toStdString();
+    EXPECT_EQ(row(0x0411).AnsiCodePage, 932);
 }
 
 TEST(Languages, LineGivesBothCodesAndTheNames) {

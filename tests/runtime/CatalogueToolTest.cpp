@@ -181,3 +181,14 @@ TEST_F(CatalogueTool, ATranslationThatDropsAFormatDirectiveIsNotUsed) {
     EXPECT_EQ(german.LoadString(65520), QStringLiteral("Vuoi salvare in \"%s\"?"));
     EXPECT_EQ(german.LoadString(65504), QStringLiteral("Ausgang"));
 }
+
+TEST_F(CatalogueTool, LanguagesListsTheLocaleTableOneLineEach) {
+    const TRun r = Run({QStringLiteral("languages")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const QStringList lines = r.Out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.value(0).startsWith(QLatin1String("0x0401\tARA\tAR\t")));
+    EXPECT_TRUE(lines.contains(
+        QString::fromUtf8("0x0419\tRUS\tRU\tрусский (Россия)\tRussian (Russia)\t1251")));
+    for (const QString& line : lines)
+        EXPECT_EQ(line.count(u'\t'), 5) << line.toStdString();
+}

@@ -1,5 +1,8 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
+#include "runtime/FormStream.h"
+#include "runtime/ModuleList.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/TextForm.h"
 #include "widgets/BarManager.h"
 #include "widgets/Button.h"
@@ -18,6 +21,7 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -507,6 +511,32 @@ TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {
     EXPECT_EQ(ShortCutToKeySequence(0x8000 | 'X'), QKeySequence(QStringLiteral("Alt+X")));
     EXPECT_EQ(ShortCutToKeySequence(0x4000 | 'H'), QKeySequence(QStringLiteral("Ctrl+H")));
     EXPECT_TRUE(ShortCutToKeySequence(0x4000 | 0xFF).isEmpty());
+}
+
+TEST(FormLoad, EightBitStringsAreReadInTheCodePageOfTheResourceFileInForce) {
+    test::App();
+    TWriter w;
+    w.WriteSignature();
+    w.WriteStr("TForm");
+    w.WriteStr("Form");
+    w.WriteStr("Caption");
+    w.WriteString("\xCF\xF0\xE8\xE2\xE5\xF2"); // "Привет" in Windows-1251
+    w.WriteListEnd();
+    w.WriteListEnd();
+    TResourceFile file;
+    TResourceEntry entry;
+    entry.Type = RT_RCDATA;
+    entry.Name = QStringLiteral("TFORM");
+    entry.Data = w.Data();
+    file.Add(entry);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lumotrix.RUS"));
+    file.SaveToFile(path);
+    TModule& program = TModuleList::Instance().Head();
+    program.SetResourceFile(std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
+    const TScopeExit restore([&] { program.SetResourceFile(nullptr); });
+    const std::unique_ptr<TForm> form(CreateForm<TForm>());
+    EXPECT_EQ(form->Caption(), QString::fromUtf8("Привет"));
 }
 
 TEST(FormLoad, ScreenListsFormsAndDataModulesWhileTheyExist) {

@@ -1,5 +1,9 @@
 #include "CatalogueName.h"
 
+#include "runtime/Locales.h"
+
+#include <QStringList>
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,33 +11,34 @@ namespace lumotrix {
 
 namespace {
 
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-    return out;
-}
-
 bool IsLetters(std::string_view text, std::size_t count) {
     return text.size() == count &&
            std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); });
 }
 
-// Interim: the three-letter codes of the locales whose catalogues are shipped, and a few more.
-// The runtime's locale table (locale id -> three-letter code, in enumeration order) replaces
-// this list once it lands; only this function needs re-pointing then.
-std::string ThreeLetterCode(const std::string& language, const std::string& country) {
-    struct TKnown {
-        const char* Locale;
-        const char* Code;
-    };
-    static const TKnown known[] = {
-        {"IT_IT", "ITA"}, {"DE_DE", "DEU"}, {"EN_US", "ENU"}, {"EN_GB", "ENG"}, {"FR_FR", "FRA"}};
-    const std::string locale = language + '_' + country;
-    for (const TKnown& k : known)
-        if (locale == k.Locale)
-            return k.Code;
-    return {};
+// The locale table is the runtime's: the catalogue names the locale the way the environment
+// does (de_DE), and the locale's abbreviated language name is the file's code. A locale the
+// table lacks gives nothing rather than another country's code.
+std::string ThreeLetterCode(std::string_view language, std::string_view country) {
+    const QString name = QString::fromLatin1(language.data(), qsizetype(language.size())) + u'_' +
+                         QString::fromLatin1(country.data(), qsizetype(country.size()));
+    const TLocaleId locale = LocaleOfPosixName(name);
+    const QStringList parts = IcuLocaleName(locale).split(u'_');
+    if (locale == 0 || parts.size() < 2 ||
+        name.compare(parts.first() + u'_' + parts.last(), Qt::CaseInsensitive) != 0)
+        return {};
+    return GetLocaleStr(locale, LOCALE_SABBREVLANGNAME, QString()).toStdString();
+}
+
+// The language alone: its default locale's code without the letter that names the country
+// (ja -> JPN -> JP, not the ISO letters).
+std::string TwoLetterCode(std::string_view language) {
+    const QString name = QString::fromLatin1(language.data(), qsizetype(language.size()));
+    const TLocaleId locale = LocaleOfPosixName(name);
+    if (locale == 0 ||
+        IcuLocaleName(locale).section(u'_', 0, 0).compare(name, Qt::CaseInsensitive) != 0)
+        return {};
+    return GetLocaleStr(locale, LOCALE_SABBREVLANGNAME, QString()).chopped(1).toStdString();
 }
 
 } // namespace
@@ -52,14 +57,18 @@ std::string ResourceCodeOfCatalogue(std::string_view fileName, std::string& erro
         error = "the catalogue's name is no locale such as de_DE or de: " + std::string(fileName);
         return {};
     }
-    if (underscore == std::string_view::npos)
-        return Upper(language);
+    if (underscore == std::string_view::npos) {
+        std::string code = TwoLetterCode(language);
+        if (code.empty())
+            error = "no locale is known for the language " + std::string(language);
+        return code;
+    }
     const std::string_view country = name.substr(underscore + 1);
     if (!IsLetters(country, 2)) {
         error = "the catalogue's name is no locale such as de_DE or de: " + std::string(fileName);
         return {};
     }
-    std::string code = ThreeLetterCode(Upper(language), Upper(country));
+    std::string code = ThreeLetterCode(language, country);
     if (code.empty())
         error = "no three-letter code is known for the locale " + std::string(name) +
                 "; name the catalogue by its language alone (" + std::string(language) + ".po)";

@@ -1,16 +1,25 @@
 #include "Languages.h"
 
-#include "runtime/Exception.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/Locales.h"
 
 #include <QStringList>
 
 namespace lumotrix {
 
 QList<TLocaleRow> SupportedLocaleRows() {
-    // Waits for the runtime's locale table (three-letter codes and code pages are the platform's
-    // knowledge, which ICU lacks); no list of our own stands in for it.
-    throw EAbstractError(
-        QStringLiteral("languages: the locale table is not part of this build yet"));
+    QList<TLocaleRow> rows;
+    EnumSystemLocales([&rows](TLocaleId locale) {
+        TLocaleRow row;
+        row.LocaleId = locale;
+        row.ThreeLetterCode = GetLocaleStr(locale, LOCALE_SABBREVLANGNAME, QString());
+        row.NativeName = LanguageDisplayName(locale, true, TNameWidth::Wide);
+        row.EnglishName = LanguageDisplayName(locale, false, TNameWidth::Wide);
+        row.AnsiCodePage = LocaleAnsiCodePage(locale);
+        rows.append(row);
+        return true;
+    });
+    return rows;
 }
 
 QString LanguageLine(const TLocaleRow& row) {

@@ -14,8 +14,7 @@ struct TLocaleRow {
     int AnsiCodePage = 0;
 };
 
-// The supported locales in enumeration order, from the runtime's locale table. Until that table
-// is part of the build this throws EAbstractError saying so.
+// The supported locales in enumeration order, from the runtime's locale table.
 QList<TLocaleRow> SupportedLocaleRows();
 
 // One line of `lumotrix-res languages`: locale id (hex), three-letter code, two-letter code

@@ -257,6 +257,9 @@ void TCollectionItem::Changed(bool allItems) {
 
 LUMOTRIX_REGISTER_CLASS(TCollectionItem, TPersistent) {}
 
+// Registered so that a collection can name its class (in cast errors, for instance).
+LUMOTRIX_REGISTER_CLASS(TCollection, TPersistent) {}
+
 // ---------------------------------------------------------------------------------------------
 // TCollection
 

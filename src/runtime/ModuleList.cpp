@@ -86,7 +86,18 @@ TModule& TModuleList::AddModule(const QString& fileName, const unsigned char* da
 }
 
 void TModuleList::RemoveModule(TModule& module) {
+    FClassModules.removeIf([&](auto entry) { return entry.value() == &module; });
     std::erase_if(FOthers, [&](const auto& m) { return m.get() == &module; });
+}
+
+void TModuleList::AddModuleClass(TModule& module, const TClassInfo* cls) {
+    FClassModules.insert(cls, &module);
+}
+
+TModule& TModuleList::ClassModule(const TClassInfo* cls) {
+    if (TModule* module = FClassModules.value(cls))
+        return *module;
+    return Head();
 }
 
 TModule* TModuleList::FindModule(const QString& fileName) {

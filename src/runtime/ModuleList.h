@@ -2,6 +2,7 @@
 
 #include "runtime/ResourceFile.h"
 
+#include <QHash>
 #include <QString>
 #include <cstddef>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <vector>
 
 namespace lumotrix {
+
+class TClassInfo;
 
 // One module of the process (the program, a package, a test's stand-in) and its resource
 // source: the resources compiled into it, or a loaded resource file that is in force instead.
@@ -67,6 +70,11 @@ public:
     void RemoveModule(TModule& module);
     TModule* FindModule(const QString& fileName);
 
+    // A package's classes, registered while its code initialised, belong to its module (its
+    // form resources are looked up there); every other class is the program's.
+    void AddModuleClass(TModule& module, const TClassInfo* cls);
+    TModule& ClassModule(const TClassInfo* cls);
+
     // Called by TEmbeddedResources.
     void SetProgramResources(const unsigned char* data, std::size_t size);
 
@@ -78,7 +86,13 @@ private:
     const unsigned char* FProgramData = nullptr;
     std::size_t FProgramSize = 0;
     std::vector<std::unique_ptr<TModule>> FOthers;
+    QHash<const TClassInfo*, TModule*> FClassModules;
 };
+
+// The module that defines a class, whose resource source serves the class's form resources.
+inline TModule& FindClassHInstance(const TClassInfo* cls) {
+    return TModuleList::Instance().ClassModule(cls);
+}
 
 // The program's string resource `id` from its resource source in force; empty when the
 // source has no such string.

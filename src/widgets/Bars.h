@@ -347,6 +347,7 @@ public:
     TRibbonTab* Tab(int index) const;
 
     void Rebuild();
+    qintptr Perform(quint32 message, qintptr wParam, qintptr lParam) override;
     TNotifyEvent OnHelpButtonClick;
 
 protected:

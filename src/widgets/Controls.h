@@ -121,6 +121,8 @@ public:
     void Hide() { SetVisible(false); }
     // Arranges the aligned child controls inside the client area.
     void AlignControls();
+    // Handles a control message (ControlMessages.h); returns its result, 0 when unhandled.
+    virtual qintptr Perform(quint32 message, qintptr wParam, qintptr lParam);
 
     TNotifyEvent OnResize;
     TNotifyEvent OnClick;
@@ -164,6 +166,7 @@ public:
     void SetAutoSize(bool autoSize);
     bool Transparent() const { return true; }
     void SetTransparent(bool) {}
+    qintptr Perform(quint32 message, qintptr wParam, qintptr lParam) override;
 
 protected:
     void Loaded() override;

@@ -1,6 +1,8 @@
 #include "runtime/Calendars.h"
 
+#include <map>
 #include <memory>
+#include <mutex>
 #include <unicode/calendar.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/gregocal.h>
@@ -38,7 +40,15 @@ int FirstGregorianYear(icu::Calendar& calendar, int32_t era) {
 } // namespace
 
 QList<TEra> CalendarEras(int calendar, TLocaleId locale) {
-    QList<TEra> eras;
+    // Computed once per calendar and locale: a switch to a far-east locale reads them each time.
+    static std::mutex mutex;
+    static std::map<std::pair<int, TLocaleId>, QList<TEra>> cache;
+    const std::lock_guard lock(mutex);
+    const auto key = std::make_pair(calendar, ResolveLocale(locale));
+    const auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    QList<TEra>& eras = cache[key];
     const TEraCalendar* kind = nullptr;
     for (const TEraCalendar& c : EraCalendars)
         if (c.Calendar == calendar)

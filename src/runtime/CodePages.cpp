@@ -93,11 +93,18 @@ QByteArray EncodeCodePage(const QString& text, int codePage) {
 }
 
 bool CodePageHasRightToLeft(int codePage) {
+    const TConverter converter = OpenConverter(codePage);
+    if (!converter)
+        return false;
     // Byte by byte, so that a lead byte cannot swallow its neighbour.
     for (int b = 128; b < 256; ++b) {
-        const QString text = DecodeCodePage(QByteArray(1, char(b)), codePage);
-        for (QChar c : text) {
-            const UCharDirection direction = u_charDirection(c.unicode());
+        const char byte = char(b);
+        UChar text[4];
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_reset(converter.get());
+        const int32_t length = ucnv_toUChars(converter.get(), text, 4, &byte, 1, &status);
+        for (int32_t i = 0; U_SUCCESS(status) && i < length; ++i) {
+            const UCharDirection direction = u_charDirection(text[i]);
             if (direction == U_RIGHT_TO_LEFT || direction == U_RIGHT_TO_LEFT_ARABIC)
                 return true;
         }

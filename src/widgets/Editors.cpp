@@ -1,5 +1,7 @@
 #include "widgets/Editors.h"
 
+#include "runtime/FormatSettings.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <cmath>
@@ -29,11 +31,11 @@ TNumberFormat TNumberFormat::Parse(const QString& picture) {
     return format;
 }
 
-QString TNumberFormat::Format(double value, const QLocale& locale) const {
-    QString number = locale.toString(std::fabs(value), 'f', Decimals);
-    number.remove(locale.groupSeparator());
+QString TNumberFormat::Format(double value, QChar decimalSeparator) const {
+    QString number = QString::number(std::fabs(value), 'f', Decimals);
+    number.replace(QLatin1Char('.'), decimalSeparator);
     // Pad the integer part to the digits the picture insists on.
-    int integerDigits = number.indexOf(locale.decimalPoint());
+    int integerDigits = number.indexOf(decimalSeparator);
     if (integerDigits < 0)
         integerDigits = number.size();
     if (integerDigits < MinIntegerDigits)
@@ -58,24 +60,21 @@ QString Strip(QString text, const TNumberFormat& a, const TNumberFormat& b) {
     return text.trimmed();
 }
 
-bool ParseNumber(const QString& text, const QLocale& locale, double& value) {
+// The decimal separator of the format settings in force, and the C one as well.
+bool ParseNumber(const QString& text, double& value) {
+    QString c = text;
+    c.replace(FormatSettings().DecimalSeparator, QLatin1Char('.'));
     bool ok = false;
-    value = locale.toDouble(text, &ok);
-    if (!ok) {
-        // Accept the C decimal point as well as the locale's.
-        QString c = text;
-        c.replace(locale.decimalPoint(), QStringLiteral("."));
-        value = QLocale::c().toDouble(c, &ok);
-    }
+    value = QLocale::c().toDouble(c, &ok);
     return ok && std::isfinite(value);
 }
 
-QValidator::State Validate(const QString& stripped, const QLocale& locale, double minimum,
-                           double maximum) {
-    if (stripped.isEmpty() || stripped == QLatin1String("-") || stripped == locale.decimalPoint())
+QValidator::State Validate(const QString& stripped, double minimum, double maximum) {
+    if (stripped.isEmpty() || stripped == QLatin1String("-") ||
+        stripped == FormatSettings().DecimalSeparator)
         return QValidator::Intermediate;
     double value = 0;
-    if (!ParseNumber(stripped, locale, value))
+    if (!ParseNumber(stripped, value))
         return QValidator::Invalid;
     return value >= minimum && value <= maximum ? QValidator::Acceptable : QValidator::Intermediate;
 }
@@ -93,7 +92,7 @@ TPictureSpinEdit<TSpinBox, TValue>::TPictureSpinEdit(QWidget* parent, TValue lar
 
 template <typename TSpinBox, typename TValue>
 QString TPictureSpinEdit<TSpinBox, TValue>::textFromValue(TValue value) const {
-    return (this->hasFocus() ? FEdit : FDisplay).Format(value, this->locale());
+    return (this->hasFocus() ? FEdit : FDisplay).Format(value, FormatSettings().DecimalSeparator);
 }
 
 template <typename TSpinBox, typename TValue> void TPictureSpinEdit<TSpinBox, TValue>::ShowValue() {
@@ -152,13 +151,13 @@ void FloatSpinEdit::SetEditFormat(const QString& picture) {
 
 double FloatSpinEdit::valueFromText(const QString& text) const {
     double value = 0;
-    if (!ParseNumber(StripPicture(text), locale(), value))
+    if (!ParseNumber(StripPicture(text), value))
         return this->value();
     return qBound(minimum(), value, maximum());
 }
 
 QValidator::State FloatSpinEdit::validate(QString& text, int&) const {
-    return Validate(StripPicture(text), locale(), minimum(), maximum());
+    return Validate(StripPicture(text), minimum(), maximum());
 }
 
 IntSpinEdit::IntSpinEdit(QWidget* parent) : TPictureSpinEdit(parent, 5) {
@@ -181,16 +180,16 @@ void IntSpinEdit::SetEditFormat(const QString& picture) {
 
 int IntSpinEdit::valueFromText(const QString& text) const {
     double value = 0;
-    if (!ParseNumber(StripPicture(text), locale(), value))
+    if (!ParseNumber(StripPicture(text), value))
         return this->value();
     return qBound(minimum(), static_cast<int>(std::lround(qBound(-2e9, value, 2e9))), maximum());
 }
 
 QValidator::State IntSpinEdit::validate(QString& text, int&) const {
     QString stripped = StripPicture(text);
-    if (stripped.contains(locale().decimalPoint()))
+    if (stripped.contains(FormatSettings().DecimalSeparator))
         return QValidator::Invalid;
-    return Validate(stripped, locale(), minimum(), maximum());
+    return Validate(stripped, minimum(), maximum());
 }
 
 LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {

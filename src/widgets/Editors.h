@@ -10,7 +10,7 @@
 namespace lumotrix {
 
 // A numeric picture such as "#0.0°" or "0%": '0' a digit always shown, '#' a digit shown
-// when significant, '.' the decimal separator of the locale; everything else is literal text.
+// when significant, '.' the decimal separator; everything else is literal text.
 struct TNumberFormat {
     QString Prefix;
     QString Suffix;
@@ -18,7 +18,7 @@ struct TNumberFormat {
     int Decimals = 0;
 
     static TNumberFormat Parse(const QString& picture);
-    QString Format(double value, const QLocale& locale) const;
+    QString Format(double value, QChar decimalSeparator) const;
 };
 
 // What the real and the integer spin editors share: a display picture used while the editor is

@@ -1,6 +1,7 @@
 #include "widgets/Grid.h"
 
 #include "runtime/Exception.h"
+#include "runtime/FormatSettings.h"
 #include "widgets/Application.h"
 
 #include <QApplication>
@@ -19,6 +20,17 @@ namespace lumotrix {
 
 namespace {
 constexpr int MsecsPerDay = 24 * 60 * 60 * 1000;
+
+// The time columns' pictures: a 24-hour clock (a duration has no AM or PM) with the time
+// separator of the format settings in force.
+QString TimeColumnFormat(TColumnKind kind) {
+    const QChar c = FormatSettings().TimeSeparator;
+    const QString separator =
+        c.isLetter() || c == u'\'' ? QStringLiteral("'%1'").arg(c) : QString(c);
+    return kind == TColumnKind::Time ? QLatin1String("HH") + separator + QLatin1String("mm") +
+                                           separator + QLatin1String("ss")
+                                     : QLatin1String("HH") + separator + QLatin1String("mm");
+}
 } // namespace
 
 double DayFraction(const QVariant& value) {
@@ -204,8 +216,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return time.isValid() ? time.msecsSinceStartOfDay() : -1;
         if (!time.isValid())
             return QString();
-        return time.toString(column.Kind == TColumnKind::Time ? QStringLiteral("HH:mm:ss")
-                                                              : QStringLiteral("HH:mm"));
+        return time.toString(TimeColumnFormat(column.Kind));
     }
     case TColumnKind::Progress: {
         double fraction = qBound(0.0, DayFraction(value), 1.0);
@@ -386,8 +397,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case TColumnKind::Time:
     case TColumnKind::ShortTime: {
         auto* edit = new QTimeEdit(parent);
-        edit->setDisplayFormat(column.Kind == TColumnKind::Time ? QStringLiteral("HH:mm:ss")
-                                                                : QStringLiteral("HH:mm"));
+        edit->setDisplayFormat(TimeColumnFormat(column.Kind));
         edit->setAccessibleName(column.Caption);
         return edit;
     }

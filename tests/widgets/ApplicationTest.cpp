@@ -1,5 +1,7 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/ScopeExit.h"
 #include "widgets/Editors.h"
 #include "widgets/FileDialogComponents.h"
 #include "widgets/Led.h"
@@ -129,23 +131,25 @@ TEST_F(BoxesFixture, ScreenListsOpenFormsInCreationOrder) {
 }
 
 TEST(NumberFormat, PicturesFormatWithTheLocaleSeparator) {
-    QLocale italian(QLocale::Italian, QLocale::Italy);
-    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0°")).Format(25.5, italian),
+    const QChar comma = QLatin1Char(','), point = QLatin1Char('.');
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0°")).Format(25.5, comma),
               QStringLiteral("25,5°"));
-    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0")).Format(0, italian),
-              QStringLiteral("0,0"));
-    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("0%")).Format(7, QLocale::c()),
-              QStringLiteral("7%"));
-    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0")).Format(12345.5, QLocale::c()),
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0")).Format(0, comma), QStringLiteral("0,0"));
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#.0")).Format(0.5, comma), QStringLiteral(",5"));
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("0%")).Format(7, point), QStringLiteral("7%"));
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("#0.0")).Format(12345.5, point),
               QStringLiteral("12345.5"));
-    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("00")).Format(-3, QLocale::c()),
-              QStringLiteral("-03"));
+    EXPECT_EQ(TNumberFormat::Parse(QStringLiteral("00")).Format(-3, point), QStringLiteral("-03"));
 }
 
 TEST(SpinEdits, ShowPictureKeepRangeAndStep) {
     test::App();
+    // The editors follow the format settings, not the widget's locale.
+    const TFormatSettings saved = FormatSettings();
+    const TScopeExit restore([&] { FormatSettings() = saved; });
+    FormatSettings().DecimalSeparator = QLatin1Char(',');
     FloatSpinEdit temp;
-    temp.setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    temp.setLocale(QLocale::c());
     temp.setRange(0, 90);
     temp.setSingleStep(0.5);
     temp.SetLargeIncrement(1.0);

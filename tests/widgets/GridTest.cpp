@@ -1,5 +1,7 @@
 #include "widgets/Grid.h"
 #include "TestApp.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/ScopeExit.h"
 #include "widgets/Editors.h"
 
 #include <QAbstractItemDelegate>
@@ -139,6 +141,16 @@ TEST_F(GridFixture, ValuesShowAsTheUserReadsThem) {
     EXPECT_DOUBLE_EQ(DayFraction(0.75), 0.75);
     EXPECT_EQ(ToTime(0.5), QTime(12, 0));
     EXPECT_FALSE(ToTime(QVariant()).isValid());
+}
+
+TEST_F(GridFixture, TimesUseTheTimeSeparatorInForce) {
+    const TFormatSettings saved = FormatSettings();
+    const TScopeExit restore([&] { FormatSettings() = saved; });
+    FormatSettings().TimeSeparator = QLatin1Char('.');
+    EXPECT_EQ(Shown(0, start), QStringLiteral("08.30.15"));
+    EXPECT_EQ(Shown(0, duration), QStringLiteral("06.00"));
+    FormatSettings().TimeSeparator = QLatin1Char('h');
+    EXPECT_EQ(Shown(0, duration), QStringLiteral("06h00"));
 }
 
 TEST_F(GridFixture, EditorsRoundTripTheirValues) {

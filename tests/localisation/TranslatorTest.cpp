@@ -392,3 +392,17 @@ TEST_F(Translator, HostileNestingIsRefusedInsteadOfExhaustingTheStack) {
     TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
     EXPECT_THROW(TLangTranslator::TranslateAllForms(), EReadError);
 }
+
+TEST_F(Translator, AnAutoSizedLabelRefitsToTheFontItsSectionGaveIt) {
+    auto form = Load<TTrForm>(QStringLiteral("object TrForm: TTrForm\n  object Lbl: TLabel\n"
+                                             "    Caption = 'Temperatura'\n"
+                                             "    Font.Height = -11\n  end\nend\n"));
+    QWidget* label = Find<TLabel>(form.get(), "Lbl")->Widget();
+    const int before = label->height();
+    UseTranslation({{"TTrForm", "object TrForm: TTrForm\n  object Lbl: TLabel\n"
+                                "    Caption = 'Temperatura'\n"
+                                "    Font.Height = -40\n  end\nend\n"}});
+    TLangTranslator::TranslateAllForms();
+    EXPECT_GT(label->height(), before);
+    EXPECT_EQ(label->size(), label->sizeHint());
+}

@@ -80,12 +80,14 @@ function(lumotrix_compile_resources rcfile output)
 endfunction()
 
 # Compiles a resource script and embeds the result in `target` as the program's own resources
-# (registered with the module list by a static TEmbeddedResources object).
+# (registered with the module list by a static TEmbeddedResources object). The compiled file is
+# the target's LUMOTRIX_RESOURCE_FILE, for the translations made from it.
 function(lumotrix_embed_resources target rcfile)
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.res)
   set(data ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources_data.cpp)
   set(reg ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources_register.cpp)
   lumotrix_compile_resources(${rcfile} ${res} ${ARGN})
+  set_property(TARGET ${target} PROPERTY LUMOTRIX_RESOURCE_FILE ${res})
   lumotrix_embed_file(${res} ${data} lumotrix_program_resources)
   file(GENERATE OUTPUT ${reg} CONTENT
 "#include \"runtime/ModuleList.h\"

@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
+  libgettextpo-dev gettext
   xvfb xauth imagemagick
 )
 missing=()

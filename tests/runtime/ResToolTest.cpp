@@ -1,4 +1,4 @@
-#include "ToolRun.h"
+#include "ResToolFixture.h"
 #include "runtime/ResourceFile.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +16,10 @@ namespace {
 using test::BuildDir;
 using test::TRun;
 
-class ResTool : public ::testing::Test {
+class ResTool : public test::TResToolFixture {
 protected:
     void SetUp() override {
-        Tool = BuildDir() + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
-        ASSERT_TRUE(QFile::exists(Tool)) << Tool.toStdString();
+        TResToolFixture::SetUp();
         Write("Main.form", "object Form1: TForm1\n  Caption = 'Lumotrix'\n  object Button1: "
                            "TButton\n    Caption = 'Invio dati'\n  end\nend\n");
         Write("app.rc", "#pragma code_page(65001)\n"
@@ -31,28 +30,6 @@ protected:
                         "END\n"
                         "TForm1 RCDATA \"Main.form\"\n");
     }
-
-    QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
-
-    void Write(const char* name, const QByteArray& bytes) {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray Read(const char* name) const {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    TRun Run(const QStringList& args) {
-        QProcess p;
-        p.start(Tool, args);
-        return test::Finish(p);
-    }
-
-    QTemporaryDir Dir;
-    QString Tool;
 };
 
 } // namespace

@@ -1,4 +1,6 @@
 // lumotrix-res: the resource tool of the build and of translators.
+#include "CatalogueFiles.h"
+#include "Languages.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
@@ -23,7 +25,12 @@ const char* const Usage =
     "  list FILE.res               one line per resource: type, name, language, size\n"
     "  strings FILE.res            one line per string: id<TAB>text (\\n \\r \\t \\\\ "
     "escaped)\n"
-    "  forms FILE.res              every form resource as text, after a header line\n";
+    "  forms FILE.res              every form resource as text, after a header line\n"
+    "  extract IN.res OUT.pot      a gettext template of every translatable text\n"
+    "  translate IN.res LANG.po OUT\n"
+    "                              the resources with the catalogue's translations; OUT is a\n"
+    "                              file, or a folder that gets lumotrix.CODE (de_DE.po -> DEU)\n"
+    "  languages                   one line per supported locale: id, codes, names, code page\n";
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -125,6 +132,15 @@ int Run(const QStringList& args) {
                     QStringLiteral("Form %1: %2").arg(IdName(e.Name), error.Message()));
             }
         }
+    } else if (command == QLatin1String("extract") && count == 2) {
+        ExtractTemplateFile(args[1], args[2]);
+    } else if (command == QLatin1String("translate") && count == 3) {
+        for (const QString& line : TranslateFile(args[1], args[2], args[3]))
+            std::fprintf(stderr, "lumotrix-res: %s: %s\n", args[2].toUtf8().constData(),
+                         line.toUtf8().constData());
+    } else if (command == QLatin1String("languages") && count == 0) {
+        for (const TLocaleRow& row : SupportedLocaleRows())
+            Print(LanguageLine(row) + u'\n');
     } else {
         return 2;
     }

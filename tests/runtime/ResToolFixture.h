@@ -1,0 +1,49 @@
+#pragma once
+
+// lumotrix-res and a scratch folder, as the tests of the tool use them.
+
+#include "ToolRun.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace lumotrix::test {
+
+class TResToolFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Tool = BuildDir() + QStringLiteral("/tools/lumotrix-res/lumotrix-res");
+        ASSERT_TRUE(QFile::exists(Tool)) << Tool.toStdString();
+    }
+
+    QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
+
+    void Write(const char* name, const QByteArray& bytes) {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QByteArray Read(const char* name) const {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Any program, started in the scratch folder.
+    TRun RunProgram(const QString& program, const QStringList& args) {
+        QProcess p;
+        p.setWorkingDirectory(Dir.path());
+        p.start(program, args);
+        return Finish(p);
+    }
+
+    TRun Run(const QStringList& args) { return RunProgram(Tool, args); }
+
+    QTemporaryDir Dir;
+    QString Tool;
+};
+
+} // namespace lumotrix::test

@@ -2,6 +2,8 @@
 
 #include "app/About.h"
 #include "app/HoravelForm.h"
+#include "localisation/LangForms.h"
+#include "localisation/LangResource.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
@@ -13,6 +15,9 @@ void InitialiseRuntime() {
     TModuleList::Instance().Head();
     // The thread locale starts as the start-up locale from the environment.
     BuildFormatSettings(GetThreadLocale());
+    // Every form and message is read in the start-up language from the first one on.
+    DetectStartupLanguage();
+    LoadStartupLanguage();
 }
 
 TProgram::~TProgram() {
@@ -27,8 +32,8 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     auto program = std::make_unique<TProgram>();
     program->App = std::make_unique<Application>(argc, argv);
     program->App->SetTitle(ApplicationTitleText);
-    program->MainForm.reset(CreateForm<TForm1>());
-    program->AboutBox.reset(CreateForm<TAboutBox>());
+    program->MainForm.reset(CreateFormInLanguage<TForm1>());
+    program->AboutBox.reset(CreateFormInLanguage<TAboutBox>());
     program->MainForm->SetAboutBox(program->AboutBox.get());
     return program;
 }

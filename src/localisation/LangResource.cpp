@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace lumotrix {
 

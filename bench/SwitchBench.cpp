@@ -9,10 +9,12 @@
 #include "localisation/LangResource.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"
+#include "widgets/Bars.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
@@ -47,6 +49,11 @@ bool InstallTranslations(const QString& documents) {
     return true;
 }
 
+QString LinguaCaption(TForm1& window) {
+    auto* item = dynamic_cast<TBarItem*>(window.FindComponent(QStringLiteral("BarLargeButton12")));
+    return item ? item->Caption() : QString();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -66,6 +73,10 @@ int main(int argc, char** argv) {
 
     constexpr int Rounds = 20;
     const QStringList codes{QStringLiteral("DEU"), QStringLiteral("ENU"), QString()};
+    // What the language command is called in each, so that a switch that did nothing shows.
+    const QHash<QString, QString> expected{{codes[0], QStringLiteral("Sprache")},
+                                           {codes[1], QStringLiteral("Language")},
+                                           {codes[2], QStringLiteral("Lingua")}};
     std::vector<double> times;
     for (int round = 0; round < Rounds; ++round)
         for (const QString& code : codes) {
@@ -76,6 +87,11 @@ int main(int argc, char** argv) {
             }
             times.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
             QCoreApplication::processEvents();
+            if (LinguaCaption(*program->MainForm) != expected[code]) {
+                std::fprintf(stderr, "the window did not follow the switch to %s\n",
+                             qUtf8Printable(code));
+                return 1;
+            }
         }
     std::sort(times.begin(), times.end());
     std::printf("language switch (files, locale, formats, %d open forms), %zu switches:\n",

@@ -101,4 +101,16 @@ static const lumotrix::TEmbeddedResources registrar(lumotrix_program_resources,
                                                     lumotrix_program_resources_size);
 ")
   target_sources(${target} PRIVATE ${data} ${reg})
+  # The installed copy is read by translators and by lumotrix-res.
+  set_target_properties(${target} PROPERTIES LUMOTRIX_RESOURCE_FILE ${res})
+endfunction()
+
+# Files the install puts beside the program (translation files lumotrix.<CODE>) or into
+# <prefix>/share/lumotrix (the translation template). They must be built by the ALL target;
+# the install rules in packaging/ read these lists after every folder has added to them.
+function(lumotrix_ship_translations)
+  set_property(GLOBAL APPEND PROPERTY LUMOTRIX_SHIPPED_TRANSLATIONS ${ARGN})
+endfunction()
+function(lumotrix_ship_data)
+  set_property(GLOBAL APPEND PROPERTY LUMOTRIX_SHIPPED_DATA ${ARGN})
 endfunction()

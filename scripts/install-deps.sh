@@ -6,8 +6,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
-  libgettextpo-dev gettext
-  xvfb xauth imagemagick
+  libgettextpo-dev gettext qt6-translations-l10n
+  xvfb xauth imagemagick desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,11 +4,16 @@
 // temperature page, the transfers with the controller and the configuration files.
 
 #include "link/ControllerLink.h"
-#include "model/DayNames.h"
-#include "model/MemData.h"
-#include "widgets/DataSetTable.h"
+#include "link/LinkWindow.h"
+#include "model/Configuration.h"
+#include "model/MemDataTable.h"
+#include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Forms.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <memory>
 
@@ -18,8 +23,10 @@ class TAboutBox;
 class TBarButton;
 class TBarEdit;
 class TBarItem;
+class TBarLargeButton;
 class TBarStatic;
 class TCheckBox;
+class TComLed;
 class TComPort;
 class TGridColumnDef;
 class TGridTableView;
@@ -33,14 +40,73 @@ class TRibbonTab;
 class TSaveDialog;
 class TSpinEdit;
 class TStatusBar;
+class TTabSheet;
 
 // The key under which the serial settings are kept.
 inline const QString SerialSettingsKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\Velmoran");
 
-class TForm1 : public TForm {
+// The window is the controller link's TLinkWindow: the link locks and unlocks it, moves its
+// progress bar and hands it a received temperature record.
+class TForm1 : public TForm, public TLinkWindow {
 public:
     explicit TForm1(TComponent* owner = nullptr);
     ~TForm1() override;
+
+    // --- published fields: the components the handlers use, set by the form loader ---
+    TBarLargeButton* BarButtonOpen = nullptr;
+    TBarLargeButton* BarButtonSave = nullptr;
+    TBarLargeButton* BarButtonPrint = nullptr;
+    TBarLargeButton* BarButtonClear = nullptr;
+    TBarLargeButton* BarButtonExit = nullptr;
+    TBarLargeButton* BarButtonInvio = nullptr;
+    TBarLargeButton* BarButtonRicevi = nullptr;
+    TBarLargeButton* buttonDate = nullptr;
+    TBarLargeButton* BarButtonSettings = nullptr;
+    TBarButton* BarButtonLoadSet = nullptr;
+    TBarButton* BarButtonSaveSet = nullptr;
+    TBarEdit* BarEdit1 = nullptr;
+    TBarLargeButton* BarLargeButton7 = nullptr;
+    TBarLargeButton* BarLargeButton8 = nullptr;
+    TBarLargeButton* BarLargeButton9 = nullptr;
+    TBarButton* BarButtonClose = nullptr;
+    TBarStatic* stModified = nullptr;
+    TComPort* ComPort = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+    TSaveDialog* SaveDialog = nullptr;
+    TRibbon* Ribbon = nullptr;
+    TRibbonTab* tabAppearance = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TProgressBar* ProgressBar1 = nullptr;
+    TComLed* ComLed1 = nullptr;
+    TComLed* ComLed2 = nullptr;
+    TComLed* ComLed3 = nullptr;
+    TComLed* ComLed4 = nullptr;
+    TComLed* ComLed5 = nullptr;
+    TComLed* ComLed6 = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TGridTableView* Grid1DBTableView1 = nullptr;
+    TGridColumnDef* Grid1DBTableView1Uscita = nullptr;
+    TGridColumnDef* Grid1DBTableView1Giorno = nullptr;
+    TGridColumnDef* Grid1DBTableView1Inizio = nullptr;
+    TGridColumnDef* Grid1DBTableView1Durata = nullptr;
+    TGridColumnDef* Grid1DBTableView1Stato = nullptr;
+    TGridTableView* Grid2DBTableView1 = nullptr;
+    TGridColumnDef* Grid2DBTableView1Descrizione = nullptr;
+    TCheckBox* CheckBox1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TSpinEdit* MinTemp = nullptr;
+    TLabel* Label7 = nullptr;
+    TSpinEdit* MaxTemp = nullptr;
+    TLabel* Label8 = nullptr;
+    TSpinEdit* TempIdeale = nullptr;
+    TLabel* Label9 = nullptr;
+    TSpinEdit* Isteresi = nullptr;
+    TLabel* TempMon = nullptr;
+    TLabel* Label10 = nullptr;
+    TLookupComboBox* PrimaPt = nullptr;
+    TLabel* Label11 = nullptr;
+    TLookupComboBox* SecondaPt = nullptr;
 
     // --- published handlers ---
     void FormCreate(TObject* sender);
@@ -95,57 +161,52 @@ public:
     void RetrTemp();
 
     // --- transfers ---
-    void TransferStart(const QString& mode);
-    void TransferEnd(const QString& mode);
+    void TransferStart(const QString& mode) override;
+    void TransferEnd(const QString& mode) override;
     void ComPortAfterOpen(TObject* sender);
     void ComPortAfterClose(TObject* sender);
     void ComPortRxChar(TObject* sender, int count);
     void ComPortRxFlag(TObject* sender);
 
-    // The serial port, the link and the tables the window owns.
-    TComPort& ComPort() const { return *FComPort; }
+    // The link and the configuration the window owns.
     TControllerLink& Link() const { return *FLink; }
-    TMemData& MemData1() { return FMemData1; }
-    TMemData& MemData2() { return FMemData2; }
-    TMemData& MemData3() { return FMemData3; }
+    TConfiguration& Configuration() { return FConfiguration; }
+    TMemData& MemData1() { return FConfiguration.Timers; }
+    TMemData& MemData2() { return FConfiguration.Ports; }
+    TMemData& MemData3() { return FConfiguration.Temperature; }
     TDataSource& DataSource1() { return FDataSource1; }
-    const TDayNames& DayNames() const { return FDayNames; }
+    const TDayNames& DayNames() const { return FConfiguration.DayNames; }
     // Replaces the pause of the send sequence (the window's own keeps painting).
     void SetPause(std::unique_ptr<TPause> pause);
     void SetAboutBox(TAboutBox* box) { FAboutBox = box; }
 
-    // A component of the form by name and class; EInvalidCast when it is missing or of
-    // another class.
-    template <typename T> T* Get(const QString& name) const {
-        auto* found = dynamic_cast<T*>(FindComponent(name));
-        if (!found)
-            ThrowMissing(name);
-        return found;
-    }
-
 private:
-    [[noreturn]] void ThrowMissing(const QString& name) const;
+    // The rest of TLinkWindow.
+    void SetProgressMax(int maximum) override;
+    void SetProgress(int position) override;
+    void SetReceiveEnabled(bool enabled) override;
+    void SetSendEnabled(bool enabled) override;
+    void DisableSaveAndClear() override;
+    void StoreTemperature(const TTemperatureSettings& settings) override;
+    void ShowError(const QString& message) override;
+
     void BindComponents();
     void UpdateModifiedIndicator();
     void ApplyColorScheme(const QString& name);
     void SetTemperatureControlsEnabled(bool enabled);
-    void StoreTemperature(const TTemperatureSettings& settings);
+    void SetTransferCommandsEnabled(bool enabled);
     TTemperatureSettings ReadTemperature() const;
     QString DialogFolder(const QString& folder) const;
     void CreateLink();
 
     QString FCurrentFileName;
     QStringList FRecentFiles;
-    TDayNames FDayNames;
-    TMemData FMemData1{QStringLiteral("MemData1")};
-    TMemData FMemData2{QStringLiteral("MemData2")};
-    TMemData FMemData3{QStringLiteral("MemData3")};
-    TDataSource FDataSource1{QStringLiteral("DataSource1"), &FMemData1};
-    TDataSource FDataSource2{QStringLiteral("DataSource2"), &FMemData2};
-    TDataSource FDataSource3{QStringLiteral("DataSource3"), &FMemData3};
-    std::unique_ptr<TDataSetTable<TMemData>> FTimerView;
-    std::unique_ptr<TDataSetTable<TMemData>> FPortView;
-    TComPort* FComPort = nullptr; // owned by the form, from its description
+    TConfiguration FConfiguration;
+    TDataSource FDataSource1{QStringLiteral("DataSource1"), &FConfiguration.Timers};
+    TDataSource FDataSource2{QStringLiteral("DataSource2"), &FConfiguration.Ports};
+    TDataSource FDataSource3{QStringLiteral("DataSource3"), &FConfiguration.Temperature};
+    std::unique_ptr<TMemDataTable> FTimerView;
+    std::unique_ptr<TMemDataTable> FPortView;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

@@ -32,6 +32,8 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     auto program = std::make_unique<TProgram>();
     program->App = std::make_unique<Application>(argc, argv);
     program->App->SetTitle(ApplicationTitleText);
+    // The toolkit's own buttons and dialogs speak the start-up language too.
+    LoadToolkitLanguage(CurrentLanguage);
     program->MainForm.reset(CreateFormInLanguage<TForm1>());
     program->AboutBox.reset(CreateFormInLanguage<TAboutBox>());
     program->MainForm->SetAboutBox(program->AboutBox.get());

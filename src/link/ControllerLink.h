@@ -2,39 +2,21 @@
 
 #include "link/Dump.h"
 #include "link/Framing.h"
+#include "link/LinkWindow.h"
 #include "link/Pause.h"
-#include "link/TimerTables.h"
+#include "model/Configuration.h"
 #include "runtime/SerialPort.h"
 
 #include <QString>
-#include <functional>
 
 namespace lumotrix {
 
-// What the window does around a transfer. Every hook may be left empty.
-struct TLinkHooks {
-    // Lock and unlock the window's commands; the argument is TransferMode ("I" or "R").
-    std::function<void(const QString& mode)> TransferStart;
-    std::function<void(const QString& mode)> TransferEnd;
-    std::function<void(int maximum)> SetProgressMax;
-    std::function<void(int position)> SetProgress;
-    std::function<void(bool enabled)> SetReceiveEnabled; // "Ricezione dati"
-    std::function<void(bool enabled)> SetSendEnabled;    // "Invio dati"
-    // The receive command disables "Salva " and "Azzera dati" after its unlock.
-    std::function<void()> DisableSaveAndClear;
-    // A dump that passed every check: set the temperature page's editors. The attached
-    // tables have been rebuilt by then.
-    std::function<void(const TTemperatureSettings& received)> StoreTemperature;
-    // An error message box captioned with the application title.
-    std::function<void(const QString& message)> ShowError;
-};
-
-// What a send carries, read from the window before the transfer starts.
+// What only the window knows at the moment of a send; the timers, the port names and the day
+// names come from the configuration.
 struct TSendRequest {
     QString DelayText = QStringLiteral("1"); // the text of "Ritardo sec.:"
     bool SyncDate = true;                    // "Sync Data" is down
-    QList<AnsiString> PortNames;             // Descrizione of the port rows, in row order
-    TTemperatureSettings Temperature;
+    TTemperatureSettings Temperature;        // read from the temperature page's editors
 };
 
 // The message shown for any dump that fails a check.
@@ -44,15 +26,14 @@ inline const QString SerialErrorMessage = QStringLiteral("12:Errore di comunicaz
 // command, the accumulation of received batches and the parse of the dump.
 class TControllerLink {
 public:
-    TControllerLink(TSerialPort& port, TPause& pause, const TClock& clock, TLinkHooks hooks = {});
+    // The send fills TimerImage from the configuration's timer table and reads its port table;
+    // a good dump rebuilds both tables. `window` is told what happens; without one nothing is.
+    TControllerLink(TSerialPort& port, TPause& pause, const TClock& clock,
+                    TConfiguration& configuration, TLinkWindow* window = nullptr);
 
-    TLinkHooks& Hooks() { return FHooks; }
+    void SetWindow(TLinkWindow* window);
 
-    // The window's timer table, port table and day names. The send fills TimerImage from the
-    // timer table; a good dump rebuilds both tables. Without them TimerImage is sent as it
-    // stands and a dump only updates TimerImage and PortNames.
-    void AttachTables(TMemData* timerTable, TMemData* portTable, const TDayNames* dayNames);
-    // TimerImage from the attached timer table.
+    // TimerImage from the configuration's timer table.
     void RetrieveMemData();
 
     const QString& TransferMode() const { return FTransferMode; }
@@ -65,8 +46,9 @@ public:
     // The delay text as whole seconds. Throws EConvertError, saying what to type, when the
     // text is not a whole number of seconds or is negative.
     static int ReadDelay(const QString& text);
-    // Throws an Exception saying what to do when a send could not go out whole.
-    static void CheckSendRequest(const TSendRequest& request);
+    // Throws an Exception saying what to do when a send could not go out whole: a bad delay,
+    // fewer than eight port names, a name holding a framing byte.
+    static void CheckSendRequest(const TSendRequest& request, const QList<AnsiString>& portNames);
 
     // The send command ("Invio dati"), start to end. Everything that could stop it half way
     // is checked before the port is opened; TransferEnd("I") runs however it ends.
@@ -82,7 +64,7 @@ public:
     // OnRxChar: appends the waiting batch to RxBuffer unless it begins with STX.
     void ComPortRxChar(int count);
     // OnRxFlag: checks the dump whole, then stores it into TimerImage, PortNames, the
-    // attached tables and (through the hook) the temperature page. A dump that fails any
+    // configuration's tables and (through the window) the temperature page. A dump that fails any
     // check changes nothing and shows SerialErrorMessage; the window is unlocked either way.
     void ComPortRxFlag();
 
@@ -99,10 +81,8 @@ private:
     TSerialPort& FPort;
     TPause& FPause;
     const TClock& FClock;
-    TLinkHooks FHooks;
-    TMemData* FTimerTable = nullptr;
-    TMemData* FPortTable = nullptr;
-    const TDayNames* FDayNames = nullptr;
+    TConfiguration& FConfiguration;
+    TLinkWindow* FWindow;
 
     QString FTransferMode;
     QByteArray FRxBuffer;

@@ -36,20 +36,13 @@ TParsedDump ParseDump(const QByteArray& dump);
 // records no index names keep their contents.
 TTimerImage MergeDumpTimers(const TTimerImage& image, const TParsedDump& dump);
 
-// The dump a controller holding `config` transmits (1425 bytes, ETX last). Negative numbers
-// are right-aligned behind spaces, which the reader accepts. Throws ERangeError when a value
-// doesn't fit its field.
-QByteArray BuildDump(const TControllerConfig& config);
+// Refuses a dump or transfer: EReadError saying what, with the offset where it sits.
+[[noreturn]] void RefuseDump(const QString& what, qsizetype offset);
 
-// A whole PC-to-controller transfer, STX to ETX, decoded.
-struct TTransferContent {
-    TControllerConfig Config;  // Day as the day code, OutputPort as the port number
-    std::array<int, 7> Date{}; // year - 2000, month, day, hour, minute, second, day of week
-};
-
-// Checks a transfer as the controller receives it: framing, every packet's width, the 42
-// timers in order, the eight names, a plausible date packet and the temperature record.
-// Throws EReadError saying what and where.
-TTransferContent ParseTransfer(const QByteArray& transfer);
+// A field of `width` bytes at `offset` holding a whole number: leading spaces, an optional
+// minus (only when `signedOk`), then at least one digit and nothing else. RefuseDump otherwise,
+// naming `what`.
+qint64 ReadFixedNumber(const QByteArray& bytes, qsizetype offset, int width, bool signedOk,
+                       const QString& what);
 
 } // namespace lumotrix

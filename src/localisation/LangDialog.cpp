@@ -3,7 +3,7 @@
 #include "localisation/LangForms.h"
 #include "runtime/CodePages.h"
 #include "runtime/FormatSettings.h"
-#include "widgets/Controls.h"
+#include "widgets/Button.h"
 
 #include <QListWidget>
 #include <QPainter>
@@ -39,15 +39,6 @@ constexpr std::array<TCharsetEntry, 32> CharsetTable = [] {
     table[22] = {163, 1258};
     return table;
 }();
-
-template <typename T> T* RequireComponent(TComponent* form, const char* name) {
-    auto* component = dynamic_cast<T*>(form->FindComponent(QString::fromLatin1(name)));
-    if (!component)
-        throw EReadError(
-            QStringLiteral("%1 has no component %2 of class %3")
-                .arg(form->ClassName(), QString::fromLatin1(name), ClassInfoOf<T>()->ClassName()));
-    return component;
-}
 
 // A font like `base` that covers the writing system: its own family when it does, else the
 // first installed family that does, with `base`'s families as fallbacks.
@@ -111,13 +102,6 @@ TLangLanguageDialog::~TLangLanguageDialog() {
     // Raised here, while the rows and the handler's object still exist.
     if (OnDestroy)
         OnDestroy(this);
-}
-
-void TLangLanguageDialog::Loaded() {
-    TForm::Loaded();
-    List = RequireComponent<TListBox>(this, "List");
-    OkButton = RequireComponent<TButton>(this, "OkButton");
-    CancelButton = RequireComponent<TButton>(this, "CancelButton");
 }
 
 int TLangLanguageDialog::LanguageCount() const {
@@ -227,6 +211,9 @@ bool ChooseLanguage(const QString& builtInLanguage, TLanguageDialogOptions dialo
 }
 
 LUMOTRIX_REGISTER_CLASS(TLangLanguageDialog, TForm) {
+    Field("List", &TLangLanguageDialog::List);
+    Field("OkButton", &TLangLanguageDialog::OkButton);
+    Field("CancelButton", &TLangLanguageDialog::CancelButton);
     Property("OnDestroy", &TLangLanguageDialog::OnDestroy);
     Method("FormCreate", &TLangLanguageDialog::FormCreate);
     Method("FormShow", &TLangLanguageDialog::FormShow);

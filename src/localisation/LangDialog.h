@@ -44,13 +44,11 @@ public:
     void ListDrawItem(TObject* control, qint32 index, QRect rect, TOwnerDrawState state);
     void ListDblClick(TObject* sender);
 
+    // --- published fields ---
     TListBox* List = nullptr;
     TButton* OkButton = nullptr;
     TButton* CancelButton = nullptr;
     TNotifyEvent OnDestroy;
-
-protected:
-    void Loaded() override;
 
 private:
     friend bool ShowLanguageDialog(QString&, const QString&, TLanguageDialogOptions, TPosition);

@@ -7,6 +7,7 @@
 #include "runtime/ModuleList.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
+#include "widgets/ToolkitTranslations.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -16,7 +17,6 @@ namespace lumotrix {
 
 QString CurrentLanguage;
 TLocaleId ResolvedLocale = 0;
-std::function<void(TLocaleId)> ToolkitLanguageHook;
 
 namespace {
 
@@ -136,9 +136,13 @@ bool SwitchLanguage(const QString& code, TSwitchOptions options) {
     if (!options.Contains(KeepFormatSettings))
         BuildFormatSettings(locale);
     TLangTranslator::TranslateAllForms();
-    if (ToolkitLanguageHook)
-        ToolkitLanguageHook(locale);
+    LoadToolkitLanguage(code);
     return true;
+}
+
+void LoadToolkitLanguage(const QString& code) {
+    const TLocaleId locale = code.isEmpty() ? 0 : ResolveLocale(FindLanguageCodeLocale(code));
+    LoadToolkitTranslations(locale != 0 ? IcuLocaleName(locale) : QStringLiteral("it"));
 }
 
 int ListAvailableLanguages(TLanguageList& list, const QString& programPath,

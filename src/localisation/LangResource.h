@@ -12,7 +12,6 @@
 
 #include <QList>
 #include <QString>
-#include <functional>
 #include <memory>
 
 namespace lumotrix {
@@ -65,9 +64,9 @@ const TResourceFile* LoadResourceModules(const QString& code);
 // reaches the caller with what was done so far left in force.
 bool SwitchLanguage(const QString& code, TSwitchOptions options = {});
 
-// Called at the end of each switch with the locale now in force (0: the built-in language), so
-// that the toolkit's own texts follow the interface language.
-extern std::function<void(TLocaleId)> ToolkitLanguageHook;
+// Puts the toolkit's own texts (standard buttons, file dialogs) into the language of a code; the
+// empty code is the built-in Italian. Each switch does it; the start does it once.
+void LoadToolkitLanguage(const QString& code);
 
 // The languages with a resource file beside the program (empty path: the program's own), in
 // locale enumeration order, a locale's three-letter code before its two-letter one, each

@@ -2,6 +2,7 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
+#include "runtime/ScopeExit.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -129,7 +130,9 @@ qsizetype FolderEnd(const QString& path) {
 void LoadIfPresent(TMemData& table, const QString& file) {
     if (!QFileInfo(file).isFile())
         return;
-    WithControlsDisabled(table, [&] { table.LoadFromBinaryFile(file); });
+    table.DisableControls();
+    const TScopeExit resume([&] { table.EnableControls(); });
+    table.LoadFromBinaryFile(file);
 }
 
 } // namespace

@@ -12,32 +12,32 @@ void Redefine(TMemData& table) {
 
 void DefineTimerTable(TMemData& table) {
     Redefine(table);
-    table.AddFieldDef(QStringLiteral("Timer"), TFieldType::ftString, TimerLabelSize);
-    table.AddFieldDef(QStringLiteral("Uscita"), TFieldType::ftSmallint);
-    table.AddFieldDef(QStringLiteral("Giorno"), TFieldType::ftString, DayTextSize);
-    table.AddFieldDef(QStringLiteral("Inizio"), TFieldType::ftTime);
-    table.AddFieldDef(QStringLiteral("Durata"), TFieldType::ftDuration);
-    table.AddFieldDef(QStringLiteral("Stato"), TFieldType::ftBoolean);
+    table.AddFieldDef(Field::Timer, TFieldType::ftString, TimerLabelSize);
+    table.AddFieldDef(Field::Uscita, TFieldType::ftSmallint);
+    table.AddFieldDef(Field::Giorno, TFieldType::ftString, DayTextSize);
+    table.AddFieldDef(Field::Inizio, TFieldType::ftTime);
+    table.AddFieldDef(Field::Durata, TFieldType::ftDuration);
+    table.AddFieldDef(Field::Stato, TFieldType::ftBoolean);
     table.Open();
 }
 
 void DefinePortTable(TMemData& table) {
     Redefine(table);
-    table.AddFieldDef(QStringLiteral("Nporta"), TFieldType::ftSmallint);
-    table.AddFieldDef(QStringLiteral("Descrizione"), TFieldType::ftString, PortNameSize);
-    table.SetSortFieldName(QStringLiteral("Nporta"));
+    table.AddFieldDef(Field::Nporta, TFieldType::ftSmallint);
+    table.AddFieldDef(Field::Descrizione, TFieldType::ftString, PortNameSize);
+    table.SetSortFieldName(Field::Nporta);
     table.Open();
 }
 
 void DefineTemperatureTable(TMemData& table) {
     Redefine(table);
-    table.AddFieldDef(QStringLiteral("SensEnabled"), TFieldType::ftSmallint);
-    table.AddFieldDef(QStringLiteral("TempMin"), TFieldType::ftFloat);
-    table.AddFieldDef(QStringLiteral("TempMax"), TFieldType::ftFloat);
-    table.AddFieldDef(QStringLiteral("IdealeTemp"), TFieldType::ftFloat);
-    table.AddFieldDef(QStringLiteral("Isteresi"), TFieldType::ftInteger);
-    table.AddFieldDef(QStringLiteral("PrimaPt"), TFieldType::ftInteger);
-    table.AddFieldDef(QStringLiteral("SecondaPt"), TFieldType::ftInteger);
+    table.AddFieldDef(Field::SensEnabled, TFieldType::ftSmallint);
+    table.AddFieldDef(Field::TempMin, TFieldType::ftFloat);
+    table.AddFieldDef(Field::TempMax, TFieldType::ftFloat);
+    table.AddFieldDef(Field::IdealeTemp, TFieldType::ftFloat);
+    table.AddFieldDef(Field::Isteresi, TFieldType::ftInteger);
+    table.AddFieldDef(Field::PrimaPt, TFieldType::ftInteger);
+    table.AddFieldDef(Field::SecondaPt, TFieldType::ftInteger);
     table.Open();
 }
 

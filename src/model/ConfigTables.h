@@ -3,15 +3,10 @@
 // Field definitions of the three configuration tables. Each function closes the table,
 // replaces its fields and leaves it open and empty.
 
+#include "model/ConfigFields.h"
 #include "model/MemData.h"
 
 namespace lumotrix {
-
-constexpr int TimerCount = 42;
-constexpr int PortCount = 8;
-constexpr int TimerLabelSize = 20;
-constexpr int DayTextSize = 20;
-constexpr int PortNameSize = 32;
 
 // MemData1: RecId, Timer string(20), Uscita smallint, Giorno string(20), Inizio time of day,
 // Durata duration, Stato boolean. Insertion order.

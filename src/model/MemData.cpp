@@ -484,7 +484,7 @@ TMemData::TMemData(QString name) : FName(std::move(name)) {
 
 TMemData::~TMemData() {
     FDisableCount = 0;
-    Notify(TDataEvent::Destroying);
+    Notify(TTableChange::TKind::Destroyed);
 }
 
 QString TMemData::Describe() const {
@@ -557,7 +557,7 @@ void TMemData::SetSortFieldName(const QString& name) {
             FCurrent >= 0 ? FRows[static_cast<std::size_t>(FCurrent)].get() : nullptr;
         SortRows();
         FCurrent = RowOfIdentity(current);
-        Notify(TDataEvent::Reset);
+        Notify(TTableChange::TKind::Reset);
     }
 }
 
@@ -585,7 +585,7 @@ void TMemData::Open() {
     FEof = FBof = true;
     FModified = false;
     SetState(TDataSetState::dsBrowse);
-    Notify(TDataEvent::Reset);
+    Notify(TTableChange::TKind::Reset);
 }
 
 void TMemData::Close() {
@@ -597,14 +597,14 @@ void TMemData::Close() {
     FEof = FBof = true;
     FModified = false;
     SetState(TDataSetState::dsInactive);
-    Notify(TDataEvent::Reset);
+    Notify(TTableChange::TKind::Reset);
 }
 
 void TMemData::SetState(TDataSetState state) {
     if (FState == state)
         return;
     FState = state;
-    Notify(TDataEvent::StateChanged);
+    Notify(TTableChange::TKind::StateChanged);
 }
 
 void TMemData::AppendRecord(const std::vector<TFieldValue>& values) {
@@ -631,14 +631,14 @@ void TMemData::AppendRecord(const std::vector<TFieldValue>& values) {
     SortRows();
     FCurrent = RowOfIdentity(added);
     FEof = FBof = false;
-    Notify(TDataEvent::Reset);
+    Notify(TTableChange::TKind::Reset);
 }
 
 void TMemData::MoveTo(int row) {
     if (row == FCurrent)
         return;
     FCurrent = row;
-    Notify(TDataEvent::CurrentChanged, row);
+    Notify(TTableChange::TKind::CurrentChanged, row);
 }
 
 void TMemData::First() {
@@ -731,7 +731,7 @@ void TMemData::SetCurrentValue(int field, const TFieldValue& value) {
         return;
     FBuffer[f] = std::move(converted);
     FModified = true;
-    Notify(TDataEvent::RowChanged, FCurrent);
+    Notify(TTableChange::TKind::RowChanged, FCurrent);
 }
 
 void TMemData::Edit() {
@@ -758,10 +758,10 @@ void TMemData::Post() {
     SortRows();
     FCurrent = RowOfIdentity(row);
     if (FCurrent != before) {
-        Notify(TDataEvent::Reset);
-        Notify(TDataEvent::CurrentChanged, FCurrent);
+        Notify(TTableChange::TKind::Reset);
+        Notify(TTableChange::TKind::CurrentChanged, FCurrent);
     } else {
-        Notify(TDataEvent::RowChanged, FCurrent);
+        Notify(TTableChange::TKind::RowChanged, FCurrent);
     }
 }
 
@@ -773,7 +773,7 @@ void TMemData::Cancel() {
     FModified = false;
     SetState(TDataSetState::dsBrowse);
     if (changed)
-        Notify(TDataEvent::RowChanged, FCurrent);
+        Notify(TTableChange::TKind::RowChanged, FCurrent);
 }
 
 void TMemData::CheckBrowseMode() {
@@ -789,8 +789,8 @@ void TMemData::Delete() {
     FCurrent = std::min(FCurrent, RecordCount() - 1);
     FEof = FRows.empty();
     FBof = FRows.empty() || FCurrent == 0;
-    Notify(TDataEvent::Reset);
-    Notify(TDataEvent::CurrentChanged, FCurrent);
+    Notify(TTableChange::TKind::Reset);
+    Notify(TTableChange::TKind::CurrentChanged, FCurrent);
 }
 
 void TMemData::DisableControls() {
@@ -801,36 +801,22 @@ void TMemData::EnableControls() {
     if (FDisableCount == 0)
         return;
     if (--FDisableCount == 0)
-        Notify(TDataEvent::Reset);
+        Notify(TTableChange::TKind::Reset);
 }
 
-int TMemData::Subscribe(TDataObserver observer) {
-    const int handle = FNextHandle++;
-    FObservers.push_back({handle, std::move(observer)});
-    return handle;
+void TMemData::AttachObserver(ITableObserver* observer) {
+    FObservers.Attach(observer);
 }
 
-void TMemData::Unsubscribe(int handle) {
-    std::erase_if(FObservers, [handle](const TSubscription& s) { return s.Handle == handle; });
+void TMemData::DetachObserver(ITableObserver* observer) {
+    FObservers.Detach(observer);
 }
 
-void TMemData::Notify(TDataEvent::TKind kind, int row) {
+void TMemData::Notify(TTableChange::TKind kind, int row) {
     if (FDisableCount > 0)
         return;
-    const TDataEvent event{
-        kind, kind == TDataEvent::CurrentChanged || kind == TDataEvent::RowChanged ? row : -1};
-    // Observers may unsubscribe (themselves or others) while being told.
-    std::vector<int> handles;
-    for (const TSubscription& s : FObservers)
-        handles.push_back(s.Handle);
-    for (int h : handles) {
-        auto it = std::find_if(FObservers.begin(), FObservers.end(),
-                               [h](const TSubscription& s) { return s.Handle == h; });
-        if (it != FObservers.end()) {
-            TDataObserver observer = it->Observer; // survives an Unsubscribe from inside
-            observer(event);
-        }
-    }
+    using K = TTableChange::TKind;
+    FObservers.Notify({kind, kind == K::CurrentChanged || kind == K::RowChanged ? row : -1});
 }
 
 const TFieldValue& TMemData::CellValue(int row, int field) const {
@@ -1062,8 +1048,8 @@ void TMemData::LoadFromBytes(const QByteArray& bytes, const QString& sourceName)
     const bool stateChanged = FState != TDataSetState::dsBrowse;
     FState = TDataSetState::dsBrowse;
     if (stateChanged)
-        Notify(TDataEvent::StateChanged);
-    Notify(TDataEvent::Reset);
+        Notify(TTableChange::TKind::StateChanged);
+    Notify(TTableChange::TKind::Reset);
 }
 
 // --- TDataSource ---
@@ -1074,54 +1060,40 @@ TDataSource::TDataSource(QString name, TMemData* dataSet) : FName(std::move(name
 
 TDataSource::~TDataSource() {
     if (FDataSet)
-        FDataSet->Unsubscribe(FHandle);
+        FDataSet->DetachObserver(this);
 }
 
 void TDataSource::SetDataSet(TMemData* dataSet) {
     if (dataSet == FDataSet)
         return;
     if (FDataSet)
-        FDataSet->Unsubscribe(FHandle);
+        FDataSet->DetachObserver(this);
     FDataSet = dataSet;
-    FHandle = 0;
     if (FDataSet)
-        FHandle = FDataSet->Subscribe([this](const TDataEvent& e) { Forward(e); });
-    Forward({TDataEvent::Reset, -1});
+        FDataSet->AttachObserver(this);
+    TableChanged({TTableChange::TKind::Reset, -1});
 }
 
 TDataSetState TDataSource::State() const {
     return FDataSet ? FDataSet->State() : TDataSetState::dsInactive;
 }
 
-int TDataSource::Subscribe(TDataObserver observer) {
-    const int handle = FNextHandle++;
-    FObservers.emplace_back(handle, std::move(observer));
-    return handle;
+void TDataSource::AttachObserver(ITableObserver* observer) {
+    FObservers.Attach(observer);
 }
 
-void TDataSource::Unsubscribe(int handle) {
-    std::erase_if(FObservers, [handle](const auto& s) { return s.first == handle; });
+void TDataSource::DetachObserver(ITableObserver* observer) {
+    FObservers.Detach(observer);
 }
 
-void TDataSource::Forward(const TDataEvent& event) {
-    TDataEvent e = event;
-    if (e.Kind == TDataEvent::Destroying) {
+void TDataSource::TableChanged(const TTableChange& change) {
+    if (change.Kind == TTableChange::TKind::Destroyed) {
         // The table goes; the source stays, bound to nothing.
         FDataSet = nullptr;
-        FHandle = 0;
-        e = {TDataEvent::Reset, -1};
+        FObservers.Notify({TTableChange::TKind::Reset, -1});
+        return;
     }
-    std::vector<int> handles;
-    for (const auto& s : FObservers)
-        handles.push_back(s.first);
-    for (int h : handles) {
-        auto it = std::find_if(FObservers.begin(), FObservers.end(),
-                               [h](const auto& s) { return s.first == h; });
-        if (it != FObservers.end()) {
-            TDataObserver observer = it->second;
-            observer(e);
-        }
-    }
+    FObservers.Notify(change);
 }
 
 } // namespace lumotrix

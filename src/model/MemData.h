@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/TableObserver.h"
+
 // In-memory tables of the configuration: typed fields, rows kept in memory, a current row with
 // an edit buffer, observers for the views, and a binary file format of their own.
 
@@ -61,20 +63,6 @@ bool ValueAsBoolean(const TFieldDef& def, const TFieldValue& value);
 qint32 ValueAsTime(const TFieldDef& def, const TFieldValue& value);
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit };
-
-struct TDataEvent {
-    enum TKind {
-        Reset,          // rows added, removed, reordered or replaced: re-read rows, current
-                        // row and state
-        RowChanged,     // the values of row Row changed (edit buffer or posted)
-        CurrentChanged, // the current row moved to Row (-1: none)
-        StateChanged,   // inactive / browse / edit
-        Destroying,     // the table is being destroyed; drop every pointer to it
-    };
-    TKind Kind = Reset;
-    int Row = -1;
-};
-using TDataObserver = std::function<void(const TDataEvent&)>;
 
 class TMemData;
 
@@ -180,8 +168,8 @@ public:
     void DisableControls();
     void EnableControls(); // the outermost call sends one Reset to the observers
     bool ControlsDisabled() const { return FDisableCount > 0; }
-    int Subscribe(TDataObserver observer); // returns a handle for Unsubscribe
-    void Unsubscribe(int handle);
+    void AttachObserver(ITableObserver* observer);
+    void DetachObserver(ITableObserver* observer);
 
     // Cell access for grids. Reading the row under edit gives the edit buffer. Writing moves to
     // the row (posting any other pending edit), enters edit state and sets the value, so a
@@ -223,7 +211,7 @@ private:
     void SetState(TDataSetState state);
     void SortRows();
     int RowOfIdentity(const TRow* row) const;
-    void Notify(TDataEvent::TKind kind, int row = -1);
+    void Notify(TTableChange::TKind kind, int row = -1);
     QString Describe() const;
 
     QString FName;
@@ -238,19 +226,14 @@ private:
     bool FBof = true;
     bool FModified = false;
     int FDisableCount = 0;
-    struct TSubscription {
-        int Handle;
-        TDataObserver Observer;
-    };
-    std::vector<TSubscription> FObservers;
-    int FNextHandle = 1;
+    TTableObservers FObservers;
 };
 
 // Binds a table to its views and reports the table's state.
-class TDataSource {
+class TDataSource : private ITableObserver {
 public:
     explicit TDataSource(QString name = {}, TMemData* dataSet = nullptr);
-    ~TDataSource();
+    virtual ~TDataSource();
     TDataSource(const TDataSource&) = delete;
     TDataSource& operator=(const TDataSource&) = delete;
 
@@ -259,30 +242,15 @@ public:
     // Observers of the source follow whichever table it is bound to; rebinding sends a Reset.
     void SetDataSet(TMemData* dataSet);
     TDataSetState State() const;
-    int Subscribe(TDataObserver observer);
-    void Unsubscribe(int handle);
+    void AttachObserver(ITableObserver* observer);
+    void DetachObserver(ITableObserver* observer);
 
 private:
-    void Forward(const TDataEvent& event);
+    void TableChanged(const TTableChange& change) override;
 
     QString FName;
     TMemData* FDataSet = nullptr;
-    int FHandle = 0;
-    std::vector<std::pair<int, TDataObserver>> FObservers;
-    int FNextHandle = 1;
+    TTableObservers FObservers;
 };
-
-// Runs `change` with the table's views suspended; they are resumed (and refreshed once) however
-// it ends.
-template <typename F> void WithControlsDisabled(TMemData& table, F&& change) {
-    table.DisableControls();
-    try {
-        change();
-    } catch (...) {
-        table.EnableControls();
-        throw;
-    }
-    table.EnableControls();
-}
 
 } // namespace lumotrix

@@ -66,12 +66,15 @@ QList<TEra> CalendarEras(int calendar, TLocaleId locale) {
     eraCalendar->setLenient(true);
     int32_t count = 0;
     const icu::UnicodeString* names = symbols.getEras(count);
-    for (int32_t era = 0; era < count; ++era) {
+    // From the newest back to the first the platform counts: the Japanese calendar has some
+    // 230 older eras that would only cost time.
+    for (int32_t era = count - 1; era >= 0; --era) {
         const int year = FirstGregorianYear(*eraCalendar, era);
-        if (year >= kind->FirstYear)
-            eras.append({QString(reinterpret_cast<const QChar*>(names[era].getBuffer()),
-                                 names[era].length()),
-                         year});
+        if (year < kind->FirstYear)
+            break;
+        eras.prepend(
+            {QString(reinterpret_cast<const QChar*>(names[era].getBuffer()), names[era].length()),
+             year});
     }
     return eras;
 }

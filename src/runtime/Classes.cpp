@@ -1,6 +1,7 @@
 #include "runtime/Classes.h"
 
 #include "runtime/FormStream.h"
+#include "runtime/ScopeExit.h"
 
 #include <algorithm>
 
@@ -24,10 +25,10 @@ void AssignContents(TContainer& target, TPersistent* source, TCopy&& copy) {
     }
     if (other == &target)
         return;
-    WithUpdate(target, [&] {
-        target.Clear();
-        copy(*other);
-    });
+    target.BeginUpdate();
+    const TScopeExit endUpdate([&] { target.EndUpdate(); });
+    target.Clear();
+    copy(*other);
 }
 
 } // namespace
@@ -319,12 +320,12 @@ void TCollection::Delete(int index) {
 void TCollection::Clear() {
     if (FItems.isEmpty())
         return;
-    WithUpdate(*this, [&] {
-        while (!FItems.isEmpty()) {
-            Notify(FItems.last(), cnDeleting);
-            delete FItems.last();
-        }
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    while (!FItems.isEmpty()) {
+        Notify(FItems.last(), cnDeleting);
+        delete FItems.last();
+    }
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
@@ -383,10 +384,10 @@ void TStrings::Error(const QString& message, int index) const {
 
 void TStrings::Put(int index, const QString& text) {
     TObject* object = GetObject(index);
-    WithUpdate(*this, [&] {
-        Delete(index);
-        InsertObject(index, text, object);
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    Delete(index);
+    InsertObject(index, text, object);
 }
 
 TObject* TStrings::GetObject(int) const {
@@ -413,39 +414,39 @@ void TStrings::InsertObject(int index, const QString& text, TObject* object) {
 }
 
 void TStrings::AddStrings(const QStringList& lines) {
-    WithUpdate(*this, [&] {
-        for (const QString& line : lines)
-            Add(line);
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    for (const QString& line : lines)
+        Add(line);
 }
 
 void TStrings::AddStrings(const TStrings* source) {
-    WithUpdate(*this, [&] {
-        for (int i = 0; i < source->Count(); ++i)
-            AddObject(source->Get(i), source->GetObject(i));
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    for (int i = 0; i < source->Count(); ++i)
+        AddObject(source->Get(i), source->GetObject(i));
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    WithUpdate(*this, [&] {
-        const QString text = Get(index1);
-        TObject* object = GetObject(index1);
-        Put(index1, Get(index2));
-        PutObject(index1, GetObject(index2));
-        Put(index2, text);
-        PutObject(index2, object);
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    const QString text = Get(index1);
+    TObject* object = GetObject(index1);
+    Put(index1, Get(index2));
+    PutObject(index1, GetObject(index2));
+    Put(index2, text);
+    PutObject(index2, object);
 }
 
 void TStrings::Move(int from, int to) {
     if (from == to)
         return;
-    WithUpdate(*this, [&] {
-        const QString text = Get(from);
-        TObject* object = GetObject(from);
-        Delete(from);
-        InsertObject(to, text, object);
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    const QString text = Get(from);
+    TObject* object = GetObject(from);
+    Delete(from);
+    InsertObject(to, text, object);
 }
 
 QStringList TStrings::ToStringList() const {
@@ -456,10 +457,10 @@ QStringList TStrings::ToStringList() const {
 }
 
 void TStrings::SetStringList(const QStringList& lines) {
-    WithUpdate(*this, [&] {
-        Clear();
-        AddStrings(lines);
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    Clear();
+    AddStrings(lines);
 }
 
 QString TStrings::Text() const {
@@ -568,13 +569,13 @@ void TStrings::Assign(TPersistent* source) {
 bool TStrings::ReadDefinedProperty(const QString& name, TReader& reader) {
     if (name.compare(QLatin1String("Strings"), Qt::CaseInsensitive) != 0)
         return false;
-    WithUpdate(*this, [&] {
-        Clear();
-        reader.ReadListBegin();
-        while (!reader.EndOfList())
-            Add(reader.ReadWideString());
-        reader.ReadListEnd();
-    });
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    Clear();
+    reader.ReadListBegin();
+    while (!reader.EndOfList())
+        Add(reader.ReadWideString());
+    reader.ReadListEnd();
     return true;
 }
 

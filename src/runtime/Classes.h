@@ -24,20 +24,6 @@ public:
 // True for an ASCII identifier: a letter or '_' first, then letters, digits or '_'.
 bool IsValidIdent(const QString& name);
 
-// Runs `change` between target.BeginUpdate() and target.EndUpdate(). The update is closed when
-// `change` throws as well, so that a failed bulk change does not leave the target's change
-// notifications switched off for good.
-template <typename TTarget, typename TChange> void WithUpdate(TTarget& target, TChange&& change) {
-    target.BeginUpdate();
-    try {
-        change();
-    } catch (...) {
-        target.EndUpdate();
-        throw;
-    }
-    target.EndUpdate();
-}
-
 // An object whose state can be copied from another and read from a form stream.
 class TPersistent : public TObject {
 public:

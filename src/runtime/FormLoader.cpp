@@ -1,8 +1,10 @@
 #include "runtime/FormLoader.h"
 
 #include "runtime/FormStream.h"
+#include "runtime/ScopeExit.h"
 
 #include <exception>
+#include <memory>
 
 namespace lumotrix {
 
@@ -79,6 +81,8 @@ private:
     void ReadCollection(TCollection* collection, const QString& context, TComponent* lookupOwner);
     Variant ReadVariant();
     void ResolveFixups();
+    void AssignField(TComponent* component);
+    void CheckFieldsAssigned() const;
     [[noreturn]] void InvalidValue(const TPropInfo* prop);
     QString ComponentContext(const TComponent* component) const;
 
@@ -86,6 +90,7 @@ private:
     TComponent* FRoot = nullptr;
     QList<TComponent*> FLoaded;
     QList<TFixup> FFixups;
+    QList<const TFieldInfo*> FAssignedFields;
     bool FErrorWrapped = false;
     int FNesting = 0;
 };
@@ -146,6 +151,7 @@ TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
         while (!FReader.EndOfList())
             ReadComponent(root, root);
         FReader.ReadListEnd();
+        CheckFieldsAssigned();
         ResolveFixups();
     } catch (...) {
         for (TComponent* c : FLoaded) {
@@ -192,18 +198,18 @@ void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
             delete object;
             throw EReadError(QStringLiteral("Class %1 is not a component").arg(className));
         }
-        try {
-            component->IncludeState(csLoading);
-            component->IncludeState(csReading);
-            component->SetName(name);
-            component->SetParentComponent(parent);
-        } catch (...) {
-            delete component;
-            throw;
-        }
+        // Until it has its name and parent, a failure takes the new component back.
+        std::unique_ptr<TComponent> created(component);
+        component->IncludeState(csLoading);
+        component->IncludeState(csReading);
+        component->SetName(name);
+        component->SetParentComponent(parent);
+        created.release();
     }
     if (!FLoaded.contains(component))
         FLoaded.append(component);
+    if (lookupOwner == FRoot)
+        AssignField(component);
     component->IncludeState(csLoading);
     component->IncludeState(csReading);
     // Sections inside an inline frame belong to the frame.
@@ -219,6 +225,32 @@ void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
         ReadComponent(component, childOwner);
     FReader.ReadListEnd();
     component->ExcludeState(csReading);
+}
+
+// The root's published field of the component's name, if it declares one, now points to it.
+void TFormLoader::AssignField(TComponent* component) {
+    const TClassInfo* rootClass = FRoot->ClassType();
+    const TFieldInfo* field = rootClass->FindField(component->Name());
+    if (field == nullptr)
+        return;
+    if (!component->ClassType()->InheritsFrom(field->FieldClass))
+        throw EReadError(QStringLiteral("Field %1.%2 is a %3, but the component %4 is a %5")
+                             .arg(rootClass->ClassName(), field->Name,
+                                  field->FieldClass->ClassName(), component->Name(),
+                                  component->ClassName()));
+    field->Assign(FRoot, component);
+    FAssignedFields.append(field);
+}
+
+// A field the class relies on and the description lacks would fail only when a handler first
+// uses it; loading refuses the form instead.
+void TFormLoader::CheckFieldsAssigned() const {
+    const TClassInfo* rootClass = FRoot->ClassType();
+    for (const TFieldInfo* field : rootClass->Fields())
+        if (!FAssignedFields.contains(field))
+            throw EReadError(
+                QStringLiteral("Field %1.%2 (%3) has no component %2 in the form description")
+                    .arg(rootClass->ClassName(), field->Name, field->FieldClass->ClassName()));
 }
 
 void TFormLoader::ReadProperty(TPersistent* object, const QString& context,
@@ -381,24 +413,23 @@ void TFormLoader::ReadCollection(TCollection* collection, const QString& context
                                  TComponent* lookupOwner) {
     FReader.ReadValue(); // vaCollection
     // Like the platform: the stream's items replace whatever the collection held.
-    WithUpdate(*collection, [&] {
-        collection->Clear();
-        int index = 0;
-        while (!FReader.EndOfList()) {
-            const TValueType tag = FReader.NextValue();
-            if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 ||
-                tag == TValueType::vaInt32)
-                FReader.ReadInteger(); // the stored index plays no part
-            FReader.ReadListBegin();
-            TCollectionItem* item = collection->Add();
-            const QString itemContext = QStringLiteral("%1[%2]").arg(context).arg(index);
-            while (!FReader.EndOfList())
-                ReadProperty(item, itemContext, lookupOwner);
-            FReader.ReadListEnd();
-            ++index;
-        }
+    collection->BeginUpdate();
+    const TScopeExit endUpdate([collection] { collection->EndUpdate(); });
+    collection->Clear();
+    int index = 0;
+    while (!FReader.EndOfList()) {
+        const TValueType tag = FReader.NextValue();
+        if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 || tag == TValueType::vaInt32)
+            FReader.ReadInteger(); // the stored index plays no part
+        FReader.ReadListBegin();
+        TCollectionItem* item = collection->Add();
+        const QString itemContext = QStringLiteral("%1[%2]").arg(context).arg(index);
+        while (!FReader.EndOfList())
+            ReadProperty(item, itemContext, lookupOwner);
         FReader.ReadListEnd();
-    });
+        ++index;
+    }
+    FReader.ReadListEnd();
 }
 
 Variant TFormLoader::ReadVariant() {

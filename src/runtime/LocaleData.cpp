@@ -135,9 +135,6 @@ void ReadNames(const icu::Locale& locale, TLocaleItems& items) {
         ToQString(locale.getDisplayLanguage(icu::Locale::getEnglish(), text));
     items[LOCALE_SENGCOUNTRY] =
         ToQString(locale.getDisplayCountry(icu::Locale::getEnglish(), text));
-    for (auto* item : {&items[LOCALE_SNATIVECTRYNAME], &items[LOCALE_SENGCOUNTRY]})
-        if (item->isEmpty())
-            *item = QString();
 }
 
 void ReadCalendarNames(const icu::Locale& locale, TLocaleItems& items) {

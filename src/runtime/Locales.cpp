@@ -277,8 +277,7 @@ std::optional<QString> LocaleInfo(TLocaleId locale, int item) {
 }
 
 QString GetLocaleStr(TLocaleId locale, int item, const QString& fallback) {
-    std::optional<QString> text = LocaleInfo(locale, item);
-    return text && !text->isEmpty() ? *text : fallback;
+    return LocaleInfo(locale, item).value_or(fallback);
 }
 
 QChar GetLocaleChar(TLocaleId locale, int item, QChar fallback) {
@@ -294,6 +293,7 @@ int GetLocaleInt(TLocaleId locale, int item, int fallback) {
 }
 
 QString LocaleInfoWide(TLocaleId locale, int item, const QString& fallback) {
+    // Text is wide throughout here: the narrow and the wide lookup are the same.
     return GetLocaleStr(locale, item, fallback);
 }
 

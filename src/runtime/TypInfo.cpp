@@ -359,6 +359,21 @@ QList<const TMethodInfo*> TClassInfo::OwnMethods() const {
     return result;
 }
 
+QList<const TFieldInfo*> TClassInfo::Fields() const {
+    QList<const TFieldInfo*> result = FParent ? FParent->Fields() : QList<const TFieldInfo*>();
+    for (const auto& f : FOwnFields)
+        result.append(f.get());
+    return result;
+}
+
+const TFieldInfo* TClassInfo::FindField(const QString& name) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->FParent)
+        for (const auto& f : c->FOwnFields)
+            if (f->Name.compare(name, Qt::CaseInsensitive) == 0)
+                return f.get();
+    return nullptr;
+}
+
 void TClassInfo::Register(const QString& name, const TClassInfo* parent, std::type_index type,
                           TFactory factory, TItemFactory itemFactory) {
     FTypeInfo.Name = name;
@@ -387,6 +402,12 @@ TMethodInfo& TClassInfo::AddMethod(std::unique_ptr<TMethodInfo> method) {
     method->Owner = this;
     FOwnMethods.push_back(std::move(method));
     return *FOwnMethods.back();
+}
+
+TFieldInfo& TClassInfo::AddField(std::unique_ptr<TFieldInfo> field) {
+    field->Owner = this;
+    FOwnFields.push_back(std::move(field));
+    return *FOwnFields.back();
 }
 
 const TClassInfo* GetClass(const QString& name) {

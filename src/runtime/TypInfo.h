@@ -242,6 +242,16 @@ struct TPropInfo {
     bool IsWritable() const { return Setter.has_value(); }
 };
 
+// A published field: a pointer member of a form class, declared for a component that the
+// form's description creates. The form loader assigns it when it creates the component of the
+// same name.
+struct TFieldInfo {
+    QString Name;
+    const TClassInfo* FieldClass = nullptr; // the class the member points to
+    const TClassInfo* Owner = nullptr;      // the class that declares it
+    std::function<void(TObject* self, TObject* component)> Assign;
+};
+
 class TClassInfo {
 public:
     using TFactory = std::function<TObject*(TComponent* owner)>;
@@ -272,12 +282,16 @@ public:
     const TPropInfo* FindProperty(const QString& name) const; // ignores case
     const TMethodInfo* FindMethod(const QString& name) const; // ignores case, class chain
     QList<const TMethodInfo*> OwnMethods() const;
+    // Published fields of the class chain, inherited first.
+    QList<const TFieldInfo*> Fields() const;
+    const TFieldInfo* FindField(const QString& name) const; // ignores case, class chain
 
     // Used by the registration block.
     void Register(const QString& name, const TClassInfo* parent, std::type_index type,
                   TFactory factory, TItemFactory itemFactory);
     TPropInfo& AddProperty(std::unique_ptr<TPropInfo> prop);
     TMethodInfo& AddMethod(std::unique_ptr<TMethodInfo> method);
+    TFieldInfo& AddField(std::unique_ptr<TFieldInfo> field);
 
 private:
     bool FRegistered = false;
@@ -287,6 +301,7 @@ private:
     TItemFactory FItemFactory;
     std::vector<std::unique_ptr<TPropInfo>> FOwnProperties;
     std::vector<std::unique_ptr<TMethodInfo>> FOwnMethods;
+    std::vector<std::unique_ptr<TFieldInfo>> FOwnFields;
     mutable QList<const TPropInfo*> FAllProperties;
     mutable bool FAllPropertiesBuilt = false;
 };
@@ -588,6 +603,20 @@ protected:
                 (static_cast<C*>(self)->*method)(std::forward<Args>(args)...);
             });
         return FInfo.AddMethod(std::move(info));
+    }
+
+    // A published field `T* X::*member`: the form loader sets it to the component `name`, which
+    // must be a T.
+    template <typename X, typename T> TFieldInfo& Field(const char* name, T* X::*member) {
+        static_assert(std::is_base_of_v<X, C>);
+        static_assert(std::is_base_of_v<TObject, T>, "a published field points to an object");
+        auto info = std::make_unique<TFieldInfo>();
+        info->Name = QString::fromLatin1(name);
+        info->FieldClass = ClassInfoOf<T>();
+        info->Assign = [member](TObject* self, TObject* component) {
+            static_cast<C*>(self)->*member = dynamic_cast<T*>(component);
+        };
+        return FInfo.AddField(std::move(info));
     }
 
 private:

@@ -1,7 +1,7 @@
 #include "widgets/ComCtrls.h"
 
-#include "widgets/PageControl.h"
-#include "widgets/StatusBar.h"
+#include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/Bars.h"
-#include "widgets/Controls.h"
+#include "widgets/BarManager.h"
+#include "widgets/Control.h"
 
 namespace lumotrix {
 

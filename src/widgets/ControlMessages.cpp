@@ -1,8 +1,8 @@
 #include "widgets/ControlMessages.h"
 
-#include "widgets/Bars.h"
-#include "widgets/Controls.h"
-#include "widgets/Ribbon.h"
+#include "widgets/BarManager.h"
+#include "widgets/Label.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QLabel>
 

@@ -126,14 +126,14 @@ bool ScriptedFileDialogs::Next(QString& fileName) {
 
 bool ScriptedFileDialogs::GetOpenFileName(const QString& caption, const QString& directory,
                                           const QString& filter, QString& fileName) {
-    FRequests.push_back({false, caption, directory, filter});
+    FRequests.push_back({false, caption, directory, filter, fileName});
     return Next(fileName);
 }
 
 bool ScriptedFileDialogs::GetSaveFileName(const QString& caption, const QString& directory,
                                           const QString& filter, const QString& defaultSuffix,
                                           QString& fileName) {
-    FRequests.push_back({true, caption, directory, filter});
+    FRequests.push_back({true, caption, directory, filter, fileName});
     if (!Next(fileName))
         return false;
     if (!defaultSuffix.isEmpty() && QFileInfo(fileName).suffix().isEmpty())

@@ -101,6 +101,7 @@ public:
     struct TRequest {
         bool Save;
         QString Caption, Directory, Filter;
+        QString FileName; // the name proposed to the user
     };
     void PushFileName(const QString& fileName) { FNames.push_back(fileName); }
     bool GetOpenFileName(const QString& caption, const QString& directory, const QString& filter,

@@ -3,7 +3,7 @@
 #include "runtime/FormLoader.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
-#include "widgets/Icons.h"
+#include "widgets/qt/Icons.h"
 
 #include <QCloseEvent>
 #include <QDialog>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "widgets/Controls.h"
+#include "widgets/Button.h"
+#include "widgets/Control.h"
 
 namespace lumotrix {
 

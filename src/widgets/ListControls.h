@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/Controls.h"
+#include "widgets/Control.h"
 
 #include <QRect>
 #include <memory>

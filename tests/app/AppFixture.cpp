@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/Startup.h"
-#include "link/TimerTables.h"
+#include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"

@@ -2,7 +2,7 @@
 
 #include "app/About.h"
 #include "app/HoravelForm.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
 #include "widgets/Dialogs.h"
 
@@ -26,8 +26,11 @@ struct MainWindowTest : testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // A component by name, as a screen reader or a UI-automation tool would find it.
     template <typename T> T* Get(const char* name) {
-        return Form->Get<T>(QString::fromLatin1(name));
+        auto* found = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(name)));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
     }
     TBarItem* Item(const char* name) { return Get<TBarItem>(name); }
     TBarButton* Button(const char* name) { return Get<TBarButton>(name); }

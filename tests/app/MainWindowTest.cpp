@@ -3,11 +3,15 @@
 
 #include "AppFixture.h"
 
+#include "widgets/Button.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Grids.h"
-#include "widgets/Ribbon.h"
-#include "widgets/StatusBar.h"
+#include "widgets/Control.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/qt/RibbonBar.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QApplication>
 #include <QFile>
@@ -128,9 +132,9 @@ TEST_F(MainWindowTest, WindowPagesAndStatusBarStartAsDesigned) {
     EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->Text(), QString());
 
     // The serial port keeps the controller's defaults until settings are stored.
-    EXPECT_EQ(Form->ComPort().Port(), QStringLiteral("COM1"));
-    EXPECT_EQ(Form->ComPort().BaudRate(), 9600);
-    EXPECT_FALSE(Form->ComPort().IsOpen());
+    EXPECT_EQ(Form->ComPort->Port(), QStringLiteral("COM1"));
+    EXPECT_EQ(Form->ComPort->BaudRate(), 9600);
+    EXPECT_FALSE(Form->ComPort->IsOpen());
 }
 
 TEST_F(MainWindowTest, AboutBoxIsReadFromItsOwnForm) {
@@ -138,13 +142,32 @@ TEST_F(MainWindowTest, AboutBoxIsReadFromItsOwnForm) {
     EXPECT_EQ(about->Caption(), QStringLiteral("About"));
     EXPECT_EQ(about->ClientWidth(), 298);
     EXPECT_EQ(about->ClientHeight(), 213);
-    EXPECT_EQ(dynamic_cast<TLabel*>(about->FindComponent(QStringLiteral("Version")))->Caption(),
-              QStringLiteral("Version 1.0.2"));
-    EXPECT_EQ(dynamic_cast<TLabel*>(about->FindComponent(QStringLiteral("Comments")))->Caption(),
+    EXPECT_EQ(about->Version->Caption(), QStringLiteral("Version 1.0.2"));
+    EXPECT_EQ(about->Comments->Caption(),
               QStringLiteral("Richiede la versione firmware di Lumotrix >= 1.0.1"));
-    EXPECT_TRUE(
-        dynamic_cast<TButton*>(about->FindComponent(QStringLiteral("OKButton")))->Default());
+    EXPECT_TRUE(about->OKButton->Default());
     EXPECT_FALSE(about->Widget()->isVisible());
+}
+
+TEST_F(MainWindowTest, PublishedFieldsAreTheDescribedComponents) {
+    // Every published field was filled by the loader with the component of its name.
+    for (const TFieldInfo* field : Form->ClassType()->Fields()) {
+        SCOPED_TRACE(field->Name.toStdString());
+        TComponent* component = Form->FindComponent(field->Name);
+        ASSERT_NE(component, nullptr);
+        EXPECT_TRUE(component->InheritsFrom(field->FieldClass));
+    }
+    EXPECT_EQ(Form->BarButtonInvio, Form->FindComponent(QStringLiteral("BarButtonInvio")));
+    EXPECT_EQ(Form->SecondaPt, Form->FindComponent(QStringLiteral("SecondaPt")));
+}
+
+TEST_F(MainWindowTest, TemperatureEditorsAllowWhatTheConfigurationChecksAllow) {
+    for (TSpinEdit* degrees : {Form->MinTemp, Form->MaxTemp, Form->TempIdeale}) {
+        EXPECT_EQ(degrees->MinValue(), 0);
+        EXPECT_EQ(degrees->MaxValue(), MaxDegrees);
+    }
+    EXPECT_EQ(Form->Isteresi->MinValue(), 0);
+    EXPECT_EQ(Form->Isteresi->MaxValue(), MaxHysteresis);
 }
 
 TEST_F(MainWindowTest, ClosingWithAnUncommittedEditAsksFirst) {

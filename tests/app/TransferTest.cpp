@@ -4,13 +4,18 @@
 #include "AppFixture.h"
 #include "SimRun.h"
 
-#include "link/TimerTables.h"
+#include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
-#include "widgets/Ribbon.h"
+#include "widgets/Control.h"
+#include "widgets/qt/RibbonBar.h"
 
-#include "widgets/Grids.h"
+#include "widgets/Button.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/LookupComboBox.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -140,16 +145,16 @@ TEST_F(TransferTest, ASendThatCannotGoOutWholeIsRefusedBeforeOpeningThePort) {
     Form->MemData2().Last();
     Form->MemData2().Delete(); // seven ports left
     Item("BarButtonInvio")->SetEnabled(true);
-    Form->ComPort().SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
+    Form->ComPort->SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
     Item("BarButtonInvio")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
-    EXPECT_FALSE(Form->ComPort().IsOpen());
+    EXPECT_FALSE(Form->ComPort->IsOpen());
     ExpectLocked(false);
     EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
 }
 
 TEST_F(TransferTest, APortThatCannotOpenIsReportedAndTheWindowUnlocked) {
-    Form->ComPort().SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
+    Form->ComPort->SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
     Item("BarButtonRicevi")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("lumotrix-no-such-port")));
@@ -181,7 +186,7 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     const QByteArray timersSent = Form->MemData1().SaveToBytes();
     const QList<AnsiString> portsSent = ReadPortNames(Form->MemData2());
 
-    Form->ComPort().SetPort(sim.Device);
+    Form->ComPort->SetPort(sim.Device);
     Form->Show();
     Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
     Get<TBarEdit>("BarEdit1")->SetText(QStringLiteral("0"));
@@ -198,7 +203,7 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     EXPECT_TRUE(report.contains(QStringLiteral("temperature: sensor 01 min 220 max 285 ideal 255 "
                                                "hysteresis 005 first 01 second 05")))
         << report.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(Form->ComPort().IsOpen()); // the port stays open after a send
+    EXPECT_TRUE(Form->ComPort->IsOpen()); // the port stays open after a send
     EXPECT_TRUE(Item("BarButtonClose")->Enabled());
 
     // After a send only "Azzera dati" enables the receive command again. Its first click
@@ -208,9 +213,9 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     Boxes().Clear();
     EXPECT_EQ(Form->MemData1().RecordCount(), 0);
     Item("BarButtonRicevi")->Click();
-    ASSERT_FALSE(Form->ComPort().IsOpen());
+    ASSERT_FALSE(Form->ComPort->IsOpen());
     Item("BarButtonRicevi")->Click();
-    ASSERT_TRUE(Form->ComPort().IsOpen());
+    ASSERT_TRUE(Form->ComPort->IsOpen());
     sim.Process.write("dump\n");
     sim.Process.waitForBytesWritten(3000);
     QElapsedTimer timer;

@@ -4,7 +4,7 @@
 #include "CliSupport.h"
 #include "SimRun.h"
 
-#include "link/Dump.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
 #include <QDate>
 #include <cerrno>

@@ -5,12 +5,11 @@
 #include "SampleConfig.h"
 #include "SimRun.h"
 
+#include "runtime/SerialEngine.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <cerrno>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 using namespace lumotrix;
@@ -18,69 +17,14 @@ using namespace lumotrix::test;
 
 namespace {
 
-// A bare POSIX serial port whose receive events are delivered by Pump().
-class TPosixPort : public TSerialPort {
-public:
-    explicit TPosixPort(QByteArray path) : FPath(std::move(path)) {}
-    ~TPosixPort() override { Close(); }
-
-    void Open() override {
-        FFd = ::open(FPath.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (FFd < 0)
-            throw Exception(QStringLiteral("cannot open %1").arg(QString::fromLocal8Bit(FPath)));
-        termios tio{};
-        ::tcgetattr(FFd, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(FFd, TCSANOW, &tio);
-    }
-    void Close() override {
-        if (FFd >= 0)
-            ::close(FFd);
-        FFd = -1;
-    }
-    bool IsOpen() const override { return FFd >= 0; }
-    void WriteStr(const QByteArray& bytes) override {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(FFd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
-                throw EWriteError(QStringLiteral("write failed"));
-            if (n > 0)
-                done += n;
-            else {
-                pollfd p{FFd, POLLOUT, 0};
-                ::poll(&p, 1, 100);
-            }
-        }
-    }
-    QByteArray ReadStr(int count) override {
-        const QByteArray taken = FWaiting.left(count);
-        FWaiting.remove(0, taken.size());
-        return taken;
-    }
-
-    // Waits up to `ms` for bytes and delivers one batch as the port component does.
-    void Pump(int ms) {
-        pollfd p{FFd, POLLIN, 0};
-        if (::poll(&p, 1, ms) <= 0)
-            return;
-        char buffer[4096];
-        const ssize_t n = ::read(FFd, buffer, sizeof buffer);
-        if (n <= 0)
-            return;
-        QByteArray batch(buffer, n);
-        batch.replace(QByteArray(1, '\0'), QByteArray());
-        FWaiting += batch;
-        OnRxChar(int(FWaiting.size()));
-        if (batch.contains(ETX))
-            OnRxFlag();
-    }
-
-private:
-    QByteArray FPath;
-    QByteArray FWaiting;
-    int FFd = -1;
-};
+// The serial engine delivers from the event loop.
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "link_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
 
 // Real pauses, shortened: the simulator doesn't time the line.
 class TShortPause : public TPause {
@@ -95,22 +39,24 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
     if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
         GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
 
-    TPosixPort port(sim.Device.toLocal8Bit());
+    App();
+    TSerialEngine port;
+    TComSettings settings;
+    settings.Port = sim.Device;
+    port.SetSettings(settings);
     TShortPause pause;
     TFixedClock clock;
     clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));
-    TControllerLink link(port, pause, clock);
-    TMemData timers, ports;
-    TDayNames days;
-    DefineTimerTable(timers);
-    DefinePortTable(ports);
-    days.Fill();
-    link.AttachTables(&timers, &ports, &days);
+    TConfiguration configuration;
+    TMemData& timers = configuration.Timers;
+    TMemData& ports = configuration.Ports;
+    const TDayNames& days = configuration.DayNames;
+    TEventLog log;
+    TRecordingWindow window(log);
+    QList<QString>& errors = window.Errors;
+    QList<TTemperatureSettings>& stored = window.Stored;
+    TControllerLink link(port, pause, clock, configuration, &window);
     link.BindPortEvents();
-    QList<QString> errors;
-    QList<TTemperatureSettings> stored;
-    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
-    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
 
     const TControllerConfig config = SampleConfig();
     TTimerImage rows = config.Timers;
@@ -122,7 +68,6 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
 
     TSendRequest request;
     request.DelayText = QStringLiteral("0");
-    request.PortNames = ReadPortNames(ports);
     request.Temperature = config.Temperature;
     link.Send(request);
 
@@ -151,8 +96,10 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
     sim.Process.waitForBytesWritten(3000);
     QElapsedTimer timer;
     timer.start();
-    while (stored.isEmpty() && errors.isEmpty() && timer.elapsed() < 10000)
-        port.Pump(100);
+    while (stored.isEmpty() && errors.isEmpty() && timer.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        ::usleep(5000);
+    }
     EXPECT_EQ(sim.ReadLine().trimmed(), "dump sent: 1425 bytes");
 
     ASSERT_TRUE(errors.isEmpty()) << link.LastDumpError().toStdString();

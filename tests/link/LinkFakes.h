@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/ControllerLink.h"
-#include "model/ConfigTables.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
 
 #include <QStringList>
@@ -36,23 +36,11 @@ public:
         Sent += bytes;
         FLog.Events << QStringLiteral("write");
     }
-    QByteArray ReadStr(int count) override {
-        const QByteArray taken = Waiting.left(count);
-        Waiting.remove(0, taken.size());
-        return taken;
-    }
-
-    // Delivers `batch` the way the port component does: the batch, then the ETX event.
-    void Receive(const QByteArray& batch) {
-        Waiting += batch;
-        OnRxChar(int(Waiting.size()));
-        if (batch.contains(ETX))
-            OnRxFlag();
-    }
+    // One batch from the line, delivered as every port delivers it.
+    void Receive(const QByteArray& batch) { Deliver(batch); }
 
     QList<QByteArray> Writes;
     QByteArray Sent;
-    QByteArray Waiting;
     bool FailOpen = false;
     int FailAfterWrites = -1;
 
@@ -83,39 +71,48 @@ public:
     QDateTime Time;
 };
 
-// A link on fakes whose hooks record into the same log.
-struct TLinkBench {
-    TEventLog Log;
-    TFakePort Port{Log};
-    TRecordingPause Pause{Log};
-    TFixedClock Clock;
-    TControllerLink Link{Port, Pause, Clock};
-    TMemData TimerTable{QStringLiteral("MemData1")};
-    TMemData PortTable{QStringLiteral("MemData2")};
-    TDayNames DayNames;
+// A window that records what the link tells it.
+struct TRecordingWindow : TLinkWindow {
+    explicit TRecordingWindow(TEventLog& log) : Log(log) {}
+    void TransferStart(const QString& m) override { Log.Events << "start " + m; }
+    void TransferEnd(const QString& m) override { Log.Events << "end " + m; }
+    void SetProgressMax(int m) override { Log.Events << QStringLiteral("max %1").arg(m); }
+    void SetProgress(int p) override { Progress.append(p); }
+    void SetReceiveEnabled(bool on) override { ReceiveEnabled = on; }
+    void SetSendEnabled(bool on) override { SendEnabled = on; }
+    void DisableSaveAndClear() override { Log.Events << QStringLiteral("disable save/clear"); }
+    void StoreTemperature(const TTemperatureSettings& t) override { Stored.append(t); }
+    void ShowError(const QString& m) override { Errors.append(m); }
+
+    TEventLog& Log;
     QList<int> Progress;
     QList<QString> Errors;
     QList<TTemperatureSettings> Stored;
     bool SendEnabled = false;
     bool ReceiveEnabled = true;
+};
+
+// A link on fakes and a configuration, whose window records into the same log.
+struct TLinkBench {
+    TEventLog Log;
+    TFakePort Port{Log};
+    TRecordingPause Pause{Log};
+    TFixedClock Clock;
+    TConfiguration Config;
+    TRecordingWindow Window{Log};
+    TControllerLink Link{Port, Pause, Clock, Config, &Window};
+    TMemData& TimerTable = Config.Timers;
+    TMemData& PortTable = Config.Ports;
+    const TDayNames& DayNames = Config.DayNames;
+    QList<int>& Progress = Window.Progress;
+    QList<QString>& Errors = Window.Errors;
+    QList<TTemperatureSettings>& Stored = Window.Stored;
+    bool& SendEnabled = Window.SendEnabled;
+    bool& ReceiveEnabled = Window.ReceiveEnabled;
 
     TLinkBench() {
         Clock.Time = QDateTime(QDate(2026, 12, 6), QTime(7, 31, 14));
-        TLinkHooks& h = Link.Hooks();
-        h.TransferStart = [this](const QString& m) { Log.Events << "start " + m; };
-        h.TransferEnd = [this](const QString& m) { Log.Events << "end " + m; };
-        h.SetProgressMax = [this](int m) { Log.Events << QStringLiteral("max %1").arg(m); };
-        h.SetProgress = [this](int p) { Progress.append(p); };
-        h.SetReceiveEnabled = [this](bool on) { ReceiveEnabled = on; };
-        h.SetSendEnabled = [this](bool on) { SendEnabled = on; };
-        h.DisableSaveAndClear = [this] { Log.Events << QStringLiteral("disable save/clear"); };
-        h.StoreTemperature = [this](const TTemperatureSettings& t) { Stored.append(t); };
-        h.ShowError = [this](const QString& m) { Errors.append(m); };
         Link.BindPortEvents();
-        DefineTimerTable(TimerTable);
-        DefinePortTable(PortTable);
-        DayNames.Fill();
-        Link.AttachTables(&TimerTable, &PortTable, &DayNames);
     }
 
     // Fills the timer table with the rows of a send-convention image (Day = day code).
@@ -123,6 +120,10 @@ struct TLinkBench {
         for (TimerRecord& r : image)
             r.Day += 1;
         ReplaceRows(TimerTable, BuildTimerRows(TimerTable, image, DayNames));
+    }
+    // Fills the port table with `names`, ports 1 to 8.
+    void LoadPorts(const TPortNames& names) {
+        ReplaceRows(PortTable, BuildPortRows(PortTable, names));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "LinkFakes.h"
 #include "SampleConfig.h"
 #include "link/Dump.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 #include "model/DayNames.h"
 
 #include <gtest/gtest.h>
@@ -149,7 +150,6 @@ TEST(Receive, RebuildsBothTablesFromTheDump) {
     bench.Link.Send([&] {
         TSendRequest request;
         request.DelayText = "0";
-        request.PortNames = ReadPortNames(p);
         request.Temperature = bench.Stored.back();
         return request;
     }());
@@ -256,10 +256,12 @@ TEST(Receive, BadDumpIsRefusedWholeAndChangesNothing) {
 
 TEST(Receive, EtxAfterASendWithNothingElseIsAnError) {
     TLinkBench bench;
+    TPortNames names;
+    names.fill("x");
+    bench.LoadPorts(names);
     bench.Link.Send([] {
         TSendRequest r;
         r.DelayText = "0";
-        r.PortNames = QList<AnsiString>(8, "x");
         return r;
     }());
     bench.Port.Receive(QByteArray(1, ETX));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Framing.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
 namespace lumotrix::test {
 

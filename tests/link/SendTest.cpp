@@ -1,7 +1,8 @@
 #include "LinkFakes.h"
 #include "SampleConfig.h"
-#include "link/Dump.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -32,10 +33,12 @@ QByteArray ExpectedTransfer(const TControllerConfig& c, const QByteArray& date) 
     return out;
 }
 
-TSendRequest RequestFor(const TControllerConfig& c, const QString& delay) {
+// Puts the configuration's port names into the bench's port table and returns the request
+// the window would make.
+TSendRequest RequestFor(TLinkBench& bench, const TControllerConfig& c, const QString& delay) {
+    bench.LoadPorts(c.PortNames);
     TSendRequest request;
     request.DelayText = delay;
-    request.PortNames = QList<AnsiString>(c.PortNames.begin(), c.PortNames.end());
     request.Temperature = c.Temperature;
     return request;
 }
@@ -46,7 +49,7 @@ TEST(Send, WholeTransferByteForByte) {
     TLinkBench bench;
     const TControllerConfig config = SampleConfig();
     bench.LoadTimers(config.Timers);
-    bench.Link.Send(RequestFor(config, QStringLiteral("0")));
+    bench.Link.Send(RequestFor(bench, config, QStringLiteral("0")));
 
     EXPECT_EQ(bench.Port.Sent, ExpectedTransfer(config, "26120607311407"));
     // 1 + 42 * 10 + 8 + 8 + 8 (date) + 8 (temperature) + 3 SOH + ETX.
@@ -63,7 +66,7 @@ TEST(Send, SyncOffSendsZerosAndUnchosenPortsGoOutAsMinusOne) {
     config.Temperature.PrimaPt = 0;
     config.Temperature.SecondaPt = 0;
     bench.LoadTimers(config.Timers);
-    TSendRequest request = RequestFor(config, QStringLiteral("0"));
+    TSendRequest request = RequestFor(bench, config, QStringLiteral("0"));
     request.SyncDate = false;
     bench.Link.Send(request);
     EXPECT_EQ(bench.Port.Sent, ExpectedTransfer(config, QByteArray(14, '0')));
@@ -74,7 +77,7 @@ TEST(Send, OrderOfLockOpenPauseRetrieveAndPausesAddUp) {
     for (int delay : {0, 1, 3}) {
         SCOPED_TRACE(delay);
         TLinkBench bench;
-        bench.Link.Send(RequestFor(SampleConfig(), QString::number(delay)));
+        bench.Link.Send(RequestFor(bench, SampleConfig(), QString::number(delay)));
         const QStringList& e = bench.Log.Events;
         ASSERT_GE(e.size(), 5);
         EXPECT_EQ(e[0], "start I");
@@ -101,7 +104,7 @@ TEST(Send, OrderOfLockOpenPauseRetrieveAndPausesAddUp) {
 
 TEST(Send, PausesFallBetweenTheRightBytes) {
     TLinkBench bench;
-    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("2")));
+    bench.Link.Send(RequestFor(bench, SampleConfig(), QStringLiteral("2")));
     // Reduce the log to the bytes written and the pauses, then look at the tail.
     QStringList seq;
     int w = 0;
@@ -126,7 +129,7 @@ TEST(Send, PausesFallBetweenTheRightBytes) {
 
 TEST(Send, ProgressAdvancesPastTheMaximum) {
     TLinkBench bench;
-    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0")));
+    bench.Link.Send(RequestFor(bench, SampleConfig(), QStringLiteral("0")));
     QList<int> expected{1};
     for (int k = 1; k <= 42; ++k)
         expected << 1 + 10 * k;
@@ -144,7 +147,7 @@ TEST(Send, TimersAreReadFromTheTableAfterTheFirstPause) {
         if (bench.Pause.Pauses.size() == 1)
             bench.TimerTable.SetCellValue(0, bench.TimerTable.FieldIndex("Uscita"), qint32(6));
     };
-    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("1")));
+    bench.Link.Send(RequestFor(bench, SampleConfig(), QStringLiteral("1")));
     EXPECT_EQ(bench.Port.Sent.mid(1, 19), QByteArray("000000000000000105\x04"));
     EXPECT_EQ(bench.TimerTable.CurrentRow(), 0);
 }
@@ -153,32 +156,38 @@ TEST(Send, PortAlreadyOpenIsNotReopened) {
     TLinkBench bench;
     bench.Port.Open();
     bench.Log.Events.clear();
-    bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0")));
+    bench.Link.Send(RequestFor(bench, SampleConfig(), QStringLiteral("0")));
     EXPECT_FALSE(bench.Log.Events.contains("open"));
 }
 
 TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
-    const TControllerConfig config = SampleConfig();
     struct Case {
         const char* name;
-        TSendRequest request;
+        QString delay;
+        std::function<void(TControllerConfig&)> change;
+        bool dropLastPort;
         const char* says;
     };
     QList<Case> cases;
     for (const char* delay : {"1.5", "abc", "-1", "", "1e3", "99999999999"})
-        cases.append({delay, RequestFor(config, QLatin1String(delay)), "Ritardo"});
-    TSendRequest shortTable = RequestFor(config, QStringLiteral("0"));
-    shortTable.PortNames.removeLast();
-    cases.append({"seven ports", shortTable, "7 righe"});
-    TSendRequest controlByte = RequestFor(config, QStringLiteral("0"));
-    controlByte.PortNames[4] = "Filtro\x04";
-    cases.append({"EOT in a name", controlByte, "porta 5"});
+        cases.append({delay, QLatin1String(delay), {}, false, "Ritardo"});
+    cases.append({"EOT in a name", QStringLiteral("0"),
+                  [](TControllerConfig& c) { c.PortNames[4] = "Filtro\x04"; }, false, "porta 5"});
+    cases.append({"seven ports", QStringLiteral("0"), {}, true, "7 righe"});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TLinkBench bench;
+        TControllerConfig config = SampleConfig();
+        if (c.change)
+            c.change(config);
+        const TSendRequest request = RequestFor(bench, config, c.delay);
+        if (c.dropLastPort) {
+            bench.PortTable.Last();
+            bench.PortTable.Delete();
+        }
         try {
-            bench.Link.Send(c.request);
+            bench.Link.Send(request);
             ADD_FAILURE() << "accepted";
         } catch (const Exception& e) {
             EXPECT_TRUE(e.Message().contains(QLatin1String(c.says))) << e.what();
@@ -194,12 +203,14 @@ TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
 TEST(Send, ErrorsMidWayStillUnlockTheWindow) {
     TLinkBench bench;
     bench.Port.FailAfterWrites = 100;
-    EXPECT_THROW(bench.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0"))), EWriteError);
+    EXPECT_THROW(bench.Link.Send(RequestFor(bench, SampleConfig(), QStringLiteral("0"))),
+                 EWriteError);
     EXPECT_EQ(bench.Log.Events.back(), "end I");
 
     TLinkBench closed;
     closed.Port.FailOpen = true;
-    EXPECT_THROW(closed.Link.Send(RequestFor(SampleConfig(), QStringLiteral("0"))), Exception);
+    EXPECT_THROW(closed.Link.Send(RequestFor(closed, SampleConfig(), QStringLiteral("0"))),
+                 Exception);
     EXPECT_EQ(closed.Log.Events.back(), "end I");
     EXPECT_TRUE(closed.Port.Sent.isEmpty());
 }
@@ -209,7 +220,7 @@ TEST(Send, EmptyNameGoesOutAsEotAlone) {
     TControllerConfig config = SampleConfig();
     config.PortNames[7] = "";
     bench.LoadTimers(config.Timers);
-    bench.Link.Send(RequestFor(config, QStringLiteral("0")));
+    bench.Link.Send(RequestFor(bench, config, QStringLiteral("0")));
     EXPECT_EQ(ParseTransfer(bench.Port.Sent).Config.PortNames[7], "");
     EXPECT_TRUE(bench.Port.Sent.contains("Porta 7\x04\x04\x01"));
 }

@@ -1,7 +1,7 @@
 #include "LanguageFiles.h"
 
 #include "localisation/LangDialog.h"
-#include "widgets/Controls.h"
+#include "widgets/Button.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -7,9 +7,9 @@
 #include "localisation/PropertyValues.h"
 #include "runtime/ModuleList.h"
 #include "runtime/TextForm.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 #include <QMap>
 

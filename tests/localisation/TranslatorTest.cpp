@@ -5,6 +5,7 @@
 #include "runtime/FormStream.h"
 #include "runtime/ModuleList.h"
 #include "widgets/ControlMessages.h"
+#include "widgets/Label.h"
 #include "widgets/ListControls.h"
 
 using namespace lumotrix;

@@ -48,14 +48,20 @@ TEST_F(ConfigFilesTest, SaveWritesThreeFilesAndLoadReadsThemBack) {
     EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files, QDir::Name),
               (QStringList{"Pacquario", "Tacquario", "acquario.tmr"}));
 
-    int resets = 0; // outlives the table, which reports its destruction
+    // Outlives the table, which reports its destruction.
+    struct TResets : ITableObserver {
+        int Count = 0;
+        void TableChanged(const TTableChange& c) override {
+            Count += c.Kind == TTableChange::TKind::Reset;
+        }
+    } resets;
     TMemData timers, ports, temperature;
     DefineTimerTable(timers);
     DefinePortTable(ports);
     DefineTemperatureTable(temperature);
-    timers.Subscribe([&](const TDataEvent& e) { resets += e.Kind == TDataEvent::Reset; });
+    timers.AttachObserver(&resets);
     LoadConfigurationFiles(timers, ports, temperature, timerFile);
-    EXPECT_EQ(resets, 1); // views suspended during the load
+    EXPECT_EQ(resets.Count, 1); // views suspended during the load
     EXPECT_FALSE(timers.ControlsDisabled());
     EXPECT_EQ(timers.RecordCount(), TimerCount);
     EXPECT_EQ(ports.RecordCount(), PortCount);

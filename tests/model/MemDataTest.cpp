@@ -3,6 +3,7 @@
 
 #include "runtime/Exception.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
@@ -14,9 +15,17 @@ std::vector<TFieldValue> TimerRow(int n, qint32 port, const char* day, qint32 st
     return {n, TimerLabel(n), port, AnsiString(day), start, duration, on};
 }
 
-struct TEventLog {
-    std::vector<TDataEvent> Events;
-    int Count(TDataEvent::TKind kind) const {
+using TKind = TTableChange::TKind;
+
+struct TEventLog : ITableObserver {
+    std::vector<TTableChange> Events;
+    std::function<void()> OnChange;
+    void TableChanged(const TTableChange& change) override {
+        Events.push_back(change);
+        if (OnChange)
+            OnChange();
+    }
+    int Count(TKind kind) const {
         int n = 0;
         for (const auto& e : Events)
             n += e.Kind == kind;
@@ -249,8 +258,8 @@ TEST(MemData, DisabledControlsGetOneRefreshAfterTheOutermostEnable) {
     TMemData t;
     DefinePortTable(t);
     TDataSource source(QStringLiteral("DataSource2"), &t);
-    t.Subscribe([&](const TDataEvent& e) { tableLog.Events.push_back(e); });
-    source.Subscribe([&](const TDataEvent& e) { sourceLog.Events.push_back(e); });
+    t.AttachObserver(&tableLog);
+    source.AttachObserver(&sourceLog);
 
     t.DisableControls();
     t.DisableControls();
@@ -265,7 +274,7 @@ TEST(MemData, DisabledControlsGetOneRefreshAfterTheOutermostEnable) {
     t.EnableControls();
     EXPECT_FALSE(t.ControlsDisabled());
     ASSERT_EQ(tableLog.Events.size(), 1u);
-    EXPECT_EQ(tableLog.Events[0].Kind, TDataEvent::Reset);
+    EXPECT_EQ(tableLog.Events[0].Kind, TKind::Reset);
     ASSERT_EQ(sourceLog.Events.size(), 1u);
     t.EnableControls(); // unbalanced: harmless
     EXPECT_EQ(tableLog.Events.size(), 1u);
@@ -274,32 +283,34 @@ TEST(MemData, DisabledControlsGetOneRefreshAfterTheOutermostEnable) {
     tableLog.Events.clear();
     t.Next();
     t.SetCellValue(1, 2, AnsiString("Luci"));
-    EXPECT_EQ(tableLog.Count(TDataEvent::CurrentChanged), 1);
-    EXPECT_EQ(tableLog.Count(TDataEvent::StateChanged), 1);
-    EXPECT_EQ(tableLog.Count(TDataEvent::RowChanged), 1);
+    EXPECT_EQ(tableLog.Count(TKind::CurrentChanged), 1);
+    EXPECT_EQ(tableLog.Count(TKind::StateChanged), 1);
+    EXPECT_EQ(tableLog.Count(TKind::RowChanged), 1);
     EXPECT_EQ(tableLog.Events.back().Row, 1);
 }
 
 TEST(MemData, ObserversMayLeaveWhileBeingToldAndSourcesOutliveTheirTable) {
     TDataSource source(QStringLiteral("DataSource1"));
     TEventLog log;
-    source.Subscribe([&](const TDataEvent& e) { log.Events.push_back(e); });
+    source.AttachObserver(&log);
     {
         TMemData t;
         DefineTimerTable(t);
-        int self = 0;
-        int calls = 0;
-        self = t.Subscribe([&](const TDataEvent&) {
-            ++calls;
-            t.Unsubscribe(self);
-        });
+        TEventLog leaving, staying;
+        leaving.OnChange = [&] { t.DetachObserver(&leaving); };
+        // One that leaves while being told must not cost the next one its news.
+        t.AttachObserver(&leaving);
+        t.AttachObserver(&staying);
         source.SetDataSet(&t);
         t.AppendRecord(TimerRow(1, 1, "Sabato", 0, 0, false));
         t.AppendRecord(TimerRow(2, 1, "Sabato", 0, 0, false));
-        EXPECT_EQ(calls, 1);
+        ASSERT_EQ(leaving.Events.size(), 1u);
+        ASSERT_GE(staying.Events.size(), 2u);
+        EXPECT_EQ(staying.Events[0], leaving.Events[0]);
         EXPECT_EQ(source.State(), TDataSetState::dsBrowse);
+        t.DetachObserver(&staying);
     }
     EXPECT_EQ(source.DataSet(), nullptr);
     EXPECT_EQ(source.State(), TDataSetState::dsInactive);
-    EXPECT_EQ(log.Events.back().Kind, TDataEvent::Reset);
+    EXPECT_EQ(log.Events.back().Kind, TKind::Reset);
 }

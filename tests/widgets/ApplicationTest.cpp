@@ -2,11 +2,11 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
-#include "widgets/Editors.h"
 #include "widgets/FileDialogComponents.h"
-#include "widgets/Led.h"
-#include "widgets/PageControl.h"
-#include "widgets/StatusBar.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LedWidget.h"
+#include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,14 +1,19 @@
 #include "TestApp.h"
 #include "runtime/Exception.h"
 #include "runtime/TextForm.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
+#include "widgets/Button.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/Forms.h"
-#include "widgets/Grids.h"
-#include "widgets/PageControl.h"
-#include "widgets/StatusBar.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+#include "widgets/Panel.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -394,9 +399,9 @@ TEST_F(FormFixture, PagesStatusBarAndControlsAreInPlace) {
     TComPort port;
     BindComLeds(&port, form.get());
     EXPECT_FALSE(led->State()); // a closed port lights nothing
-    emit port.SignalChanged(TComSignal::lsCTS, true);
+    port.Engine().OnSignalChanged(TComSignal::lsCTS, true);
     EXPECT_TRUE(led->State());
-    emit port.SignalChanged(TComSignal::lsDSR, false);
+    port.Engine().OnSignalChanged(TComSignal::lsDSR, false);
     EXPECT_TRUE(led->State());
 
     // The status item follows its caption and picture.

@@ -1,8 +1,8 @@
-#include "widgets/Grid.h"
 #include "TestApp.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
-#include "widgets/Editors.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/GridView.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "widgets/Ribbon.h"
 #include "TestApp.h"
-#include "widgets/Icons.h"
+#include "widgets/qt/Icons.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QAccessible>
 #include <QLineEdit>

@@ -1,6 +1,7 @@
 #include "ConfigImport.h"
 
 #include "model/ConfigTables.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
 
 #include <QJsonArray>
@@ -140,8 +141,8 @@ class TRowBuilder {
 public:
     explicit TRowBuilder(const TMemData& table)
         : FTable(table), FRow(std::size_t(table.FieldCount())) {}
-    TRowBuilder& Set(const char* field, TFieldValue value) {
-        FRow[std::size_t(FTable.FieldIndex(QLatin1String(field)))] = std::move(value);
+    TRowBuilder& Set(QLatin1String field, TFieldValue value) {
+        FRow[std::size_t(FTable.FieldIndex(field))] = std::move(value);
         return *this;
     }
     const std::vector<TFieldValue>& Row() const { return FRow; }
@@ -153,7 +154,7 @@ private:
 
 } // namespace
 
-void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& config) {
+void ConfigFromJson(const QByteArray& json, const QString& source, TConfiguration& config) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
@@ -167,7 +168,7 @@ void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& c
     const QJsonObject root = in.Object(document.object(), QStringLiteral("the document"),
                                        {"timers", "ports", "temperature"});
 
-    std::vector<std::vector<TFieldValue>> timerRows;
+    TTableRows timerRows;
     const QJsonArray timers =
         in.Array(root[QLatin1String("timers")], QStringLiteral("\"timers\""), TimerCount, "timers");
     for (qsizetype k = 0; k < timers.size(); ++k) {
@@ -184,20 +185,21 @@ void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& c
         }
         timerRows.push_back(
             TRowBuilder(config.Timers)
-                .Set("RecId", qint32(k + 1))
-                .Set("Timer",
+                .Set(Field::RecId, qint32(k + 1))
+                .Set(Field::Timer,
                      in.Text(t[QLatin1String("timer")], At("timers", k, "timer"), TimerLabelSize))
-                .Set("Uscita", qint32(in.Integer(t[QLatin1String("port")], At("timers", k, "port"),
-                                                 1, PortCount)))
-                .Set("Giorno", day)
-                .Set("Inizio", in.Time(t[QLatin1String("start")], At("timers", k, "start"), true))
-                .Set("Durata",
+                .Set(Field::Uscita, qint32(in.Integer(t[QLatin1String("port")],
+                                                      At("timers", k, "port"), 1, PortCount)))
+                .Set(Field::Giorno, day)
+                .Set(Field::Inizio,
+                     in.Time(t[QLatin1String("start")], At("timers", k, "start"), true))
+                .Set(Field::Durata,
                      in.Time(t[QLatin1String("duration")], At("timers", k, "duration"), false))
-                .Set("Stato", in.Boolean(t[QLatin1String("on")], At("timers", k, "on")))
+                .Set(Field::Stato, in.Boolean(t[QLatin1String("on")], At("timers", k, "on")))
                 .Row());
     }
 
-    std::vector<std::vector<TFieldValue>> portRows;
+    TTableRows portRows;
     std::set<int> numbers;
     const QJsonArray ports =
         in.Array(root[QLatin1String("ports")], QStringLiteral("\"ports\""), PortCount, "ports");
@@ -211,12 +213,13 @@ void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& c
                       QStringLiteral("repeats port %1; each port 1 to %2 is named once")
                           .arg(number)
                           .arg(PortCount));
-        portRows.push_back(TRowBuilder(config.Ports)
-                               .Set("RecId", qint32(number))
-                               .Set("Nporta", qint32(number))
-                               .Set("Descrizione", in.Text(o[QLatin1String("name")],
-                                                           At("ports", p, "name"), PortNameSize))
-                               .Row());
+        portRows.push_back(
+            TRowBuilder(config.Ports)
+                .Set(Field::RecId, qint32(number))
+                .Set(Field::Nporta, qint32(number))
+                .Set(Field::Descrizione,
+                     in.Text(o[QLatin1String("name")], At("ports", p, "name"), PortNameSize))
+                .Row());
     }
 
     const QJsonObject t =
@@ -227,26 +230,19 @@ void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& c
     };
     TTemperatureSettings settings;
     settings.SensorEnabled = in.Boolean(t[QLatin1String("sensor")], where("sensor"));
-    settings.MinTemp = in.Degrees(t[QLatin1String("min")], where("min"), 90);
-    settings.MaxTemp = in.Degrees(t[QLatin1String("max")], where("max"), 90);
-    settings.TempIdeale = in.Degrees(t[QLatin1String("ideal")], where("ideal"), 90);
-    settings.Isteresi = in.Integer(t[QLatin1String("hysteresis")], where("hysteresis"), 0, 100);
+    settings.MinTemp = in.Degrees(t[QLatin1String("min")], where("min"), MaxDegrees);
+    settings.MaxTemp = in.Degrees(t[QLatin1String("max")], where("max"), MaxDegrees);
+    settings.TempIdeale = in.Degrees(t[QLatin1String("ideal")], where("ideal"), MaxDegrees);
+    settings.Isteresi =
+        in.Integer(t[QLatin1String("hysteresis")], where("hysteresis"), 0, MaxHysteresis);
     settings.PrimaPt =
         in.Integer(t[QLatin1String("first_port")], where("first_port"), 0, PortCount);
     settings.SecondaPt =
         in.Integer(t[QLatin1String("second_port")], where("second_port"), 0, PortCount);
 
     // Every value has passed; the tables take them all.
-    config.Timers.Close();
-    config.Timers.Open();
-    for (const auto& row : timerRows)
-        config.Timers.AppendRecord(row);
-    config.Timers.First();
-    config.Ports.Close();
-    config.Ports.Open();
-    for (const auto& row : portRows)
-        config.Ports.AppendRecord(row);
-    config.Ports.First();
+    ReplaceRows(config.Timers, timerRows);
+    ReplaceRows(config.Ports, portRows);
     config.SetTemperatureSettings(settings);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConfigSet.h"
+#include "model/Configuration.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,6 +13,6 @@ namespace lumotrix {
 // boolean), 8 ports numbered 1 to 8 once each, texts that fit their fields in Windows-1252
 // and hold no control characters, temperatures 0 to 90 in tenths, hysteresis 0 to 100 and
 // port choices 0 (none) to 8. Throws EReadError naming `source` and the value at fault.
-void ConfigFromJson(const QByteArray& json, const QString& source, TConfigSet& config);
+void ConfigFromJson(const QByteArray& json, const QString& source, TConfiguration& config);
 
 } // namespace lumotrix

@@ -17,22 +17,22 @@ class TRowReader {
 public:
     TRowReader(const TMemData& table, int row) : FTable(table), FRow(row) {}
 
-    const TFieldValue& Value(const char* field) const {
+    const TFieldValue& Value(QLatin1String field) const {
         return FTable.CellValue(FRow, Index(field));
     }
-    bool IsNull(const char* field) const {
+    bool IsNull(QLatin1String field) const {
         return std::holds_alternative<std::monostate>(Value(field));
     }
-    QString Text(const char* field) const {
+    QString Text(QLatin1String field) const {
         return FromAnsi(ValueAsString(Def(field), Value(field)));
     }
-    qint32 Integer(const char* field) const { return ValueAsInteger(Def(field), Value(field)); }
-    qint32 Time(const char* field) const { return ValueAsTime(Def(field), Value(field)); }
-    bool Boolean(const char* field) const { return ValueAsBoolean(Def(field), Value(field)); }
+    qint32 Integer(QLatin1String field) const { return ValueAsInteger(Def(field), Value(field)); }
+    qint32 Time(QLatin1String field) const { return ValueAsTime(Def(field), Value(field)); }
+    bool Boolean(QLatin1String field) const { return ValueAsBoolean(Def(field), Value(field)); }
 
 private:
-    int Index(const char* field) const { return FTable.FieldIndex(QLatin1String(field)); }
-    const TFieldDef& Def(const char* field) const {
+    int Index(QLatin1String field) const { return FTable.FieldIndex(field); }
+    const TFieldDef& Def(QLatin1String field) const {
         return FTable.FieldDefs()[std::size_t(Index(field))];
     }
 
@@ -52,13 +52,13 @@ QString Degrees(double value) {
     return QString::number(value, 'f', 1) + QStringLiteral(" °C");
 }
 
-QString PortChoice(const TConfigSet& config, int number) {
+QString PortChoice(const TConfiguration& config, int number) {
     if (number == 0)
         return QStringLiteral("none");
     for (int row = 0; row < config.Ports.RecordCount(); ++row) {
         const TRowReader port(config.Ports, row);
-        if (port.Integer("Nporta") == number)
-            return QStringLiteral("%1 \"%2\"").arg(number).arg(port.Text("Descrizione"));
+        if (port.Integer(Field::Nporta) == number)
+            return QStringLiteral("%1 \"%2\"").arg(number).arg(port.Text(Field::Descrizione));
     }
     return QString::number(number);
 }
@@ -75,26 +75,27 @@ QString DurationText(qint32 msecs) {
     return Two(t.Hour) + QLatin1Char(':') + Two(t.Minute);
 }
 
-QJsonObject ConfigToJson(const TConfigSet& config) {
+QJsonObject ConfigToJson(const TConfiguration& config) {
     QJsonArray timers;
     for (int row = 0; row < config.Timers.RecordCount(); ++row) {
         const TRowReader r(config.Timers, row);
         timers.append(QJsonObject{
-            {QStringLiteral("timer"), r.Text("Timer")},
-            {QStringLiteral("port"), OrNull(r.IsNull("Uscita"), r.Integer("Uscita"))},
-            {QStringLiteral("day"), r.Text("Giorno")},
-            {QStringLiteral("start"), OrNull(r.IsNull("Inizio"), StartText(r.Time("Inizio")))},
+            {QStringLiteral("timer"), r.Text(Field::Timer)},
+            {QStringLiteral("port"), OrNull(r.IsNull(Field::Uscita), r.Integer(Field::Uscita))},
+            {QStringLiteral("day"), r.Text(Field::Giorno)},
+            {QStringLiteral("start"),
+             OrNull(r.IsNull(Field::Inizio), StartText(r.Time(Field::Inizio)))},
             {QStringLiteral("duration"),
-             OrNull(r.IsNull("Durata"), DurationText(r.Time("Durata")))},
-            {QStringLiteral("on"), OrNull(r.IsNull("Stato"), r.Boolean("Stato"))},
+             OrNull(r.IsNull(Field::Durata), DurationText(r.Time(Field::Durata)))},
+            {QStringLiteral("on"), OrNull(r.IsNull(Field::Stato), r.Boolean(Field::Stato))},
         });
     }
     QJsonArray ports;
     for (int row = 0; row < config.Ports.RecordCount(); ++row) {
         const TRowReader r(config.Ports, row);
         ports.append(QJsonObject{
-            {QStringLiteral("number"), OrNull(r.IsNull("Nporta"), r.Integer("Nporta"))},
-            {QStringLiteral("name"), r.Text("Descrizione")},
+            {QStringLiteral("number"), OrNull(r.IsNull(Field::Nporta), r.Integer(Field::Nporta))},
+            {QStringLiteral("name"), r.Text(Field::Descrizione)},
         });
     }
     QJsonValue temperature(QJsonValue::Null);
@@ -114,7 +115,7 @@ QJsonObject ConfigToJson(const TConfigSet& config) {
     };
 }
 
-QString ConfigToText(const TConfigSet& config) {
+QString ConfigToText(const TConfiguration& config) {
     QString out;
     out += QStringLiteral("Timers (%1)\n").arg(config.Timers.RecordCount());
     out += QStringLiteral("  #  %1  Port  %2  Start     Duration  On\n")
@@ -122,26 +123,27 @@ QString ConfigToText(const TConfigSet& config) {
                     Padded(QStringLiteral("Day"), 14));
     for (int row = 0; row < config.Timers.RecordCount(); ++row) {
         const TRowReader r(config.Timers, row);
-        const auto cell = [&](const char* field, const QString& text) {
+        const auto cell = [&](QLatin1String field, const QString& text) {
             return r.IsNull(field) ? QStringLiteral("-") : text;
         };
         out += QStringLiteral("%1  %2  %3  %4  %5  %6  %7\n")
                    .arg(row + 1, 3)
-                   .arg(Padded(r.Text("Timer"), TimerLabelSize))
-                   .arg(Padded(cell("Uscita", QString::number(r.Integer("Uscita"))), 4))
-                   .arg(Padded(r.Text("Giorno"), 14))
-                   .arg(Padded(cell("Inizio", StartText(r.Time("Inizio"))), 8))
-                   .arg(Padded(cell("Durata", DurationText(r.Time("Durata"))), 8))
-                   .arg(cell("Stato",
-                             r.Boolean("Stato") ? QStringLiteral("yes") : QStringLiteral("no")));
+                   .arg(Padded(r.Text(Field::Timer), TimerLabelSize))
+                   .arg(Padded(cell(Field::Uscita, QString::number(r.Integer(Field::Uscita))), 4))
+                   .arg(Padded(r.Text(Field::Giorno), 14))
+                   .arg(Padded(cell(Field::Inizio, StartText(r.Time(Field::Inizio))), 8))
+                   .arg(Padded(cell(Field::Durata, DurationText(r.Time(Field::Durata))), 8))
+                   .arg(cell(Field::Stato, r.Boolean(Field::Stato) ? QStringLiteral("yes")
+                                                                   : QStringLiteral("no")));
     }
     out += QStringLiteral("\nPorts (%1)\n").arg(config.Ports.RecordCount());
     for (int row = 0; row < config.Ports.RecordCount(); ++row) {
         const TRowReader r(config.Ports, row);
         out += QStringLiteral("%1  \"%2\"\n")
-                   .arg(r.IsNull("Nporta") ? QStringLiteral("  -")
-                                           : QStringLiteral("%1").arg(r.Integer("Nporta"), 3))
-                   .arg(r.Text("Descrizione"));
+                   .arg(r.IsNull(Field::Nporta)
+                            ? QStringLiteral("  -")
+                            : QStringLiteral("%1").arg(r.Integer(Field::Nporta), 3))
+                   .arg(r.Text(Field::Descrizione));
     }
     out += QStringLiteral("\nTemperature\n");
     if (!config.HasTemperature())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConfigSet.h"
+#include "model/Configuration.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -10,11 +10,11 @@ namespace lumotrix {
 // The configuration as the JSON object that `import` reads back: "timers", "ports" and
 // "temperature" (null when there is no temperature record). Texts are decoded from
 // Windows-1252; an empty number, time or flag is null.
-QJsonObject ConfigToJson(const TConfigSet& config);
+QJsonObject ConfigToJson(const TConfiguration& config);
 
 // The configuration as readable tables, one section per table. Port names are quoted so that
 // trailing blanks show.
-QString ConfigToText(const TConfigSet& config);
+QString ConfigToText(const TConfiguration& config);
 
 // "HH:MM:SS" and "HH:MM" of the times the tables hold (milliseconds, and the seconds of a
 // duration, dropped as the send drops them).

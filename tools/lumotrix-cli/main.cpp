@@ -6,12 +6,12 @@
 // Exit status: 0 done, 1 failed (one line on standard error), 2 wrong usage.
 
 #include "ConfigImport.h"
-#include "ConfigSet.h"
 #include "ConfigView.h"
-#include "DevicePort.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigFiles.h"
+#include "model/Configuration.h"
 #include "runtime/Exception.h"
+#include "runtime/SerialEngine.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -109,7 +109,7 @@ QString FileList(const QString& timerFile) {
 }
 
 int Show(const TArguments& args) {
-    TConfigSet config;
+    TConfiguration config;
     config.Load(args.Positional[0]);
     if (args.Has("--json"))
         Print(
@@ -129,32 +129,47 @@ int Import(const TArguments& args) {
         throw EResNotFound(
             QStringLiteral("Cannot read \"%1\": %2").arg(source, file.errorString()));
     const QByteArray json = file.readAll();
-    TConfigSet config;
+    TConfiguration config;
     ConfigFromJson(json, fromStdin ? QStringLiteral("standard input") : source, config);
     config.Save(args.Positional[1]);
     Print(QStringLiteral("wrote %1\n").arg(FileList(args.Positional[1])));
     return 0;
 }
 
+// The controller's line settings on `device`, taken as a path.
+void UseDevice(TSerialEngine& port, const QString& device) {
+    TComSettings settings;
+    settings.Port = device;
+    port.SetSettings(settings);
+}
+
+// Runs `step`, which may open the port, reporting a failed open in this tool's words.
+template <typename F> void OpeningPort(const QString& device, F&& step) {
+    try {
+        step();
+    } catch (const EPortOpenError& e) {
+        throw EResNotFound(QStringLiteral("Cannot open the port %1: %2").arg(device, e.Reason()));
+    }
+}
+
 int Send(const TArguments& args) {
     const QString timerFile = args.Positional[0];
     const QString device = Required(args, "--port");
     const int delay = Seconds(args, "--delay", 1);
-    TConfigSet config;
+    TConfiguration config;
     config.Load(timerFile);
     config.CheckComplete(timerFile);
 
-    TDevicePort port(device);
+    TSerialEngine port;
+    UseDevice(port, device);
     TSleepPause pause;
     TSystemClock clock;
-    TControllerLink link(port, pause, clock);
-    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+    TControllerLink link(port, pause, clock, config);
     TSendRequest request;
     request.DelayText = QString::number(delay);
     request.SyncDate = !args.Has("--no-clock");
-    request.PortNames = ReadPortNames(config.Ports);
     request.Temperature = config.TemperatureSettings();
-    link.Send(request);
+    OpeningPort(device, [&] { link.Send(request); });
     port.Drain();
     port.Close();
     Print(QStringLiteral("sent %1 to %2%3\n")
@@ -163,23 +178,33 @@ int Send(const TArguments& args) {
     return 0;
 }
 
+// Without a window a received temperature record goes into the configuration's temperature
+// table, and a refused dump is remembered for the exit status.
+class TReceiveWindow : public TLinkWindow {
+public:
+    explicit TReceiveWindow(TConfiguration& config) : FConfig(config) {}
+    void StoreTemperature(const TTemperatureSettings& received) override {
+        FConfig.SetTemperatureSettings(received);
+    }
+    void ShowError(const QString&) override { Refused = true; }
+    bool Refused = false;
+
+private:
+    TConfiguration& FConfig;
+};
+
 int Receive(const TArguments& args) {
     const QString device = Required(args, "--port");
     const QString out = Required(args, "--out");
     const int timeout = Seconds(args, "--timeout", 60);
 
-    TConfigSet config;
-    TDevicePort port(device);
+    TConfiguration config;
+    TSerialEngine port;
+    UseDevice(port, device);
     TSleepPause pause;
     TSystemClock clock;
-    bool refused = false;
-    TLinkHooks hooks;
-    hooks.ShowError = [&](const QString&) { refused = true; };
-    hooks.StoreTemperature = [&](const TTemperatureSettings& received) {
-        config.SetTemperatureSettings(received);
-    };
-    TControllerLink link(port, pause, clock, hooks);
-    link.AttachTables(&config.Timers, &config.Ports, &config.DayNames);
+    TReceiveWindow window(config);
+    TControllerLink link(port, pause, clock, config, &window);
 
     // Exceptions must not cross the event loop: they are kept and raised after it.
     QEventLoop loop;
@@ -206,7 +231,7 @@ int Receive(const TArguments& args) {
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
 
-    link.ReceiveCommand();
+    OpeningPort(device, [&] { link.ReceiveCommand(); });
     Print(QStringLiteral("listening on %1\n").arg(device));
     if (timeout > 0)
         timer.start(timeout * 1000);
@@ -218,7 +243,7 @@ int Receive(const TArguments& args) {
     if (!ended)
         throw Exception(
             QStringLiteral("No dump arrived on %1 within %2 s").arg(device).arg(timeout));
-    if (refused) {
+    if (window.Refused) {
         std::fprintf(stderr, "%s\n", SerialErrorMessage.toUtf8().constData());
         return 1;
     }

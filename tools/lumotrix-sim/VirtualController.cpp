@@ -1,7 +1,7 @@
+#include "lumotrix-sim/VirtualController.h"
+
 #include "link/Framing.h"
 #include "runtime/Exception.h"
-
-#include "VirtualController.h"
 
 namespace lumotrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Dump.h"
+#include "lumotrix-sim/ControllerProtocol.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // device to use as the serial port; it then reports every transfer it receives and answers
 // the line "dump" on standard input with its configuration dump. "quit" or end of input ends it.
 
-#include "VirtualController.h"
 #include "link/Framing.h"
+#include "lumotrix-sim/VirtualController.h"
 #include "runtime/Exception.h"
 
 #include <QFile>

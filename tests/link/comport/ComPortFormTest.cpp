@@ -1,9 +1,9 @@
 #include "ComPortTestSupport.h"
 #include "runtime/Exception.h"
 #include "runtime/TextForm.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
-#include "widgets/Controls.h"
+#include "widgets/Control.h"
 #include "widgets/Forms.h"
 
 #include <gtest/gtest.h>
@@ -195,14 +195,14 @@ TEST_F(ComPortForm, BindComLedsWiresEveryLedOfAnOwner) {
     auto* conn = dynamic_cast<TComLed*>(form->FindComponent("ComLed4"));
     auto* tx = dynamic_cast<TComLed*>(form->FindComponent("ComLed5"));
     EXPECT_EQ(conn->ComPort(), &port);
-    emit port.SignalChanged(TComSignal::lsConn, true);
+    port.Engine().OnSignalChanged(TComSignal::lsConn, true);
     EXPECT_TRUE(conn->State());
     EXPECT_FALSE(tx->State());
     // Binding again is harmless; a null port lets go.
     BindComLeds(&port, form.get());
-    emit port.SignalChanged(TComSignal::lsConn, false);
+    port.Engine().OnSignalChanged(TComSignal::lsConn, false);
     EXPECT_FALSE(conn->State());
     BindComLeds(nullptr, form.get());
-    emit port.SignalChanged(TComSignal::lsConn, true);
+    port.Engine().OnSignalChanged(TComSignal::lsConn, true);
     EXPECT_FALSE(conn->State());
 }

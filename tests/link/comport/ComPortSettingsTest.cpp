@@ -2,7 +2,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Registry.h"
 #include "widgets/ComPort.h"
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -231,7 +231,7 @@ TEST_F(ComPortSettings, SetupDialogOffersThePortsPresentAndTheCurrentOne) {
     TComPort port;
     port.SetPort(pty.Path);
     TComPortSetupDialog dialog;
-    dialog.Load(port);
+    dialog.Load(port.Settings());
     QStringList offered;
     for (int i = 0; i < dialog.PortBox()->count(); ++i)
         offered << dialog.PortBox()->itemText(i);
@@ -241,7 +241,7 @@ TEST_F(ComPortSettings, SetupDialogOffersThePortsPresentAndTheCurrentOne) {
     EXPECT_EQ(offered.count(pty.Path), 1);
     EXPECT_EQ(dialog.PortBox()->currentText(), pty.Path);
     EXPECT_TRUE(dialog.PortBox()->isEditable()); // a device path can be typed in
-    EXPECT_EQ(dialog.BaudRateBox()->count(), TComPort::StandardBaudRates().size());
+    EXPECT_EQ(dialog.BaudRateBox()->count(), StandardBaudRates().size());
 }
 
 TEST_F(ComPortSettings, ShowSetupDialogAppliesOnlyWhenConfirmed) {

@@ -2,9 +2,9 @@
 #include "ComPortTestSupport.h"
 #include "SimRun.h"
 #include "link/ControllerLink.h"
-#include "model/ConfigTables.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
-#include "widgets/ComPortSetupDialog.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -33,17 +33,17 @@ TEST_F(ComPort, DefaultsAndPortNames) {
     EXPECT_EQ(port.FlowControl().ControlRTS, TRTSFlowControl::rtsDisable);
     EXPECT_TRUE(port.DiscardNull());
     EXPECT_EQ(port.EventChar(), '\x03');
-    EXPECT_EQ(TComPort::DeviceName("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(TComPort::DeviceName("com12"), "/dev/ttyS11");
-    EXPECT_EQ(TComPort::DeviceName("/dev/pts/7"), "/dev/pts/7");
-    EXPECT_EQ(TComPort::DeviceName("COM0"), "COM0");
+    EXPECT_EQ(DeviceName("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(DeviceName("com12"), "/dev/ttyS11");
+    EXPECT_EQ(DeviceName("/dev/pts/7"), "/dev/pts/7");
+    EXPECT_EQ(DeviceName("COM0"), "COM0");
     EXPECT_THROW(port.SetDataBits(9), ERangeError);
 }
 
 TEST_F(ComPort, SetupDialogShowsAndAppliesTheSettings) {
     TComPort port;
     TComPortSetupDialog dialog;
-    dialog.Load(port);
+    dialog.Load(port.Settings());
     EXPECT_EQ(dialog.PortBox()->currentText(), "COM1");
     EXPECT_EQ(dialog.BaudRateBox()->currentText(), "9600");
     EXPECT_EQ(dialog.DataBitsBox()->currentText(), "8");
@@ -54,16 +54,17 @@ TEST_F(ComPort, SetupDialogShowsAndAppliesTheSettings) {
     // A refused setting changes nothing, not even the valid ones beside it.
     dialog.BaudRateBox()->setCurrentText("19200");
     dialog.PortBox()->setCurrentText("   ");
-    EXPECT_THROW(dialog.Apply(port), ERangeError);
-    EXPECT_EQ(port.Port(), "COM1");
-    EXPECT_EQ(port.BaudRate(), 9600);
+    TComSettings edited = port.Settings();
+    EXPECT_THROW(dialog.Apply(edited), ERangeError);
+    EXPECT_EQ(edited, port.Settings());
 
     dialog.PortBox()->setCurrentText("/dev/ttyUSB0");
     dialog.DataBitsBox()->setCurrentIndex(2);
     dialog.ParityBox()->setCurrentIndex(2);
     dialog.StopBitsBox()->setCurrentIndex(2);
     dialog.FlowControlBox()->setCurrentIndex(1);
-    dialog.Apply(port);
+    dialog.Apply(edited);
+    port.SetSettings(edited);
     EXPECT_EQ(port.Port(), "/dev/ttyUSB0");
     EXPECT_EQ(port.BaudRate(), 19200);
     EXPECT_EQ(port.DataBits(), 7);
@@ -88,14 +89,25 @@ TEST_F(ComPort, OpenFailureNamesThePortAndTheReason) {
     EXPECT_THROW(port.WriteStr("x"), EWriteError);
 }
 
+namespace {
+
+// The engine on a device path, as the command-line tool and the tests use it.
+void UseDevice(TSerialEngine& port, const QString& device) {
+    TComSettings settings;
+    settings.Port = device;
+    port.SetSettings(settings);
+}
+
+} // namespace
+
 TEST_F(ComPort, PseudoTerminalStaysOpenWithoutModemLines) {
     TPty pty;
     ASSERT_FALSE(pty.Path.isEmpty());
-    TComPort port;
-    port.SetPort(pty.Path);
+    TSerialEngine port;
+    UseDevice(port, pty.Path);
     int opened = 0, closed = 0;
-    QObject::connect(&port, &TComPort::AfterOpen, [&] { ++opened; });
-    QObject::connect(&port, &TComPort::AfterClose, [&] { ++closed; });
+    port.OnAfterOpen = [&] { ++opened; };
+    port.OnAfterClose = [&] { ++closed; };
     port.Open();
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(port.SignalState(TComSignal::lsConn));
@@ -106,9 +118,7 @@ TEST_F(ComPort, PseudoTerminalStaysOpenWithoutModemLines) {
     EXPECT_FALSE(port.SignalState(TComSignal::lsRLSD));
 
     QList<std::pair<TComSignal, bool>> changes;
-    QObject::connect(&port, &TComPort::SignalChanged, [&](TComSignal s, bool lit) {
-        changes.append({s, lit});
-    });
+    port.OnSignalChanged = [&](TComSignal s, bool lit) { changes.append({s, lit}); };
     port.WriteStr(QByteArray("\x02hello\x03", 7));
     EXPECT_EQ(pty.Read(), QByteArray("\x02hello\x03", 7));
     EXPECT_TRUE(changes.contains(std::pair{TComSignal::lsTx, true}));
@@ -122,8 +132,8 @@ TEST_F(ComPort, PseudoTerminalStaysOpenWithoutModemLines) {
 
 TEST_F(ComPort, ReceiveDropsNulsAndRaisesTheFlagAfterTheBatch) {
     TPty pty;
-    TComPort port;
-    port.SetPort(pty.Path);
+    TSerialEngine port;
+    UseDevice(port, pty.Path);
     QByteArray received;
     QList<QByteArray> atFlag;
     port.OnRxChar = [&](int count) { received += port.ReadStr(count); };
@@ -142,8 +152,8 @@ TEST_F(ComPort, ReceiveDropsNulsAndRaisesTheFlagAfterTheBatch) {
 
 TEST_F(ComPort, HeldEventsWaitUntilReleased) {
     TPty pty;
-    TComPort port;
-    port.SetPort(pty.Path);
+    TSerialEngine port;
+    UseDevice(port, pty.Path);
     QByteArray received;
     port.OnRxChar = [&](int count) { received += port.ReadStr(count); };
     port.Open();
@@ -156,9 +166,42 @@ TEST_F(ComPort, HeldEventsWaitUntilReleased) {
     EXPECT_TRUE(SpinUntil([&] { return received == "xy"; }));
 }
 
+TEST_F(ComPort, TheComponentRaisesItsEventsAsItsEventSetAllows) {
+    TPty pty;
+    TComPort port;
+    port.SetPort(pty.Path);
+    QStringList raised;
+    port.SetOnRxCharEvent([&](TObject* sender, int count) {
+        EXPECT_EQ(sender, &port);
+        raised << QStringLiteral("char %1").arg(count);
+        port.ReadStr(count);
+    });
+    port.SetOnRxFlagEvent([&](TObject*) { raised << QStringLiteral("flag"); });
+    port.Open();
+    pty.Write("a\x03");
+    ASSERT_TRUE(SpinUntil([&] { return raised.contains("flag"); }));
+    EXPECT_EQ(raised, (QStringList{"char 2", "flag"}));
+
+    // Without evRxFlag the end-of-transfer byte is plain data.
+    port.SetEvents(TComEvents{TComEvent::evRxChar});
+    raised.clear();
+    pty.Write("b\x03");
+    ASSERT_TRUE(SpinUntil([&] { return !raised.isEmpty(); }));
+    Spin(100);
+    EXPECT_EQ(raised, QStringList{"char 2"});
+}
+
 namespace {
 
 // The window's pause: the event loop keeps running (shortened for the test).
+// Keeps what the link stores and reports at the end of a receive.
+struct TRecordingWindow : TLinkWindow {
+    void StoreTemperature(const TTemperatureSettings& t) override { Stored << t; }
+    void ShowError(const QString& m) override { Errors << m; }
+    QList<TTemperatureSettings> Stored;
+    QList<QString> Errors;
+};
+
 class TSpinningPause : public TPause {
 public:
     void Sleep(qint64 milliseconds) override { Spin(int(milliseconds / 20)); }
@@ -180,22 +223,21 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
         return QString::fromUtf8(sim.Process.readLine()).trimmed();
     };
 
+    // Wired as the window wires it: the link on the engine, fed by the component's events.
     TComPort port;
     port.SetPort(sim.Device);
     TSpinningPause pause;
     TSystemClock clock;
-    TControllerLink link(port, pause, clock);
-    link.BindPortEvents();
-    TMemData timers, ports;
-    TDayNames days;
-    DefineTimerTable(timers);
-    DefinePortTable(ports);
-    days.Fill();
-    link.AttachTables(&timers, &ports, &days);
-    QList<TTemperatureSettings> stored;
-    QList<QString> errors;
-    link.Hooks().StoreTemperature = [&](const TTemperatureSettings& t) { stored << t; };
-    link.Hooks().ShowError = [&](const QString& m) { errors << m; };
+    TConfiguration config;
+    TMemData& timers = config.Timers;
+    TMemData& ports = config.Ports;
+    const TDayNames& days = config.DayNames;
+    TRecordingWindow window;
+    QList<TTemperatureSettings>& stored = window.Stored;
+    QList<QString>& errors = window.Errors;
+    TControllerLink link(port.Engine(), pause, clock, config, &window);
+    port.SetOnRxCharEvent([&](TObject*, int count) { link.ComPortRxChar(count); });
+    port.SetOnRxFlagEvent([&](TObject*) { link.ComPortRxFlag(); });
 
     TTimerImage image{};
     for (int k = 0; k < 42; ++k)
@@ -209,7 +251,6 @@ TEST_F(ComPort, SendAndReceiveWithTheVirtualController) {
 
     TSendRequest request;
     request.DelayText = "0";
-    request.PortNames = ReadPortNames(ports);
     request.Temperature = {true, 20.0, 30.0, 25.5, 2, 1, 2};
     port.HoldEvents(true);
     link.Send(request);

@@ -1,0 +1,125 @@
+#include "model/MemDataTable.h"
+
+#include "runtime/CodePage.h"
+#include "runtime/Exception.h"
+
+#include <QTime>
+
+namespace lumotrix {
+
+namespace {
+constexpr qint32 MsecsPerDay = 24 * 60 * 60 * 1000;
+} // namespace
+
+TMemDataTable::TMemDataTable(TMemData& table) : FTable(&table) {
+    table.AttachObserver(this);
+}
+
+TMemDataTable::~TMemDataTable() {
+    if (FTable)
+        FTable->DetachObserver(this);
+}
+
+int TMemDataTable::RowCount() const {
+    return FTable ? FTable->RecordCount() : 0;
+}
+
+QStringList TMemDataTable::FieldNames() const {
+    QStringList names;
+    if (FTable)
+        for (const TFieldDef& def : FTable->FieldDefs())
+            names << def.Name;
+    return names;
+}
+
+QVariant TMemDataTable::Value(int row, int field) const {
+    const TFieldDef& def = CheckCell(row, field);
+    const TFieldValue& value = FTable->CellValue(row, field);
+    if (std::holds_alternative<std::monostate>(value))
+        return {};
+    switch (def.DataType) {
+    case TFieldType::ftString:
+        return FromAnsi(std::get<AnsiString>(value));
+    case TFieldType::ftTime:
+    case TFieldType::ftDuration: {
+        const qint32 msecs = std::get<qint32>(value);
+        if (msecs >= 0 && msecs < MsecsPerDay)
+            return QTime::fromMSecsSinceStartOfDay(msecs);
+        return msecs / double(MsecsPerDay);
+    }
+    case TFieldType::ftBoolean:
+        return std::get<bool>(value);
+    case TFieldType::ftFloat:
+        return std::get<double>(value);
+    default:
+        return std::get<qint32>(value);
+    }
+}
+
+void TMemDataTable::SetValue(int row, int field, const QVariant& value) {
+    const TFieldDef& def = CheckCell(row, field);
+    TFieldValue stored;
+    if (value.isValid() && !value.isNull()) {
+        switch (def.DataType) {
+        case TFieldType::ftString:
+            stored = ToAnsi(value.toString());
+            break;
+        case TFieldType::ftTime:
+        case TFieldType::ftDuration:
+            if (value.typeId() == QMetaType::QTime)
+                stored = static_cast<qint32>(value.toTime().msecsSinceStartOfDay());
+            else
+                stored = static_cast<qint32>(qRound(value.toDouble() * MsecsPerDay));
+            break;
+        case TFieldType::ftBoolean:
+            stored = value.toBool();
+            break;
+        case TFieldType::ftFloat:
+            stored = value.toDouble();
+            break;
+        default: {
+            bool ok = false;
+            const qint32 number = value.toInt(&ok);
+            if (!ok)
+                throw EConvertError(QStringLiteral("'%1' non è un numero intero valido per %2")
+                                        .arg(value.toString(), def.Name));
+            stored = number;
+        }
+        }
+    }
+    FTable->SetCellValue(row, field, stored);
+}
+
+void TMemDataTable::DeleteRow(int row) {
+    CheckCell(row, 0);
+    FTable->SetRecNo(row + 1);
+    FTable->Delete();
+}
+
+const TFieldDef& TMemDataTable::CheckCell(int row, int field) const {
+    if (!FTable)
+        throw EAbstractError(QStringLiteral("La tabella non esiste più"));
+    if (row < 0 || row >= RowCount() || field < 0 ||
+        field >= static_cast<int>(FTable->FieldDefs().size()))
+        throw ERangeError(QStringLiteral("Cella %1,%2 fuori dalla tabella").arg(row).arg(field));
+    return FTable->FieldDefs()[static_cast<size_t>(field)];
+}
+
+void TMemDataTable::TableChanged(const TTableChange& change) {
+    switch (change.Kind) {
+    case TTableChange::TKind::Destroyed:
+        // The views stay bound to this adapter, which now reads as empty.
+        FTable = nullptr;
+        NotifyChanged({TTableChange::TKind::Reset, -1});
+        break;
+    case TTableChange::TKind::RowChanged:
+    case TTableChange::TKind::Reset:
+        NotifyChanged(change);
+        break;
+    case TTableChange::TKind::CurrentChanged:
+    case TTableChange::TKind::StateChanged:
+        break; // the views keep their own current cell
+    }
+}
+
+} // namespace lumotrix

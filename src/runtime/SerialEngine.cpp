@@ -1,0 +1,301 @@
+#include "runtime/SerialEngine.h"
+
+#include "runtime/Exception.h"
+#include "runtime/ScopeExit.h"
+
+#include <QSerialPort>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace lumotrix {
+
+namespace {
+
+constexpr int PinoutPollMs = 250;
+constexpr int ActivityFlashMs = 60;
+// A line that takes nothing for this long is not going to take the rest.
+constexpr int WriteStallMs = 10000;
+
+QSerialPort::Parity ToQt(TParityBits parity) {
+    switch (parity) {
+    case TParityBits::prOdd:
+        return QSerialPort::OddParity;
+    case TParityBits::prEven:
+        return QSerialPort::EvenParity;
+    case TParityBits::prMark:
+        return QSerialPort::MarkParity;
+    case TParityBits::prSpace:
+        return QSerialPort::SpaceParity;
+    case TParityBits::prNone:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits ToQt(TStopBits stopBits) {
+    switch (stopBits) {
+    case TStopBits::sbOne5StopBits:
+        return QSerialPort::OneAndHalfStop;
+    case TStopBits::sbTwoStopBits:
+        return QSerialPort::TwoStop;
+    case TStopBits::sbOneStopBit:
+        break;
+    }
+    return QSerialPort::OneStop;
+}
+
+QSerialPort::FlowControl ToQt(const TComFlowControl& flow) {
+    if (flow.OutCTSFlow || flow.ControlRTS == TRTSFlowControl::rtsHandshake)
+        return QSerialPort::HardwareControl;
+    if (flow.XonXoffIn || flow.XonXoffOut)
+        return QSerialPort::SoftwareControl;
+    return QSerialPort::NoFlowControl;
+}
+
+} // namespace
+
+TSerialEngine::TSerialEngine()
+    : FPort(std::make_unique<QSerialPort>()), FPinoutTimer(std::make_unique<QTimer>()),
+      FTxTimer(std::make_unique<QTimer>()), FRxTimer(std::make_unique<QTimer>()) {
+    FPinoutTimer->setInterval(PinoutPollMs);
+    FTxTimer->setSingleShot(true);
+    FTxTimer->setInterval(ActivityFlashMs);
+    FRxTimer->setSingleShot(true);
+    FRxTimer->setInterval(ActivityFlashMs);
+    QSerialPort* port = FPort.get();
+    QObject::connect(FPinoutTimer.get(), &QTimer::timeout, port, [this] { PollPinout(); });
+    QObject::connect(FTxTimer.get(), &QTimer::timeout, port,
+                     [this] { SetSignal(TComSignal::lsTx, false); });
+    QObject::connect(FRxTimer.get(), &QTimer::timeout, port,
+                     [this] { SetSignal(TComSignal::lsRx, false); });
+    QObject::connect(port, &QSerialPort::readyRead, port, [this] { DataArrived(); });
+    QObject::connect(port, &QSerialPort::errorOccurred, port,
+                     [this](QSerialPort::SerialPortError error) {
+                         // Everything but a vanished device is reported where it happened,
+                         // or is a line-signal request the device can't serve.
+                         if (error == QSerialPort::ResourceError && FPort->isOpen())
+                             QTimer::singleShot(0, FPort.get(), [this] { DeviceFailed(); });
+                     });
+}
+
+TSerialEngine::~TSerialEngine() {
+    // Nothing may reach an owner that is going away with us.
+    FPort->disconnect();
+    if (FPort->isOpen())
+        FPort->close();
+}
+
+void TSerialEngine::SetSettings(const TComSettings& settings) {
+    CheckSettings(settings);
+    TComSettings next = settings;
+    next.Port = settings.Port.trimmed();
+    if (next == FSettings)
+        return;
+    const bool reopen = IsOpen() && next.Port != FSettings.Port;
+    if (reopen)
+        Close();
+    const bool lineChanged = !(next.FlowControl == FSettings.FlowControl);
+    FSettings = next;
+    if (reopen) {
+        Open();
+        return;
+    }
+    ApplySettings();
+    if (lineChanged)
+        ApplyLineControl();
+}
+
+[[noreturn]] void TSerialEngine::Fail(const QString& what) {
+    const QString reason = FPort->errorString();
+    FPort->clearError();
+    throw EWriteError(QStringLiteral("%1 %2 (%3): %4")
+                          .arg(what, FSettings.Port, DeviceName(FSettings.Port), reason));
+}
+
+void TSerialEngine::ApplySettings() {
+    if (!FPort->isOpen())
+        return; // applied on Open
+    const TComSettings& s = FSettings;
+    if (!FPort->setBaudRate(s.BaudRate) ||
+        !FPort->setDataBits(static_cast<QSerialPort::DataBits>(s.DataBits)) ||
+        !FPort->setParity(ToQt(s.Parity)) || !FPort->setStopBits(ToQt(s.StopBits)) ||
+        !FPort->setFlowControl(ToQt(s.FlowControl)))
+        Fail(QStringLiteral("Impostazioni non accettate dalla porta"));
+}
+
+void TSerialEngine::ApplyLineControl() {
+    if (!FPort->isOpen())
+        return;
+    // A device without modem lines (a pseudo-terminal) refuses these requests; that is no
+    // reason to close the port or to bother the user.
+    const TComFlowControl& f = FSettings.FlowControl;
+    if (f.ControlDTR != TDTRFlowControl::dtrHandshake)
+        FPort->setDataTerminalReady(f.ControlDTR == TDTRFlowControl::dtrEnable);
+    if (ToQt(f) != QSerialPort::HardwareControl)
+        FPort->setRequestToSend(f.ControlRTS == TRTSFlowControl::rtsEnable);
+    FPort->clearError();
+}
+
+void TSerialEngine::Open() {
+    if (FPort->isOpen())
+        return;
+    const TComSettings& s = FSettings;
+    FPort->setPortName(DeviceName(s.Port));
+    FPort->setBaudRate(s.BaudRate);
+    FPort->setDataBits(static_cast<QSerialPort::DataBits>(s.DataBits));
+    FPort->setParity(ToQt(s.Parity));
+    FPort->setStopBits(ToQt(s.StopBits));
+    FPort->setFlowControl(ToQt(s.FlowControl));
+    if (!FPort->open(QIODevice::ReadWrite)) {
+        const QString reason = FPort->errorString();
+        FPort->clearError();
+        throw EPortOpenError(QStringLiteral("Impossibile aprire la porta %1 (%2): %3")
+                                 .arg(s.Port, DeviceName(s.Port), reason),
+                             reason);
+    }
+    DropWaiting();
+    ApplyLineControl();
+    FPinoutSupported = true;
+    PollPinout();
+    if (FPinoutSupported)
+        FPinoutTimer->start();
+    SetSignal(TComSignal::lsConn, true);
+    if (OnAfterOpen)
+        OnAfterOpen();
+}
+
+void TSerialEngine::Close() {
+    if (!FPort->isOpen())
+        return;
+    FPinoutTimer->stop();
+    FPort->close();
+    FPort->clearError();
+    DropWaiting();
+    for (TComSignal s : AllComSignals)
+        SetSignal(s, false);
+    if (OnAfterClose)
+        OnAfterClose();
+}
+
+bool TSerialEngine::IsOpen() const {
+    return FPort->isOpen();
+}
+
+void TSerialEngine::WriteStr(const QByteArray& bytes) {
+    if (!FPort->isOpen())
+        throw EWriteError(QStringLiteral("La porta %1 non è aperta").arg(FSettings.Port));
+    if (bytes.isEmpty())
+        return;
+    Flash(TComSignal::lsTx);
+    // What arrives meanwhile waits for the event loop: the send is plain sequential code.
+    FInWrite = true;
+    const TScopeExit resume([this] {
+        FInWrite = false;
+        if (FPort->isOpen() && FPort->bytesAvailable() > 0)
+            ScheduleDelivery();
+    });
+    if (FPort->write(bytes) != bytes.size())
+        Fail(QStringLiteral("Scrittura non riuscita sulla porta"));
+    // Hand every byte to the device now: the send paces itself by pauses, which must not
+    // start while bytes still wait in our own buffer.
+    while (FPort->bytesToWrite() > 0) {
+        const qint64 before = FPort->bytesToWrite();
+        if (!FPort->waitForBytesWritten(WriteStallMs) && FPort->bytesToWrite() >= before)
+            Fail(QStringLiteral("La linea non accetta altri byte sulla porta"));
+    }
+}
+
+void TSerialEngine::Drain() {
+    if (!FPort->isOpen())
+        return;
+    while (FPort->bytesToWrite() > 0)
+        if (!FPort->waitForBytesWritten(WriteStallMs))
+            Fail(QStringLiteral("La linea non accetta altri byte sulla porta"));
+#ifdef Q_OS_UNIX
+    // The driver may still hold bytes that the UART has not shifted out.
+    ::tcdrain(int(FPort->handle()));
+#endif
+}
+
+void TSerialEngine::HoldEvents(bool hold) {
+    FHold = hold;
+    if (!hold && FPort->isOpen() && FPort->bytesAvailable() > 0)
+        ScheduleDelivery();
+}
+
+void TSerialEngine::ScheduleDelivery() {
+    if (FDeliveryScheduled)
+        return;
+    FDeliveryScheduled = true;
+    QTimer::singleShot(0, FPort.get(), [this] {
+        FDeliveryScheduled = false;
+        DataArrived();
+    });
+}
+
+void TSerialEngine::DataArrived() {
+    if (FHold || FInWrite || FDelivering)
+        return; // delivered when the hold, the write or the handler ends
+    DeliverPending();
+}
+
+void TSerialEngine::DeliverPending() {
+    if (!FPort->isOpen())
+        return;
+    const QByteArray batch = FPort->readAll();
+    if (batch.isEmpty())
+        return;
+    Flash(TComSignal::lsRx);
+    {
+        FDelivering = true;
+        const TScopeExit delivered([this] { FDelivering = false; });
+        Deliver(batch);
+    }
+    // A handler may have closed the port; what came in meanwhile goes out as the next batch.
+    if (FPort->isOpen() && FPort->bytesAvailable() > 0)
+        ScheduleDelivery();
+}
+
+void TSerialEngine::DeviceFailed() {
+    if (!FPort->isOpen())
+        return;
+    const QString message =
+        QStringLiteral("La porta %1 (%2) non risponde più: %3")
+            .arg(FSettings.Port, DeviceName(FSettings.Port), FPort->errorString());
+    if (OnError)
+        OnError(message);
+    Close();
+}
+
+void TSerialEngine::PollPinout() {
+    if (!FPort->isOpen() || !FPinoutSupported)
+        return;
+    const QSerialPort::PinoutSignals pins = FPort->pinoutSignals();
+    if (FPort->error() != QSerialPort::NoError) {
+        FPort->clearError();
+        FPinoutSupported = false;
+        FPinoutTimer->stop();
+        return;
+    }
+    SetSignal(TComSignal::lsCTS, pins.testFlag(QSerialPort::ClearToSendSignal));
+    SetSignal(TComSignal::lsDSR, pins.testFlag(QSerialPort::DataSetReadySignal));
+    SetSignal(TComSignal::lsRLSD, pins.testFlag(QSerialPort::DataCarrierDetectSignal));
+}
+
+void TSerialEngine::SetSignal(TComSignal signal, bool lit) {
+    if (FSignals[int(signal)] == lit)
+        return;
+    FSignals[int(signal)] = lit;
+    if (OnSignalChanged)
+        OnSignalChanged(signal, lit);
+}
+
+void TSerialEngine::Flash(TComSignal signal) {
+    SetSignal(signal, true);
+    (signal == TComSignal::lsTx ? FTxTimer : FRxTimer)->start();
+}
+
+} // namespace lumotrix

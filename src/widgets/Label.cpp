@@ -1,0 +1,80 @@
+#include "widgets/Label.h"
+
+#include <QLabel>
+
+namespace lumotrix {
+
+// --- TLabel ----------------------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    SetWidget(label);
+}
+
+QLabel* TLabel::Label() const {
+    return static_cast<QLabel*>(Widget());
+}
+QString TLabel::Caption() const {
+    return Label() ? Label()->text() : QString();
+}
+
+void TLabel::SetCaption(const QString& caption) {
+    if (!Label())
+        return;
+    Label()->setText(caption);
+    Label()->setAccessibleName(caption);
+    if (FAutoSize && !WordWrap())
+        Label()->resize(Label()->sizeHint());
+    NameFocusControl();
+}
+
+void TLabel::SetFocusControl(TControl* control) {
+    FFocusControl = control;
+    if (control)
+        control->FreeNotification(this);
+    if (Label())
+        Label()->setBuddy(control ? control->Widget() : nullptr);
+    NameFocusControl();
+}
+
+// Screen readers announce an editor by the label beside it, also after the caption changed.
+void TLabel::NameFocusControl() {
+    if (FFocusControl && FFocusControl->Widget())
+        FFocusControl->Widget()->setAccessibleName(Caption().remove(QLatin1Char('&')).trimmed());
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == opRemove && component == FFocusControl)
+        FFocusControl = nullptr;
+}
+
+bool TLabel::WordWrap() const {
+    return Label() && Label()->wordWrap();
+}
+
+void TLabel::SetWordWrap(bool wrap) {
+    if (Label())
+        Label()->setWordWrap(wrap);
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+    FAutoSize = autoSize;
+}
+
+void TLabel::Loaded() {
+    TControl::Loaded();
+    if (FAutoSize && !WordWrap() && Label())
+        Label()->resize(Label()->sizeHint());
+}
+
+LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
+    Property("Caption", &TLabel::Caption, &TLabel::SetCaption);
+    Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
+    Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
+    Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+}
+
+} // namespace lumotrix

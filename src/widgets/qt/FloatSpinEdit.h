@@ -1,0 +1,101 @@
+#pragma once
+
+#include "runtime/DataTable.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <functional>
+
+namespace lumotrix {
+
+// A numeric picture such as "#0.0°" or "0%": '0' a digit always shown, '#' a digit shown
+// when significant, '.' the decimal separator; everything else is literal text.
+struct TNumberFormat {
+    QString Prefix;
+    QString Suffix;
+    int MinIntegerDigits = 1;
+    int Decimals = 0;
+
+    static TNumberFormat Parse(const QString& picture);
+    QString Format(double value, QChar decimalSeparator) const;
+};
+
+// What the real and the integer spin editors share: a display picture used while the editor is
+// not being edited and an edit picture while it has the focus, a large step taken with Page Up /
+// Page Down, and OnChange on every change of the value.
+template <typename TSpinBox, typename TValue> class TPictureSpinEdit : public TSpinBox {
+public:
+    TPictureSpinEdit(QWidget* parent, TValue largeStep);
+    void SetLargeIncrement(TValue step) { FLargeStep = step; }
+    TValue LargeIncrement() const { return FLargeStep; }
+    std::function<void()> OnChange;
+
+    QString textFromValue(TValue value) const override;
+
+protected:
+    // Shows the value in the picture that now applies.
+    void ShowValue();
+    QString StripPicture(const QString& text) const;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    TNumberFormat FDisplay;
+    TNumberFormat FEdit;
+
+private:
+    TValue FLargeStep;
+};
+
+extern template class TPictureSpinEdit<QDoubleSpinBox, double>;
+extern template class TPictureSpinEdit<QSpinBox, int>;
+
+// A real spin editor: range, step and large step, display and edit pictures. Values are kept
+// within the range whatever is typed or set.
+class FloatSpinEdit : public TPictureSpinEdit<QDoubleSpinBox, double> {
+    Q_OBJECT
+public:
+    explicit FloatSpinEdit(QWidget* parent = nullptr);
+    void SetDisplayFormat(const QString& picture);
+    void SetEditFormat(const QString& picture);
+
+    double valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& text, int& pos) const override;
+};
+
+// The integer counterpart, e.g. a percentage shown as "0%".
+class IntSpinEdit : public TPictureSpinEdit<QSpinBox, int> {
+    Q_OBJECT
+public:
+    explicit IntSpinEdit(QWidget* parent = nullptr);
+    void SetDisplayFormat(const QString& picture);
+    void SetEditFormat(const QString& picture);
+
+    int valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& text, int& pos) const override;
+};
+
+// A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty
+// choice. The list follows the table: renaming a row updates the shown text at once.
+class LookupComboBox : public QComboBox, private ITableObserver {
+    Q_OBJECT
+public:
+    explicit LookupComboBox(QWidget* parent = nullptr);
+    ~LookupComboBox() override;
+    void SetLookup(const TLookupSource& lookup);
+    QVariant KeyValue() const { return FKey; }
+    // Any key is kept, even one with no row (it shows empty until such a row appears).
+    void SetKeyValue(const QVariant& key);
+    std::function<void()> OnChange;
+
+private:
+    void TableChanged(const TTableChange& change) override;
+    void Rebuild();
+    void Detach();
+    TLookupSource FLookup;
+    QVariant FKey = 0;
+    bool FRebuilding = false;
+};
+
+} // namespace lumotrix

@@ -2,19 +2,19 @@
 
 #include "app/About.h"
 #include "app/TemperatureBand.h"
-#include "link/TimerTables.h"
-#include "model/ConfigFiles.h"
-#include "model/ConfigTables.h"
+#include "localisation/LangDialog.h"
+#include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
+#include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
-#include "widgets/Bars.h"
+#include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/ComLeds.h"
+#include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
-#include "widgets/Grids.h"
+#include "widgets/GridTableView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -64,18 +64,6 @@ public:
     }
 };
 
-// The thirteen controls the sensor check box switches, in switching order.
-const char* const TemperatureControls[] = {
-    "MinTemp", "MaxTemp", "Label1",  "Label7",  "Label8",  "TempIdeale", "Isteresi",
-    "Label9",  "TempMon", "Label10", "Label11", "PrimaPt", "SecondaPt"};
-
-const char* const LedNames[] = {"ComLed1", "ComLed2", "ComLed3", "ComLed4", "ComLed5", "ComLed6"};
-
-// Commands the window locks during a transfer.
-const char* const LockedDuringTransfer[] = {
-    "BarButtonClear",   "BarButtonSave", "BarButtonOpen", "BarButtonSettings", "BarButtonLoadSet",
-    "BarButtonSaveSet", "BarButtonExit", "buttonDate",    "BarEdit1"};
-
 QString Res(quint16 id) {
     return LoadResString(id);
 }
@@ -83,62 +71,31 @@ QString Res(quint16 id) {
 } // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-    DefineTimerTable(FMemData1);
-    DefinePortTable(FMemData2);
-    DefineTemperatureTable(FMemData3);
-    FTimerView = std::make_unique<TDataSetTable<TMemData>>(FMemData1);
-    FPortView = std::make_unique<TDataSetTable<TMemData>>(FMemData2);
+    FTimerView = std::make_unique<TMemDataTable>(FConfiguration.Timers);
+    FPortView = std::make_unique<TMemDataTable>(FConfiguration.Ports);
     FPause = std::make_unique<TWindowPause>();
 }
 
 TForm1::~TForm1() {
     // The port outlives this destructor (the form's components go last): its events must not
     // reach a half-destroyed window.
-    if (FComPort) {
-        FComPort->SetOnRxCharEvent({});
-        FComPort->SetOnRxFlagEvent({});
-        FComPort->OnAfterOpen = {};
-        FComPort->OnAfterClose = {};
-        if (FComPort->IsOpen())
-            FComPort->Close();
+    if (ComPort) {
+        ComPort->SetOnRxCharEvent({});
+        ComPort->SetOnRxFlagEvent({});
+        ComPort->OnAfterOpen = {};
+        ComPort->OnAfterClose = {};
+        if (ComPort->IsOpen())
+            ComPort->Close();
     }
 }
 
 void TForm1::CreateLink() {
-    TLinkHooks hooks;
-    hooks.TransferStart = [this](const QString& mode) { TransferStart(mode); };
-    hooks.TransferEnd = [this](const QString& mode) { TransferEnd(mode); };
-    hooks.SetProgressMax = [this](int maximum) {
-        Get<TProgressBar>(QStringLiteral("ProgressBar1"))->SetMax(maximum);
-    };
-    hooks.SetProgress = [this](int position) {
-        Get<TProgressBar>(QStringLiteral("ProgressBar1"))->SetPosition(position);
-    };
-    hooks.SetReceiveEnabled = [this](bool on) {
-        Get<TBarItem>(QStringLiteral("BarButtonRicevi"))->SetEnabled(on);
-    };
-    hooks.SetSendEnabled = [this](bool on) {
-        Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(on);
-    };
-    hooks.DisableSaveAndClear = [this] {
-        Get<TBarItem>(QStringLiteral("BarButtonSave"))->SetEnabled(false);
-        Get<TBarItem>(QStringLiteral("BarButtonClear"))->SetEnabled(false);
-    };
-    hooks.StoreTemperature = [this](const TTemperatureSettings& t) { StoreTemperature(t); };
-    hooks.ShowError = [](const QString& message) {
-        MessageBoxes().Ask(message, ApplicationTitle(), static_cast<unsigned>(TMsgButton::Ok),
-                           TMsgIcon::Error, TMsgButton::Ok);
-    };
     TTimerImage image{};
     if (FLink)
         image = FLink->TimerImage();
-    FLink = std::make_unique<TControllerLink>(*FComPort, *FPause, FClock, std::move(hooks));
-    FLink->AttachTables(&FMemData1, &FMemData2, &FDayNames);
+    FLink =
+        std::make_unique<TControllerLink>(ComPort->Engine(), *FPause, FClock, FConfiguration, this);
     FLink->TimerImage() = image;
-}
-
-void TForm1::ThrowMissing(const QString& name) const {
-    throw EInvalidCast(QStringLiteral("La finestra principale non ha il componente %1").arg(name));
 }
 
 void TForm1::SetPause(std::unique_ptr<TPause> pause) {
@@ -153,67 +110,65 @@ void TForm1::BindComponents() {
     if (FBound)
         return;
     FBound = true;
-    FComPort = Get<TComPort>(QStringLiteral("ComPort"));
     CreateLink();
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Uscita"))->SetLookupTable(FPortView.get());
-    Get<TGridTableView>(QStringLiteral("Grid1DBTableView1"))->SetTable(FTimerView.get());
-    Get<TGridTableView>(QStringLiteral("Grid2DBTableView1"))->SetTable(FPortView.get());
-    Get<TLookupComboBox>(QStringLiteral("PrimaPt"))->SetListTable(FPortView.get());
-    Get<TLookupComboBox>(QStringLiteral("SecondaPt"))->SetListTable(FPortView.get());
+    Grid1DBTableView1Uscita->SetLookupTable(FPortView.get());
+    Grid1DBTableView1->SetTable(FTimerView.get());
+    Grid2DBTableView1->SetTable(FPortView.get());
+    PrimaPt->SetListTable(FPortView.get());
+    SecondaPt->SetListTable(FPortView.get());
 }
 
 // --- creation, showing, resizing, closing ---
 
 void TForm1::FormCreate(TObject*) {
     BindComponents();
-    FDayNames.Fill();
+    FConfiguration.DayNames.Fill();
     UpdateModifiedIndicator();
-    Get<TProgressBar>(QStringLiteral("ProgressBar1"))->Hide();
-    Get<TBarItem>(QStringLiteral("BarButtonPrint"))->SetEnabled(false);
-    Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(false);
+    ProgressBar1->Hide();
+    BarButtonPrint->SetEnabled(false);
+    BarButtonInvio->SetEnabled(false);
     try {
-        FComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+        ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
     } catch (const Exception& error) {
         // A damaged store must not keep the program from starting: say so, keep the defaults
         // and go on with the headers.
         ShowException(error);
     }
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Uscita"))->SetCaption(Res(IdHeaderPorta));
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Giorno"))->SetCaption(Res(IdHeaderGiorno));
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Inizio"))->SetCaption(Res(IdHeaderInizio));
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Durata"))->SetCaption(Res(IdHeaderDurata));
-    Get<TGridColumnDef>(QStringLiteral("Grid1DBTableView1Stato"))->SetCaption(Res(IdHeaderStato));
-    Get<TGridColumnDef>(QStringLiteral("Grid2DBTableView1Descrizione"))
-        ->SetCaption(Res(IdHeaderDescrizione));
+    Grid1DBTableView1Uscita->SetCaption(Res(IdHeaderPorta));
+    Grid1DBTableView1Giorno->SetCaption(Res(IdHeaderGiorno));
+    Grid1DBTableView1Inizio->SetCaption(Res(IdHeaderInizio));
+    Grid1DBTableView1Durata->SetCaption(Res(IdHeaderDurata));
+    Grid1DBTableView1Stato->SetCaption(Res(IdHeaderStato));
+    Grid2DBTableView1Descrizione->SetCaption(Res(IdHeaderDescrizione));
 }
 
 void TForm1::UpdateModifiedIndicator() {
-    auto* status = Get<TBarStatic>(QStringLiteral("stModified"));
+    auto* status = stModified;
     const bool editing = FDataSource1.State() == TDataSetState::dsEdit;
     status->SetImageIndex(editing ? ImageModified : -1);
     status->SetCaption(editing ? QStringLiteral("Modified") : QString());
-    Get<TBarItem>(QStringLiteral("BarButtonSave"))->SetEnabled(editing);
+    BarButtonSave->SetEnabled(editing);
 }
 
 void TForm1::FormShow(TObject*) {
-    for (const char* led : LedNames)
-        Get<TControl>(QString::fromLatin1(led))->Show();
+    for (TComLed* led : {ComLed1, ComLed2, ComLed3, ComLed4, ComLed5, ComLed6})
+        led->Show();
     SetTemperatureControlsEnabled(false);
-    if (Get<TCheckBox>(QStringLiteral("CheckBox1"))->Checked())
+    if (CheckBox1->Checked())
         SetTemperatureControlsEnabled(true);
     Vtempmon();
 }
 
 void TForm1::FormResize(TObject*) {
-    auto* ribbon = Get<TRibbon>(QStringLiteral("Ribbon"));
+    auto* ribbon = Ribbon;
     if (ribbon->QuickAccessToolbar()->Position() == qtpAboveRibbon)
-        Get<TBarButton>(QStringLiteral("BarLargeButton8"))->SetDown(true);
+        BarLargeButton8->SetDown(true);
     else
-        Get<TBarButton>(QStringLiteral("BarLargeButton9"))->SetDown(true);
+        BarLargeButton9->SetDown(true);
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {
-    if (!FMemData1.HasPendingChange()) {
+    if (!FConfiguration.Timers.HasPendingChange()) {
         canClose = true;
         return;
     }
@@ -230,8 +185,8 @@ void TForm1::FormCloseQuery(TObject*, bool& canClose) {
 }
 
 void TForm1::BarButtonExitClick(TObject*) {
-    if (FComPort->IsOpen())
-        FComPort->Close();
+    if (ComPort->IsOpen())
+        ComPort->Close();
     if (auto* app = Application::Instance())
         app->Terminate();
 }
@@ -239,8 +194,8 @@ void TForm1::BarButtonExitClick(TObject*) {
 // --- appearance ---
 
 void TForm1::ApplyColorScheme(const QString& name) {
-    Get<TRibbon>(QStringLiteral("Ribbon"))->SetColorSchemeName(name);
-    Get<TStatusBar>(QStringLiteral("StatusBar"))->Repaint();
+    Ribbon->SetColorSchemeName(name);
+    StatusBar->Repaint();
 }
 
 void TForm1::BarLargeButton3Click(TObject*) {
@@ -254,33 +209,40 @@ void TForm1::BarLargeButton5Click(TObject*) {
 }
 
 void TForm1::BarLargeButton6Click(TObject*) {
-    auto* ribbon = Get<TRibbon>(QStringLiteral("Ribbon"));
+    auto* ribbon = Ribbon;
     ribbon->SetSupportNonClientDrawing(!ribbon->SupportNonClientDrawing());
-    Get<TBarItem>(QStringLiteral("BarLargeButton7"))->SetEnabled(ribbon->SupportNonClientDrawing());
+    BarLargeButton7->SetEnabled(ribbon->SupportNonClientDrawing());
 }
 
 void TForm1::BarLargeButton7Click(TObject*) {
-    auto* button = Get<TRibbon>(QStringLiteral("Ribbon"))->ApplicationButton();
+    auto* button = Ribbon->ApplicationButton();
     button->SetVisible(!button->Visible());
 }
 
 void TForm1::BarLargeButton10Click(TObject*) {
-    auto* toolbar = Get<TRibbon>(QStringLiteral("Ribbon"))->QuickAccessToolbar();
+    auto* toolbar = Ribbon->QuickAccessToolbar();
     toolbar->SetVisible(!toolbar->Visible());
-    Get<TBarItem>(QStringLiteral("BarLargeButton8"))->SetEnabled(toolbar->Visible());
-    Get<TBarItem>(QStringLiteral("BarLargeButton9"))->SetEnabled(toolbar->Visible());
+    BarLargeButton8->SetEnabled(toolbar->Visible());
+    BarLargeButton9->SetEnabled(toolbar->Visible());
 }
 
 void TForm1::BarLargeButton8Click(TObject*) {
-    Get<TRibbon>(QStringLiteral("Ribbon"))->QuickAccessToolbar()->SetPosition(qtpAboveRibbon);
+    Ribbon->QuickAccessToolbar()->SetPosition(qtpAboveRibbon);
 }
 
 void TForm1::BarLargeButton9Click(TObject*) {
-    Get<TRibbon>(QStringLiteral("Ribbon"))->QuickAccessToolbar()->SetPosition(qtpBelowRibbon);
+    Ribbon->QuickAccessToolbar()->SetPosition(qtpBelowRibbon);
 }
 
-// The language command arrives with the localisation runtime; until then it does nothing.
-void TForm1::BarLargeButton12Click(TObject*) {}
+// "Lingua": after a switch the window recomputes what it computed at creation and showing (the
+// headers, the temperature labels, the commands that need data) in the new language.
+void TForm1::BarLargeButton12Click(TObject*) {
+    RequireResourceFiles();
+    if (ChooseLanguage(QStringLiteral("IT"), {}, {}, poMainFormCenter)) {
+        FormCreate(this);
+        FormShow(this);
+    }
+}
 void TForm1::BarButton12Click(TObject* sender) {
     BarLargeButton12Click(sender);
 }
@@ -296,12 +258,15 @@ void TForm1::BarButton9Click(TObject*) {
 // --- temperature page ---
 
 void TForm1::SetTemperatureControlsEnabled(bool enabled) {
-    for (const char* name : TemperatureControls)
-        Get<TControl>(QString::fromLatin1(name))->SetEnabled(enabled);
+    // In switching order.
+    for (TControl* control : std::initializer_list<TControl*>{
+             MinTemp, MaxTemp, Label1, Label7, Label8, TempIdeale, Isteresi, Label9, TempMon,
+             Label10, Label11, PrimaPt, SecondaPt})
+        control->SetEnabled(enabled);
 }
 
 void TForm1::CheckBox1Click(TObject*) {
-    SetTemperatureControlsEnabled(Get<TCheckBox>(QStringLiteral("CheckBox1"))->Checked());
+    SetTemperatureControlsEnabled(CheckBox1->Checked());
 }
 
 void TForm1::TempIdealePropertiesChange(TObject*) {
@@ -313,66 +278,73 @@ void TForm1::IsteresiPropertiesChange(TObject*) {
 }
 
 void TForm1::Vtempmon() {
-    const double ideal = Get<TSpinEdit>(QStringLiteral("TempIdeale"))->Value();
-    const int hysteresis = qRound(Get<TSpinEdit>(QStringLiteral("Isteresi"))->Value());
+    const double ideal = TempIdeale->Value();
+    const int hysteresis = qRound(Isteresi->Value());
     const TTemperatureBandTexts texts = TemperatureBandTexts(
         ideal, hysteresis, [](int id) { return LoadResString(static_cast<quint16>(id)); },
         [](double value) { return FloatToStr(value); });
-    Get<TLabel>(QStringLiteral("TempMon"))->SetCaption(texts.TempMon);
-    Get<TLabel>(QStringLiteral("Label10"))->SetCaption(texts.Label10);
-    Get<TLabel>(QStringLiteral("Label11"))->SetCaption(texts.Label11);
+    TempMon->SetCaption(texts.TempMon);
+    Label10->SetCaption(texts.Label10);
+    Label11->SetCaption(texts.Label11);
 }
 
 TTemperatureSettings TForm1::ReadTemperature() const {
     TTemperatureSettings t;
-    t.SensorEnabled = Get<TCheckBox>(QStringLiteral("CheckBox1"))->Checked();
-    t.MinTemp = Get<TSpinEdit>(QStringLiteral("MinTemp"))->Value();
-    t.MaxTemp = Get<TSpinEdit>(QStringLiteral("MaxTemp"))->Value();
-    t.TempIdeale = Get<TSpinEdit>(QStringLiteral("TempIdeale"))->Value();
-    t.Isteresi = qRound(Get<TSpinEdit>(QStringLiteral("Isteresi"))->Value());
-    t.PrimaPt = Get<TLookupComboBox>(QStringLiteral("PrimaPt"))->KeyValue();
-    t.SecondaPt = Get<TLookupComboBox>(QStringLiteral("SecondaPt"))->KeyValue();
+    t.SensorEnabled = CheckBox1->Checked();
+    t.MinTemp = MinTemp->Value();
+    t.MaxTemp = MaxTemp->Value();
+    t.TempIdeale = TempIdeale->Value();
+    t.Isteresi = qRound(Isteresi->Value());
+    t.PrimaPt = PrimaPt->KeyValue();
+    t.SecondaPt = SecondaPt->KeyValue();
     return t;
 }
 
 void TForm1::StoreTemperature(const TTemperatureSettings& t) {
-    Get<TCheckBox>(QStringLiteral("CheckBox1"))->SetChecked(t.SensorEnabled);
-    Get<TSpinEdit>(QStringLiteral("MinTemp"))->SetValue(t.MinTemp);
-    Get<TSpinEdit>(QStringLiteral("MaxTemp"))->SetValue(t.MaxTemp);
-    Get<TSpinEdit>(QStringLiteral("TempIdeale"))->SetValue(t.TempIdeale);
-    Get<TSpinEdit>(QStringLiteral("Isteresi"))->SetValue(t.Isteresi);
-    Get<TLookupComboBox>(QStringLiteral("PrimaPt"))->SetKeyValue(t.PrimaPt);
-    Get<TLookupComboBox>(QStringLiteral("SecondaPt"))->SetKeyValue(t.SecondaPt);
+    CheckBox1->SetChecked(t.SensorEnabled);
+    MinTemp->SetValue(t.MinTemp);
+    MaxTemp->SetValue(t.MaxTemp);
+    TempIdeale->SetValue(t.TempIdeale);
+    Isteresi->SetValue(t.Isteresi);
+    PrimaPt->SetKeyValue(t.PrimaPt);
+    SecondaPt->SetKeyValue(t.SecondaPt);
 }
 
 void TForm1::MemoTemp() {
     try {
-        FMemData3.Delete();
+        FConfiguration.Temperature.Delete();
     } catch (const Exception&) {
         // An empty or closed table has nothing to replace.
-        FMemData3.Open();
+        FConfiguration.Temperature.Open();
     }
-    FMemData3.Open();
-    AppendTemperatureRecord(FMemData3, ReadTemperature());
+    FConfiguration.Temperature.Open();
+    AppendTemperatureRecord(FConfiguration.Temperature, ReadTemperature());
 }
 
 void TForm1::RetrTemp() {
-    if (FMemData3.Active() && !FMemData3.IsEmpty())
-        FMemData3.First();
-    StoreTemperature(ReadTemperatureRecord(FMemData3));
+    if (FConfiguration.Temperature.Active() && !FConfiguration.Temperature.IsEmpty())
+        FConfiguration.Temperature.First();
+    StoreTemperature(ReadTemperatureRecord(FConfiguration.Temperature));
 }
 
 // --- transfers ---
 
+// The commands the window locks during a transfer.
+void TForm1::SetTransferCommandsEnabled(bool enabled) {
+    for (TBarItem* item : std::initializer_list<TBarItem*>{
+             BarButtonClear, BarButtonSave, BarButtonOpen, BarButtonSettings, BarButtonLoadSet,
+             BarButtonSaveSet, BarButtonExit, buttonDate, BarEdit1})
+        item->SetEnabled(enabled);
+}
+
 void TForm1::TransferStart(const QString& mode) {
-    Get<TProgressBar>(QStringLiteral("ProgressBar1"))->Show();
-    for (const char* name : LockedDuringTransfer)
-        Get<TBarItem>(QString::fromLatin1(name))->SetEnabled(false);
-    auto* ribbon = Get<TRibbon>(QStringLiteral("Ribbon"));
-    auto* appearance = Get<TRibbonTab>(QStringLiteral("tabAppearance"));
+    ProgressBar1->Show();
+    SetTransferCommandsEnabled(false);
+    auto* ribbon = Ribbon;
+    auto* appearance = tabAppearance;
     ribbon->Bar()->SetTabVisible(ribbon->Bar()->TabIndex(appearance->Page()), false);
-    auto* receive = Get<TBarItem>(QStringLiteral("BarButtonRicevi"));
-    auto* send = Get<TBarItem>(QStringLiteral("BarButtonInvio"));
+    auto* receive = BarButtonRicevi;
+    auto* send = BarButtonInvio;
     if (mode == QLatin1String("R")) {
         receive->SetImageIndex(ImageCancelReceive);
         receive->SetCaption(Res(IdCancelReceive));
@@ -382,41 +354,66 @@ void TForm1::TransferStart(const QString& mode) {
         receive->SetEnabled(false);
         send->SetEnabled(false);
     }
-    auto* pages = Get<TPageControl>(QStringLiteral("PageControl1"));
-    pages->SetActivePage(Get<TTabSheet>(QStringLiteral("TabSheet1")));
+    auto* pages = PageControl1;
+    pages->SetActivePage(TabSheet1);
     pages->SetEnabled(false);
 }
 
 void TForm1::TransferEnd(const QString& mode) {
-    Get<TProgressBar>(QStringLiteral("ProgressBar1"))->Hide();
-    for (const char* name : LockedDuringTransfer)
-        Get<TBarItem>(QString::fromLatin1(name))->SetEnabled(true);
-    auto* ribbon = Get<TRibbon>(QStringLiteral("Ribbon"));
-    auto* appearance = Get<TRibbonTab>(QStringLiteral("tabAppearance"));
+    ProgressBar1->Hide();
+    SetTransferCommandsEnabled(true);
+    auto* ribbon = Ribbon;
+    auto* appearance = tabAppearance;
     ribbon->Bar()->SetTabVisible(ribbon->Bar()->TabIndex(appearance->Page()), true);
     if (mode == QLatin1String("R")) {
-        auto* receive = Get<TBarItem>(QStringLiteral("BarButtonRicevi"));
+        auto* receive = BarButtonRicevi;
         receive->SetImageIndex(ImageReceive);
         receive->SetCaption(Res(IdReceive));
         receive->SetEnabled(true);
     }
     if (mode == QLatin1String("I")) {
-        auto* send = Get<TBarItem>(QStringLiteral("BarButtonInvio"));
+        auto* send = BarButtonInvio;
         send->SetImageIndex(ImageSend);
         send->SetCaption(Res(IdSend));
         send->SetEnabled(true);
     }
-    Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(true);
+    PageControl1->SetEnabled(true);
+}
+
+void TForm1::SetProgressMax(int maximum) {
+    ProgressBar1->SetMax(maximum);
+}
+
+void TForm1::SetProgress(int position) {
+    ProgressBar1->SetPosition(position);
+}
+
+void TForm1::SetReceiveEnabled(bool enabled) {
+    BarButtonRicevi->SetEnabled(enabled);
+}
+
+void TForm1::SetSendEnabled(bool enabled) {
+    BarButtonInvio->SetEnabled(enabled);
+}
+
+void TForm1::DisableSaveAndClear() {
+    BarButtonSave->SetEnabled(false);
+    BarButtonClear->SetEnabled(false);
+}
+
+void TForm1::ShowError(const QString& message) {
+    MessageBoxes().Ask(message, ApplicationTitle(), static_cast<unsigned>(TMsgButton::Ok),
+                       TMsgIcon::Error, TMsgButton::Ok);
 }
 
 void TForm1::ComPortAfterOpen(TObject*) {
-    Get<TBarItem>(QStringLiteral("BarButtonClose"))->SetEnabled(true);
-    Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(false);
+    BarButtonClose->SetEnabled(true);
+    PageControl1->SetEnabled(false);
 }
 
 void TForm1::ComPortAfterClose(TObject*) {
-    Get<TBarItem>(QStringLiteral("BarButtonClose"))->SetEnabled(false);
-    Get<TPageControl>(QStringLiteral("PageControl1"))->SetEnabled(true);
+    BarButtonClose->SetEnabled(false);
+    PageControl1->SetEnabled(true);
 }
 
 void TForm1::ComPortRxChar(TObject*, int count) {
@@ -429,19 +426,13 @@ void TForm1::ComPortRxFlag(TObject*) {
 
 void TForm1::BarButtonInvioClick(TObject*) {
     TSendRequest request;
-    request.DelayText = Get<TBarEdit>(QStringLiteral("BarEdit1"))->Text();
-    request.SyncDate = Get<TBarButton>(QStringLiteral("buttonDate"))->Down();
-    request.PortNames = ReadPortNames(FMemData2);
+    request.DelayText = BarEdit1->Text();
+    request.SyncDate = buttonDate->Down();
     request.Temperature = ReadTemperature();
     // Bytes the controller sends meanwhile are handled once the send is over.
-    FComPort->HoldEvents(true);
-    try {
-        FLink->Send(request);
-    } catch (...) {
-        FComPort->HoldEvents(false);
-        throw;
-    }
-    FComPort->HoldEvents(false);
+    ComPort->HoldEvents(true);
+    const TScopeExit release([this] { ComPort->HoldEvents(false); });
+    FLink->Send(request);
 }
 
 void TForm1::BarButtonRiceviClick(TObject*) {
@@ -471,32 +462,30 @@ TMsgButton TForm1::AskSaveChanges() {
 }
 
 void TForm1::SetCurrentFileName(const QString& fileName) {
-    Get<TRibbon>(QStringLiteral("Ribbon"))
-        ->Bar()
-        ->SetDocumentName(fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName());
+    Ribbon->Bar()->SetDocumentName(fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName());
     FCurrentFileName = fileName;
     if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
         FRecentFiles.removeAll(fileName);
         FRecentFiles.prepend(fileName);
-        Get<TRibbon>(QStringLiteral("Ribbon"))->Bar()->AppMenu()->SetRecentFiles(FRecentFiles);
+        Ribbon->Bar()->AppMenu()->SetRecentFiles(FRecentFiles);
     }
 }
 
 void TForm1::OpenConfiguration(const QString& fileName) {
-    if (FMemData1.HasPendingChange()) {
+    if (FConfiguration.Timers.HasPendingChange()) {
         switch (AskSaveChanges()) {
         case TMsgButton::Yes:
             if (!SaveConfiguration(false))
                 return;
             break;
         case TMsgButton::No:
-            FMemData1.Cancel();
+            FConfiguration.Timers.Cancel();
             break;
         default:
             return;
         }
     }
-    auto* dialog = Get<TOpenDialog>(QStringLiteral("OpenDialog"));
+    auto* dialog = OpenDialog;
     dialog->SetFileName(fileName);
     if (fileName.isEmpty()) {
         const QString designed = dialog->InitialDir();
@@ -508,16 +497,16 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     }
     ClearAllData();
     SetCurrentFileName(dialog->FileName());
-    LoadConfigurationFiles(FMemData1, FMemData2, FMemData3, FCurrentFileName);
-    Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(true);
+    FConfiguration.LoadFiles(FCurrentFileName);
+    BarButtonInvio->SetEnabled(true);
     FLink->RetrieveMemData();
     RetrTemp();
-    Get<TBarItem>(QStringLiteral("BarButtonSave"))->SetEnabled(true);
-    Get<TBarItem>(QStringLiteral("BarButtonClear"))->SetEnabled(true);
+    BarButtonSave->SetEnabled(true);
+    BarButtonClear->SetEnabled(true);
 }
 
 bool TForm1::SaveConfiguration(bool saveAs) {
-    auto* dialog = Get<TSaveDialog>(QStringLiteral("SaveDialog"));
+    auto* dialog = SaveDialog;
     dialog->SetFileName(
         FCurrentFileName.isEmpty() ? QString() : QFileInfo(FCurrentFileName).completeBaseName());
     const bool needDialog = saveAs || FCurrentFileName.isEmpty();
@@ -536,26 +525,21 @@ bool TForm1::SaveConfiguration(bool saveAs) {
             chosen += QLatin1Char('.') + dialog->DefaultExt();
         SetCurrentFileName(chosen);
     }
-    SaveConfigurationFiles(FMemData1, FMemData2, FMemData3, FCurrentFileName);
+    FConfiguration.Save(FCurrentFileName);
     return true;
 }
 
 void TForm1::ClearAllData() {
     FLink->TimerImage() = TTimerImage{};
-    for (TMemData* table : {&FMemData1, &FMemData2, &FMemData3}) {
-        WithControlsDisabled(*table, [table] {
-            table->Close();
-            table->Open();
-        });
-    }
-    Get<TBarItem>(QStringLiteral("BarButtonInvio"))->SetEnabled(false);
+    FConfiguration.Clear();
+    BarButtonInvio->SetEnabled(false);
     SetCurrentFileName(QString());
-    Get<TSpinEdit>(QStringLiteral("TempIdeale"))->SetValue(0);
-    Get<TSpinEdit>(QStringLiteral("MinTemp"))->SetValue(0);
-    Get<TSpinEdit>(QStringLiteral("MaxTemp"))->SetValue(0);
-    Get<TSpinEdit>(QStringLiteral("Isteresi"))->SetValue(0);
-    Get<TLookupComboBox>(QStringLiteral("PrimaPt"))->SetKeyValue(0);
-    Get<TLookupComboBox>(QStringLiteral("SecondaPt"))->SetKeyValue(0);
+    TempIdeale->SetValue(0);
+    MinTemp->SetValue(0);
+    MaxTemp->SetValue(0);
+    Isteresi->SetValue(0);
+    PrimaPt->SetKeyValue(0);
+    SecondaPt->SetKeyValue(0);
 }
 
 void TForm1::BarButtonOpenClick(TObject*) {
@@ -580,13 +564,13 @@ void TForm1::BarButtonClearClick(TObject*) {
                            TMsgIcon::Question, TMsgButton::Yes);
     if (answer == TMsgButton::Yes)
         ClearAllData();
-    Get<TBarItem>(QStringLiteral("BarButtonRicevi"))->SetEnabled(true);
+    BarButtonRicevi->SetEnabled(true);
 }
 
 // --- serial settings ---
 
 void TForm1::BarButtonSettingsClick(TObject*) {
-    FComPort->ShowSetupDialog(Widget());
+    ComPort->ShowSetupDialog(Widget());
 }
 
 void TForm1::Button_SettingsClick(TObject* sender) {
@@ -595,17 +579,71 @@ void TForm1::Button_SettingsClick(TObject* sender) {
 
 void TForm1::BarButtonLoadSetClick(TObject*) {
     const QString text = Res(IdSettingsLoaded);
-    FComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+    ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
     MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
 }
 
 void TForm1::BarButtonSaveSetClick(TObject*) {
     const QString text = Res(IdSettingsStored);
-    FComPort->StoreSettings(TStoreType::stRegistry, SerialSettingsKey);
+    ComPort->StoreSettings(TStoreType::stRegistry, SerialSettingsKey);
     MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
 }
 
 LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {
+    Field("BarButtonOpen", &TForm1::BarButtonOpen);
+    Field("BarButtonSave", &TForm1::BarButtonSave);
+    Field("BarButtonPrint", &TForm1::BarButtonPrint);
+    Field("BarButtonClear", &TForm1::BarButtonClear);
+    Field("BarButtonExit", &TForm1::BarButtonExit);
+    Field("BarButtonInvio", &TForm1::BarButtonInvio);
+    Field("BarButtonRicevi", &TForm1::BarButtonRicevi);
+    Field("buttonDate", &TForm1::buttonDate);
+    Field("BarButtonSettings", &TForm1::BarButtonSettings);
+    Field("BarButtonLoadSet", &TForm1::BarButtonLoadSet);
+    Field("BarButtonSaveSet", &TForm1::BarButtonSaveSet);
+    Field("BarEdit1", &TForm1::BarEdit1);
+    Field("BarLargeButton7", &TForm1::BarLargeButton7);
+    Field("BarLargeButton8", &TForm1::BarLargeButton8);
+    Field("BarLargeButton9", &TForm1::BarLargeButton9);
+    Field("BarButtonClose", &TForm1::BarButtonClose);
+    Field("stModified", &TForm1::stModified);
+    Field("ComPort", &TForm1::ComPort);
+    Field("OpenDialog", &TForm1::OpenDialog);
+    Field("SaveDialog", &TForm1::SaveDialog);
+    Field("Ribbon", &TForm1::Ribbon);
+    Field("tabAppearance", &TForm1::tabAppearance);
+    Field("StatusBar", &TForm1::StatusBar);
+    Field("ProgressBar1", &TForm1::ProgressBar1);
+    Field("ComLed1", &TForm1::ComLed1);
+    Field("ComLed2", &TForm1::ComLed2);
+    Field("ComLed3", &TForm1::ComLed3);
+    Field("ComLed4", &TForm1::ComLed4);
+    Field("ComLed5", &TForm1::ComLed5);
+    Field("ComLed6", &TForm1::ComLed6);
+    Field("PageControl1", &TForm1::PageControl1);
+    Field("TabSheet1", &TForm1::TabSheet1);
+    Field("Grid1DBTableView1", &TForm1::Grid1DBTableView1);
+    Field("Grid1DBTableView1Uscita", &TForm1::Grid1DBTableView1Uscita);
+    Field("Grid1DBTableView1Giorno", &TForm1::Grid1DBTableView1Giorno);
+    Field("Grid1DBTableView1Inizio", &TForm1::Grid1DBTableView1Inizio);
+    Field("Grid1DBTableView1Durata", &TForm1::Grid1DBTableView1Durata);
+    Field("Grid1DBTableView1Stato", &TForm1::Grid1DBTableView1Stato);
+    Field("Grid2DBTableView1", &TForm1::Grid2DBTableView1);
+    Field("Grid2DBTableView1Descrizione", &TForm1::Grid2DBTableView1Descrizione);
+    Field("CheckBox1", &TForm1::CheckBox1);
+    Field("Label1", &TForm1::Label1);
+    Field("MinTemp", &TForm1::MinTemp);
+    Field("Label7", &TForm1::Label7);
+    Field("MaxTemp", &TForm1::MaxTemp);
+    Field("Label8", &TForm1::Label8);
+    Field("TempIdeale", &TForm1::TempIdeale);
+    Field("Label9", &TForm1::Label9);
+    Field("Isteresi", &TForm1::Isteresi);
+    Field("TempMon", &TForm1::TempMon);
+    Field("Label10", &TForm1::Label10);
+    Field("PrimaPt", &TForm1::PrimaPt);
+    Field("Label11", &TForm1::Label11);
+    Field("SecondaPt", &TForm1::SecondaPt);
     Method("FormCreate", &TForm1::FormCreate);
     Method("FormShow", &TForm1::FormShow);
     Method("FormResize", &TForm1::FormResize);

@@ -10,6 +10,8 @@
 #include "runtime/TextForm.h"
 #include "widgets/Button.h"
 
+#include <QCoreApplication>
+
 namespace lumotrix::test {
 namespace {
 

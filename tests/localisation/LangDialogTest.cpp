@@ -64,8 +64,10 @@ TEST_F(LangDialogTest, ListsNativeNamesSortedWithTheBuiltInLanguagePreselected) 
     InstallLanguage("ENU");
     InstallLanguage("DEU");
     TDialogView view;
+    QSize size;
     WhenShown([&](TLangLanguageDialog* dialog) {
         view = View(dialog);
+        size = QSize(dialog->ClientWidth(), dialog->ClientHeight());
         Press(dialog->CancelButton);
     });
     QString chosen = "unchanged";
@@ -75,6 +77,7 @@ TEST_F(LangDialogTest, ListsNativeNamesSortedWithTheBuiltInLanguagePreselected) 
               (QStringList{"Deutsch (Deutschland)", "English (United States)", "italiano"}));
     EXPECT_EQ(view.Codes, (QStringList{"DEU", "ENU", "IT"}));
     EXPECT_EQ(view.Selected, "IT");
+    EXPECT_EQ(size, QSize(277, 177)) << "a fixed dialog border keeps the designed size";
 
     WhenShown([&](TLangLanguageDialog* dialog) {
         view = View(dialog);

@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/TemperatureBand.h"
+#include "localisation/LangDialog.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
@@ -233,8 +234,15 @@ void TForm1::BarLargeButton9Click(TObject*) {
     Ribbon->QuickAccessToolbar()->SetPosition(qtpBelowRibbon);
 }
 
-// The language command arrives with the localisation runtime; until then it does nothing.
-void TForm1::BarLargeButton12Click(TObject*) {}
+// "Lingua": after a switch the window recomputes what it computed at creation and showing (the
+// headers, the temperature labels, the commands that need data) in the new language.
+void TForm1::BarLargeButton12Click(TObject*) {
+    RequireResourceFiles();
+    if (ChooseLanguage(QStringLiteral("IT"), {}, {}, poMainFormCenter)) {
+        FormCreate(this);
+        FormShow(this);
+    }
+}
 void TForm1::BarButton12Click(TObject* sender) {
     BarLargeButton12Click(sender);
 }

@@ -2,11 +2,12 @@
 
 #include "app/About.h"
 #include "app/HoravelForm.h"
+#include "localisation/LangForms.h"
+#include "localisation/LangResource.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
-#include "widgets/ToolkitTranslations.h"
 
 namespace lumotrix {
 
@@ -14,6 +15,9 @@ void InitialiseRuntime() {
     TModuleList::Instance().Head();
     // The thread locale starts as the start-up locale from the environment.
     BuildFormatSettings(GetThreadLocale());
+    // Every form and message is read in the start-up language from the first one on.
+    DetectStartupLanguage();
+    LoadStartupLanguage();
 }
 
 TProgram::~TProgram() {
@@ -28,10 +32,10 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     auto program = std::make_unique<TProgram>();
     program->App = std::make_unique<Application>(argc, argv);
     program->App->SetTitle(ApplicationTitleText);
-    // The built-in interface language; the toolkit's own buttons and dialogs speak it too.
-    LoadToolkitTranslations(QStringLiteral("it"));
-    program->MainForm.reset(CreateForm<TForm1>());
-    program->AboutBox.reset(CreateForm<TAboutBox>());
+    // The toolkit's own buttons and dialogs speak the start-up language too.
+    LoadToolkitLanguage(CurrentLanguage);
+    program->MainForm.reset(CreateFormInLanguage<TForm1>());
+    program->AboutBox.reset(CreateFormInLanguage<TAboutBox>());
     program->MainForm->SetAboutBox(program->AboutBox.get());
     return program;
 }

@@ -11,7 +11,7 @@ class Application;
 class TAboutBox;
 class TForm1;
 
-// Module list and format settings, before any form exists.
+// Module list, format settings and the start-up language, before any form exists.
 void InitialiseRuntime();
 
 struct TProgram {

@@ -1,0 +1,214 @@
+#include "localisation/LangResource.h"
+
+#include "localisation/LangCommon.h"
+#include "localisation/LangTranslator.h"
+#include "runtime/Exception.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/ModuleList.h"
+#include "runtime/Registry.h"
+#include "runtime/ResourceFile.h"
+#include "widgets/ToolkitTranslations.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace lumotrix {
+
+QString CurrentLanguage;
+TLocaleId ResolvedLocale = 0;
+
+namespace {
+
+QString ProgramFilePath() {
+    return TModuleList::Instance().Head().FileName();
+}
+
+bool FileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+// documents/Translations/<file name of path>
+QString TranslationsFolderPath(const QString& path) {
+    return GetSpecialFolderPath(CSIDL_PERSONAL) + QStringLiteral("/Translations/") +
+           QFileInfo(path).fileName();
+}
+
+std::unique_ptr<TResourceFile> OpenResourceFile(const QString& path) {
+    if (!FileExists(path))
+        return nullptr;
+    try {
+        return std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path));
+    } catch (const Exception& error) {
+        // A damaged or foreign file must not stop the program; the next candidate may serve.
+        qWarning("%s is not used: %s", qUtf8Printable(path), qUtf8Printable(error.Message()));
+        return nullptr;
+    }
+}
+
+// Appends (code, locale) when the base path's file for the code exists and the filters allow.
+void OfferLanguage(TLanguageList& list, const QString& basePath, const QString& code,
+                   TLocaleId locale, bool systemCodePageOnly, bool checkDuplicate) {
+    if (code.isEmpty() || !FileExists(ChangeFileExt(basePath, QLatin1Char('.') + code)))
+        return;
+    if (systemCodePageOnly && !UsesSystemCodePage(locale))
+        return;
+    if (checkDuplicate &&
+        std::any_of(list.cbegin(), list.cend(), [&](const auto& e) { return e.Code == code; }))
+        return;
+    list.append({code, locale});
+}
+
+void EnumLanguages(TLanguageList& list, const QString& basePath, bool systemCodePageOnly) {
+    EnumSystemLocales([&](TLocaleId locale) {
+        const QString abbr = GetLocaleStr(locale, LOCALE_SABBREVLANGNAME, QString());
+        OfferLanguage(list, basePath, abbr, locale, systemCodePageOnly, false);
+        OfferLanguage(list, basePath, abbr.chopped(abbr.isEmpty() ? 0 : 1),
+                      PrimaryLanguageOf(locale), systemCodePageOnly, true);
+        return true;
+    });
+}
+
+} // namespace
+
+TLocaleId LocaleOfLanguageCode(const QString& code) {
+    if (code.isEmpty())
+        return 0;
+    ResolvedLocale = FindLanguageCodeLocale(code.startsWith(QLatin1Char('.')) ? code.mid(1) : code);
+    return ResolvedLocale;
+}
+
+QString GetSpecialFolderPath(int folderId) {
+    if (folderId != CSIDL_PERSONAL)
+        return {};
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString ChangeFileExt(const QString& path, const QString& ext) {
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return (dot >= nameStart ? path.left(dot) : path) + ext;
+}
+
+std::unique_ptr<TResourceFile> LoadResourceFile(const QString& moduleFile, const QString& ext) {
+    const QString ownName = ChangeFileExt(moduleFile, ext);
+    std::unique_ptr<TResourceFile> file = OpenResourceFile(ownName);
+    if (!file)
+        file = OpenResourceFile(TranslationsFolderPath(ownName));
+    if (file)
+        CurrentLanguage = ext.mid(1);
+    return file;
+}
+
+const TResourceFile* LoadResourceModules(const QString& code) {
+    const QList<TModule*> modules = TModuleList::Instance().Modules();
+    if (code.isEmpty()) {
+        for (TModule* module : modules)
+            if (!module->UsesOwnResources())
+                module->SetResourceFile(nullptr);
+        CurrentLanguage.clear();
+        return &modules.last()->OwnResources();
+    }
+    const TResourceFile* first = nullptr;
+    for (TModule* module : modules) {
+        const QString path = module->FileName();
+        if (!FileExists(path))
+            continue;
+        std::unique_ptr<TResourceFile> file = LoadResourceFile(path, QLatin1Char('.') + code);
+        if (!file && code.size() == 3)
+            file = LoadResourceFile(path, QLatin1Char('.') + code.left(2));
+        if (!file)
+            continue;
+        if (!first)
+            first = file.get();
+        module->SetResourceFile(std::move(file));
+    }
+    return first;
+}
+
+bool SwitchLanguage(const QString& code, TSwitchOptions options) {
+    if (!LoadResourceModules(code))
+        return false;
+    const TLocaleId locale = LocaleOfLanguageCode(code);
+    if (!options.Contains(KeepThreadLocale))
+        SetThreadLocale(locale);
+    if (!options.Contains(KeepFormatSettings))
+        BuildFormatSettings(locale);
+    TLangTranslator::TranslateAllForms();
+    LoadToolkitLanguage(code);
+    return true;
+}
+
+void LoadToolkitLanguage(const QString& code) {
+    const TLocaleId locale = code.isEmpty() ? 0 : ResolveLocale(FindLanguageCodeLocale(code));
+    LoadToolkitTranslations(locale != 0 ? IcuLocaleName(locale) : QStringLiteral("it"));
+}
+
+int ListAvailableLanguages(TLanguageList& list, const QString& programPath,
+                           bool systemCodePageOnly) {
+    const QString path = programPath.isEmpty() ? ProgramFilePath() : programPath;
+    EnumLanguages(list, path, systemCodePageOnly);
+    // The documents folder serves only when nothing at all is installed beside the program.
+    if (list.isEmpty())
+        EnumLanguages(list, TranslationsFolderPath(path), systemCodePageOnly);
+    return list.size();
+}
+
+int CountAvailableLanguages(const QString& programPath, bool systemCodePageOnly) {
+    TLanguageList list;
+    return ListAvailableLanguages(list, programPath, systemCodePageOnly);
+}
+
+void RequireResourceFiles() {
+    if (CountAvailableLanguages(QString(), false) == 0)
+        throw Exception(
+            QStringLiteral("In order to change language you must first create resource files."));
+}
+
+QString FindResourceLanguage(const QString& path, const QString& code, bool tryShorter) {
+    if (code.isEmpty())
+        return {};
+    if (FileExists(ChangeFileExt(path, QLatin1Char('.') + code)))
+        return code;
+    if (tryShorter || code.size() > 2) {
+        const QString shorter = code.chopped(1);
+        if (!shorter.isEmpty() && FileExists(ChangeFileExt(path, QLatin1Char('.') + shorter)))
+            return shorter;
+    }
+    return {};
+}
+
+QString ReadLanguageOverride(const QString& programPath) {
+    const QString path = programPath.isEmpty() ? ProgramFilePath() : programPath;
+    if (path.isEmpty())
+        return {};
+    try {
+        TRegistry registry;
+        if (registry.OpenKeyReadOnly(LanguageOverrideKey) && registry.ValueExists(path))
+            return registry.ReadString(path);
+    } catch (const Exception& error) {
+        // A damaged store never stops the start: the locale's rule decides instead.
+        qWarning("Language override not read: %s", qUtf8Printable(error.Message()));
+    }
+    return {};
+}
+
+void DetectStartupLanguage(const QString& programPath) {
+    const QString path = programPath.isEmpty() ? ProgramFilePath() : programPath;
+    if (path.isEmpty())
+        return;
+    CurrentLanguage = FindResourceLanguage(path, ReadLanguageOverride(path), false);
+    if (!CurrentLanguage.isEmpty())
+        return;
+    CurrentLanguage = FindResourceLanguage(path, LanguageCodeOfLocale(GetThreadLocale()), true);
+}
+
+void LoadStartupLanguage() {
+    if (CurrentLanguage.isEmpty())
+        return;
+    if (!LoadResourceModules(CurrentLanguage))
+        CurrentLanguage.clear();
+}
+
+} // namespace lumotrix

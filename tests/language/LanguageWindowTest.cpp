@@ -1,0 +1,194 @@
+// The program as a German user starts it, beside its shipped German and English translations;
+// "Lingua" switches the open main window through the language dialog.
+
+#include "app/About.h"
+#include "app/HoravelForm.h"
+#include "app/Startup.h"
+#include "localisation/LangDialog.h"
+#include "runtime/Registry.h"
+#include "widgets/Application.h"
+#include "widgets/BarManager.h"
+#include "widgets/ComCtrls.h"
+#include "widgets/Dialogs.h"
+#include "widgets/GridTableView.h"
+#include "widgets/Label.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace lumotrix::test {
+namespace {
+
+std::unique_ptr<TProgram> GProgram;
+ScriptedMessageBoxes* GBoxes = nullptr;
+
+class GermanUserEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
+        qputenv("LANG", "de_DE.UTF-8");
+        qputenv("HOME", FHome.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", FHome.filePath(QStringLiteral(".config")).toUtf8());
+        TRegistry::SetStorePath(FHome.filePath(QStringLiteral("registry.json")));
+        static int argc = 1;
+        static char name[] = "language_tests";
+        static char* argv[] = {name, nullptr};
+        GProgram = StartProgram(argc, argv);
+        auto boxes = std::make_unique<ScriptedMessageBoxes>();
+        GBoxes = boxes.get();
+        SetMessageBoxes(std::move(boxes));
+        GProgram->MainForm->Show();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        SetMessageBoxes(nullptr);
+        GProgram.reset();
+    }
+
+private:
+    QTemporaryDir FHome;
+};
+
+[[maybe_unused]] testing::Environment* const GEnvironment =
+    testing::AddGlobalTestEnvironment(new GermanUserEnvironment);
+
+QAccessibleInterface* FindAccessible(QAccessibleInterface* root, const QString& name) {
+    if (!root)
+        return nullptr;
+    if (root->text(QAccessible::Name) == name && root->actionInterface() &&
+        root->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()))
+        return root;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface* found = FindAccessible(root->child(i), name))
+            return found;
+    return nullptr;
+}
+
+// Presses the control named `name` in `window` as a screen reader would.
+void Press(QWidget* window, const QString& name) {
+    QAccessibleInterface* control =
+        FindAccessible(QAccessible::queryAccessibleInterface(window), name);
+    ASSERT_NE(control, nullptr) << qPrintable(name);
+    control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+struct LanguageWindowTest : testing::Test {
+    TForm1& Form() { return *GProgram->MainForm; }
+    template <typename T> T* Find(const char* name) {
+        auto* found = dynamic_cast<T*>(Form().FindComponent(QString::fromLatin1(name)));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString Caption(const char* item) { return Find<TBarItem>(item)->Caption(); }
+    QString Header(const char* column) { return Find<TGridColumnDef>(column)->Caption(); }
+    QString Tab(const char* sheet) { return Find<TTabSheet>(sheet)->Caption(); }
+    QString Label(const char* label) { return Find<TLabel>(label)->Caption(); }
+    QString Tip(const char* item) { return Find<TBarItem>(item)->ScreenTip()->Header(); }
+    QStringList Rows(const TLangLanguageDialog* dialog) {
+        QStringList rows;
+        for (int i = 0; i < dialog->LanguageCount(); ++i)
+            rows.append(dialog->List->Items()->Strings(i));
+        return rows;
+    }
+
+    // "Lingua" pressed in the window; the dialog then chooses the row named `row` and is
+    // confirmed with its OK button. Returns the rows it listed.
+    QStringList SwitchTo(const QString& lingua, const QString& row) {
+        QStringList rows;
+        QTimer::singleShot(0, [&] {
+            for (TForm* form : ScreenForms())
+                if (auto* dialog = dynamic_cast<TLangLanguageDialog*>(form)) {
+                    rows = Rows(dialog);
+                    dialog->List->SetItemIndex(int(rows.indexOf(row)));
+                    Press(dialog->Widget(), dialog->OkButton->Caption());
+                    return;
+                }
+            ADD_FAILURE() << "no language dialog";
+        });
+        Press(Form().Widget(), lingua);
+        QCoreApplication::processEvents();
+        return rows;
+    }
+
+    void FillPorts() {
+        TMemData& ports = Form().MemData2();
+        for (int port = 1; port <= 8; ++port) {
+            std::vector<TFieldValue> row(size_t(ports.FieldCount()));
+            row[size_t(ports.FieldIndex("Nporta"))] = qint32(port);
+            row[size_t(ports.FieldIndex("Descrizione"))] =
+                AnsiString("Luce ") + AnsiString::number(port);
+            ports.AppendRecord(row);
+        }
+    }
+    QString AskedToClear() {
+        GBoxes->Clear();
+        GBoxes->PushAnswer(TMsgButton::No);
+        Press(Form().Widget(), Caption("BarButtonClear"));
+        return GBoxes->Questions().empty() ? QString() : GBoxes->Questions().back().Text;
+    }
+};
+
+TEST_F(LanguageWindowTest, StartsInTheUsersLanguage) {
+    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_EQ(Caption("BarLargeButton12"), "Sprache");
+    EXPECT_EQ(Tab("TabSheet2"), "Ausgänge");
+    EXPECT_EQ(Header("Grid1DBTableView1Uscita"), "Ausgang");
+    EXPECT_EQ(Tip("BarButtonInvio"), "Konfiguration senden");
+    EXPECT_TRUE(Label("TempMon").startsWith("(Die Ausgänge sind nicht aktiv bei "))
+        << qPrintable(Label("TempMon"));
+}
+
+TEST_F(LanguageWindowTest, LinguaSwitchesTheOpenWindowInPlaceAndBack) {
+    FillPorts();
+    Find<TBarItem>("BarButtonInvio")->SetEnabled(true);
+
+    const QStringList rows = SwitchTo("Sprache", "English (United States)");
+    EXPECT_EQ(rows, (QStringList{"Deutsch (Deutschland)", "English (United States)", "italiano"}));
+    EXPECT_EQ(CurrentLanguage, "ENU");
+    EXPECT_EQ(Caption("BarLargeButton12"), "Language");
+    EXPECT_EQ(Tab("TabSheet2"), "Ports");
+    EXPECT_EQ(Find<TRibbonTab>("tabAppearance")->Caption(), "Appearance");
+    EXPECT_EQ(Header("Grid1DBTableView1Uscita"), "Port");
+    EXPECT_EQ(Tip("BarButtonInvio"), "Send configuration");
+    EXPECT_TRUE(Label("TempMon").startsWith("(The ports will not be active at "))
+        << qPrintable(Label("TempMon"));
+    EXPECT_EQ(AskedToClear(), "Do you want to clear the current settings?");
+    // The rerun of the window's creation and showing: commands that need data off again, the
+    // tables and the day names as they were.
+    EXPECT_FALSE(Find<TBarItem>("BarButtonInvio")->Enabled());
+    EXPECT_FALSE(Find<TBarItem>("BarButtonSave")->Enabled());
+    EXPECT_EQ(Form().MemData2().RecordCount(), 8);
+    EXPECT_EQ(FromAnsi(Form().DayNames()[1]), "Lunedì");
+
+    SwitchTo("Language", "italiano");
+    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(Caption("BarLargeButton12"), "Lingua");
+    EXPECT_EQ(Tab("TabSheet2"), "Porte");
+    EXPECT_EQ(Header("Grid1DBTableView1Uscita"), "Porta");
+    EXPECT_EQ(Tip("BarButtonInvio"), "Invia configurazione");
+    EXPECT_TRUE(Label("TempMon").startsWith("(Le porte non saranno attive alla "))
+        << qPrintable(Label("TempMon"));
+    EXPECT_EQ(AskedToClear(), "Vuoi eliminare le impostazioni correnti ?");
+    EXPECT_EQ(Form().MemData2().RecordCount(), 8);
+}
+
+TEST_F(LanguageWindowTest, CancelledDialogLeavesTheWindowAsItWas) {
+    Find<TBarItem>("BarButtonInvio")->SetEnabled(true);
+    QTimer::singleShot(0, [&] {
+        for (TForm* form : ScreenForms())
+            if (auto* dialog = dynamic_cast<TLangLanguageDialog*>(form))
+                Press(dialog->Widget(), dialog->CancelButton->Caption());
+    });
+    Press(Form().Widget(), "Sprache");
+    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_TRUE(Find<TBarItem>("BarButtonInvio")->Enabled()) << "nothing rerun";
+}
+
+} // namespace
+} // namespace lumotrix::test

@@ -1,0 +1,304 @@
+#include "LanguageFiles.h"
+
+#include "app/About.h"
+#include "localisation/LangCommon.h"
+#include "localisation/LangDialog.h"
+#include "localisation/LangForms.h"
+#include "runtime/FormatSettings.h"
+#include "runtime/Registry.h"
+#include "runtime/ResourceFile.h"
+#include "runtime/TextForm.h"
+#include "widgets/Button.h"
+
+#include <QCoreApplication>
+
+namespace lumotrix::test {
+namespace {
+
+using LangResourceTest = LanguageFilesTest;
+
+QStringList Codes(const TLanguageList& list) {
+    QStringList codes;
+    for (const TLanguageEntry& entry : list)
+        codes.append(QStringLiteral("%1:%2").arg(entry.Code).arg(entry.Locale, 0, 16));
+    return codes;
+}
+
+TEST(LanguageCodes, LocaleAndCodeMapBothWays) {
+    EXPECT_EQ(LanguageCodeOfLocale(0x0410), "ITA");
+    EXPECT_EQ(LanguageCodeOfLocale(0x0010), "IT"); // language-neutral: the language alone
+    EXPECT_EQ(LanguageCodeOfLocale(0), "");
+
+    ResolvedLocale = 0x1234;
+    EXPECT_EQ(LocaleOfLanguageCode(""), 0u);
+    EXPECT_EQ(ResolvedLocale, 0x1234u) << "an empty code leaves the last resolution";
+    EXPECT_EQ(LocaleOfLanguageCode(".deu"), 0x0407u);
+    EXPECT_EQ(ResolvedLocale, 0x0407u);
+    EXPECT_EQ(LocaleOfLanguageCode("IT"), 0x0010u);
+    EXPECT_EQ(LocaleOfLanguageCode("QQQ"), 0u);
+    EXPECT_EQ(ResolvedLocale, 0u);
+}
+
+TEST(LanguageCodes, ChangeFileExtReplacesOnlyTheFileNamesExtension) {
+    EXPECT_EQ(ChangeFileExt("/opt/lib/lumotrix", ".DEU"), "/opt/lib/lumotrix.DEU");
+    EXPECT_EQ(ChangeFileExt("/opt/lib.d/lumotrix", ".DEU"), "/opt/lib.d/lumotrix.DEU");
+    EXPECT_EQ(ChangeFileExt("/opt/prog.exe", ".IT"), "/opt/prog.IT");
+}
+
+TEST_F(LangResourceTest, ThreeLetterCodeFallsBackToTheTwoLetterFilePerModule) {
+    TModule& prog = AddModule("prog.exe");
+    TModule& pkg = AddModule("pkg.bpl");
+    WriteResourceFile(ProgramDir() + "/prog.ITA");
+    WriteResourceFile(ProgramDir() + "/prog.IT");
+    WriteResourceFile(ProgramDir() + "/pkg.IT");
+
+    ASSERT_NE(LoadResourceModules("ITA"), nullptr);
+    EXPECT_EQ(InForce(prog), "prog.ITA");
+    EXPECT_EQ(InForce(pkg), "pkg.IT");
+    EXPECT_EQ(CurrentLanguage, "IT") << "the code of the last file opened";
+    EXPECT_EQ(pkg.ResourceCodePage(), 1252);
+}
+
+TEST_F(LangResourceTest, TwoLetterCodeIsNeverShortenedWhenLoading) {
+    TModule& prog = AddModule("prog.exe");
+    WriteResourceFile(ProgramDir() + "/prog.I");
+    EXPECT_EQ(LoadResourceModules("IT"), nullptr);
+    EXPECT_EQ(InForce(prog), "own");
+    EXPECT_EQ(CurrentLanguage, "");
+}
+
+TEST_F(LangResourceTest, DocumentsFolderServesModulesWithoutAFileBesideThem) {
+    TModule& prog = AddModule("prog.exe");
+    TModule& pkg = AddModule("pkg.bpl");
+    WriteResourceFile(ProgramDir() + "/prog.DEU");
+    WriteResourceFile(TranslationsDir() + "/prog.DEU"); // beside the module wins
+    WriteResourceFile(TranslationsDir() + "/pkg.DEU");
+
+    ASSERT_NE(LoadResourceModules("DEU"), nullptr);
+    EXPECT_EQ(InForce(prog), "prog.DEU");
+    EXPECT_EQ(prog.ResourceFile()->FileName(), ProgramDir() + "/prog.DEU");
+    EXPECT_EQ(pkg.ResourceFile()->FileName(), TranslationsDir() + "/pkg.DEU");
+    EXPECT_EQ(pkg.ResourceCodePage(), 1252);
+}
+
+TEST_F(LangResourceTest, DamagedFileCountsAsAbsentForItsCandidate) {
+    TModule& prog = AddModule("prog.exe");
+    TModule& pkg = AddModule("pkg.bpl");
+    WriteFile(ProgramDir() + "/prog.RUS", QByteArray("\0\0\0\0 not a resource file", 25));
+    WriteResourceFile(TranslationsDir() + "/prog.RUS");
+    WriteFile(ProgramDir() + "/pkg.RUS", QByteArray(3, '\xff'));
+
+    ASSERT_NE(LoadResourceModules("RUS"), nullptr);
+    EXPECT_EQ(InForce(prog), "prog.RUS");
+    EXPECT_EQ(prog.ResourceFile()->FileName(), TranslationsDir() + "/prog.RUS");
+    EXPECT_EQ(prog.ResourceCodePage(), 1251);
+    EXPECT_EQ(InForce(pkg), "own");
+
+    WriteFile(TranslationsDir() + "/prog.RUS", QByteArray(40, '\0'));
+    EXPECT_FALSE(SwitchLanguage("RUS")) << "only damaged files: no switch";
+    EXPECT_EQ(InForce(prog), "prog.RUS") << "a failed switch keeps the files in force";
+}
+
+TEST_F(LangResourceTest, SwitchSetsLocaleAndFormatsAndBackToBuiltInReleasesEveryFile) {
+    TModule& prog = AddModule("prog.exe");
+    TModule& pkg = AddModule("pkg.bpl");
+    WriteResourceFile(ProgramDir() + "/prog.DEU");
+    WriteResourceFile(ProgramDir() + "/pkg.DE");
+
+    ASSERT_TRUE(SwitchLanguage("DEU"));
+    EXPECT_EQ(GetThreadLocale(), 0x0407u);
+    EXPECT_EQ(FormatSettings().DecimalSeparator, QChar(','));
+    EXPECT_EQ(InForce(pkg), "pkg.DE");
+
+    ASSERT_TRUE(SwitchLanguage(""));
+    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(InForce(prog), "own");
+    EXPECT_EQ(InForce(pkg), "own");
+    EXPECT_EQ(GetThreadLocale(), LocaleEnglishUS) << "locale 0: back to the user's default";
+    EXPECT_EQ(FormatSettings().DecimalSeparator, QChar('.'));
+}
+
+TEST_F(LangResourceTest, FailedSwitchChangesNothingAndOptionsKeepLocaleAndFormats) {
+    TModule& prog = AddModule("prog.exe");
+    WriteResourceFile(ProgramDir() + "/prog.FRA");
+    ASSERT_TRUE(SwitchLanguage("FRA"));
+    const QChar separator = FormatSettings().DecimalSeparator;
+
+    EXPECT_FALSE(SwitchLanguage("DEU"));
+    EXPECT_EQ(CurrentLanguage, "FRA");
+    EXPECT_EQ(InForce(prog), "prog.FRA");
+    EXPECT_EQ(GetThreadLocale(), 0x040Cu);
+    EXPECT_EQ(FormatSettings().DecimalSeparator, separator);
+
+    WriteResourceFile(ProgramDir() + "/prog.DEU");
+    ASSERT_TRUE(SwitchLanguage("DEU", {KeepThreadLocale, KeepFormatSettings}));
+    EXPECT_EQ(InForce(prog), "prog.DEU");
+    EXPECT_EQ(GetThreadLocale(), 0x040Cu);
+    EXPECT_EQ(FormatSettings().DecimalSeparator, separator);
+}
+
+TEST_F(LangResourceTest, SwitchToTheLanguageInForceReloadsAndRetranslates) {
+    const QString about = QStringLiteral("object AboutBox: TAboutBox\n"
+                                         "  Caption = 'Info'\n"
+                                         "end\n");
+    WriteResourceFile(ProgramTranslation("DEU"), {{"TAboutBox", about}});
+    std::unique_ptr<TAboutBox> box(CreateForm<TAboutBox>());
+    EXPECT_EQ(box->Caption(), "About");
+
+    ASSERT_TRUE(SwitchLanguage("DEU"));
+    EXPECT_EQ(box->Caption(), "Info");
+    box->SetCaption("changed meanwhile");
+    WriteResourceFile(ProgramTranslation("DEU"),
+                      {{"TAboutBox", QString(about).replace("Info", "Info neu")}});
+    ASSERT_TRUE(SwitchLanguage("DEU"));
+    EXPECT_EQ(box->Caption(), "Info neu");
+    ASSERT_TRUE(SwitchLanguage(""));
+    EXPECT_EQ(box->Caption(), "About");
+}
+
+TEST_F(LangResourceTest, ToolkitTextsFollowEverySwitchButNotAFailedOne) {
+    AddModule("prog.exe");
+    WriteResourceFile(ProgramDir() + "/prog.DEU");
+    auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    ASSERT_TRUE(SwitchLanguage("DEU"));
+    EXPECT_EQ(cancel(), "Abbrechen");
+    EXPECT_FALSE(SwitchLanguage("ENU"));
+    EXPECT_EQ(cancel(), "Abbrechen");
+    ASSERT_TRUE(SwitchLanguage(""));
+    EXPECT_EQ(cancel(), "Annulla") << "the built-in language is Italian";
+}
+
+TEST_F(LangResourceTest, ListingFollowsEnumerationOrderAndListsTwoLetterCodesOnce) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    for (const char* ext : {"DEU", "DE", "ENU", "ITA", "ITS", "IT", "RUS"})
+        WriteResourceFile(ProgramDir() + "/prog." + ext);
+    WriteResourceFile(TranslationsDir() + "/prog.FRA"); // not looked at: files beside it
+
+    TLanguageList list;
+    EXPECT_EQ(ListAvailableLanguages(list, prog, false), 7);
+    EXPECT_EQ(Codes(list), (QStringList{"DEU:407", "DE:7", "ENU:409", "ITA:410", "IT:10", "RUS:419",
+                                        "ITS:810"}));
+
+    // The system code page is that of the user's default locale (English: 1252).
+    TLanguageList western;
+    ListAvailableLanguages(western, prog, true);
+    EXPECT_FALSE(Codes(western).contains("RUS:419"));
+    EXPECT_EQ(CountAvailableLanguages(prog, true), 6);
+}
+
+TEST_F(LangResourceTest, ListingFallsBackToTheDocumentsFolderOnlyWhenNothingIsBesideIt) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    WriteResourceFile(TranslationsDir() + "/prog.FRA");
+    TLanguageList list;
+    ListAvailableLanguages(list, prog, false);
+    EXPECT_EQ(Codes(list), QStringList{"FRA:40c"});
+}
+
+TEST_F(LangResourceTest, RequireResourceFilesLooksForTheProgramsOwnFiles) {
+    try {
+        RequireResourceFiles();
+        FAIL() << "no language file: an error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(),
+                  "In order to change language you must first create resource files.");
+    }
+    WriteResourceFile(ProgramTranslation("DEU"));
+    EXPECT_NO_THROW(RequireResourceFiles());
+}
+
+TEST_F(LangResourceTest, FindResourceLanguageShortensLongCodesOrWhenAsked) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    WriteResourceFile(ProgramDir() + "/prog.IT");
+    WriteResourceFile(ProgramDir() + "/prog.D");
+    EXPECT_EQ(FindResourceLanguage(prog, "IT", false), "IT");
+    EXPECT_EQ(FindResourceLanguage(prog, "ITA", false), "IT");
+    EXPECT_EQ(FindResourceLanguage(prog, "DE", false), "");
+    EXPECT_EQ(FindResourceLanguage(prog, "DE", true), "D");
+    EXPECT_EQ(FindResourceLanguage(prog, "", true), "");
+}
+
+TEST_F(LangResourceTest, StartupLanguageFromOverrideThenThreadLocale) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    auto setOverride = [&](const QString& code) {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(LanguageOverrideKey, true));
+        registry.WriteString(prog, code);
+    };
+    WriteResourceFile(ProgramDir() + "/prog.IT");
+    WriteResourceFile(ProgramDir() + "/prog.DE");
+    SetUserDefaultLocale(0x0C07); // German (Austria): DEA
+
+    DetectStartupLanguage(prog);
+    EXPECT_EQ(CurrentLanguage, "DE") << "no override: the locale's code, shortened";
+
+    setOverride("ITA");
+    DetectStartupLanguage(prog);
+    EXPECT_EQ(CurrentLanguage, "IT") << "a three-letter override finds its two-letter file";
+
+    WriteResourceFile(ProgramDir() + "/prog.F");
+    setOverride("FR");
+    DetectStartupLanguage(prog);
+    EXPECT_EQ(CurrentLanguage, "DE") << "a two-letter override is not shortened";
+
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(LanguageOverrideKey));
+    EXPECT_EQ(registry.GetValueNames(), QStringList{prog}) << "the override is never written";
+}
+
+TEST_F(LangResourceTest, DamagedSettingsStoreLeavesTheLocaleRule) {
+    const QString store = FHome.filePath("damaged-registry.json");
+    WriteFile(store, "{ not json");
+    TRegistry::SetStorePath(store);
+    const QString prog = ProgramDir() + "/prog.exe";
+    WriteResourceFile(ProgramDir() + "/prog.ENU");
+    DetectStartupLanguage(prog);
+    TRegistry::SetStorePath(QString());
+    EXPECT_EQ(CurrentLanguage, "ENU");
+}
+
+TEST_F(LangResourceTest, StartupLoadWithoutAUsableFileLeavesTheBuiltInLanguage) {
+    TModule& prog = AddModule("prog.exe");
+    CurrentLanguage = "DEU";
+    WriteFile(ProgramDir() + "/prog.DEU", "damaged");
+    LoadStartupLanguage();
+    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(InForce(prog), "own");
+
+    WriteResourceFile(ProgramDir() + "/prog.DEU");
+    CurrentLanguage = "DEU";
+    LoadStartupLanguage();
+    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_EQ(InForce(prog), "prog.DEU");
+}
+
+TEST_F(LangResourceTest, FormThatDoesNotFitIsBuiltInAndTranslatedFromTheFile) {
+    const QString older = QStringLiteral("object LangLanguageDialog: TLangLanguageDialog\n"
+                                         "  Caption = 'Sprache'\n"
+                                         "  object List: TLabel\n"
+                                         "  end\n"
+                                         "  object OkButton: TButton\n"
+                                         "    Caption = 'Gut'\n"
+                                         "  end\n"
+                                         "end\n");
+    TResourceFile file;
+    TResourceEntry entry;
+    entry.Type = RT_RCDATA;
+    entry.Name = QStringLiteral("TLANGLANGUAGEDIALOG");
+    entry.Data = FormTextToBinary(older);
+    file.Add(entry);
+    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+
+    std::unique_ptr<TLangLanguageDialog> dialog;
+    ASSERT_NO_THROW(dialog.reset(CreateFormInLanguage<TLangLanguageDialog>()));
+    EXPECT_EQ(dialog->Caption(), "Sprache");
+    EXPECT_EQ(dialog->OkButton->Caption(), "Gut");
+    EXPECT_NE(dynamic_cast<TListBox*>(dialog->List), nullptr);
+    EXPECT_EQ(dialog->CancelButton->Caption(), "Cancel");
+
+    // With the built-in resources in force a broken form is the program's own fault.
+    TModuleList::Instance().Head().SetResourceFile(nullptr);
+    EXPECT_NO_THROW(dialog.reset(CreateFormInLanguage<TLangLanguageDialog>()));
+}
+
+} // namespace
+} // namespace lumotrix::test

@@ -1,9 +1,14 @@
 #include "widgets/qt/Icons.h"
 
+#include <QApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <memory>
 
 namespace lumotrix {
 
@@ -157,6 +162,68 @@ const QHash<QString, QString>& Bodies() {
     return bodies;
 }
 
+// Renders a picture only when a size of it is first asked for, and keeps what it drew: most
+// pictures are shown at one size, and the window must not wait for the others at start-up.
+class TSvgIconEngine : public QIconEngine {
+public:
+    explicit TSvgIconEngine(QByteArray svg) : FSvg(std::move(svg)) {}
+    TSvgIconEngine(const TSvgIconEngine& other)
+        : QIconEngine(other), FSvg(other.FSvg), FPixmaps(other.FPixmaps) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (size.isEmpty())
+            return QPixmap();
+        // Normal and active look the same; disabled and selected are derived by the style,
+        // as for any other icon.
+        const bool derived = mode == QIcon::Disabled || mode == QIcon::Selected;
+        const quint64 key = (quint64(size.width()) << 34) | (quint64(size.height()) << 4) |
+                            quint64(derived ? mode : QIcon::Normal);
+        auto cached = FPixmaps.constFind(key);
+        if (cached != FPixmaps.constEnd())
+            return cached.value();
+        QPixmap result;
+        if (derived) {
+            const QPixmap normal = pixmap(size, QIcon::Normal, state);
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            result = QApplication::style()
+                         ? QApplication::style()->generatedIconPixmap(mode, normal, &option)
+                         : normal;
+        } else {
+            if (!FRenderer)
+                FRenderer = std::make_shared<QSvgRenderer>(FSvg);
+            result = QPixmap(size);
+            result.fill(Qt::transparent);
+            QPainter painter(&result);
+            painter.setRenderHint(QPainter::Antialiasing);
+            FRenderer->render(&painter);
+        }
+        FPixmaps.insert(key, result);
+        return result;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
+    }
+
+    QString key() const override { return QStringLiteral("lumotrix-svg"); }
+
+    QIconEngine* clone() const override { return new TSvgIconEngine(*this); }
+
+private:
+    QByteArray FSvg;
+    std::shared_ptr<QSvgRenderer> FRenderer; // parsed on the first render
+    QHash<quint64, QPixmap> FPixmaps;
+};
+
 } // namespace
 
 QStringList CommandIconNames() {
@@ -178,17 +245,7 @@ QIcon CommandIcon(const QString& name) {
     QByteArray svg = CommandIconSvg(name);
     if (svg.isEmpty())
         return QIcon();
-    QSvgRenderer renderer(svg);
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    QIcon icon(new TSvgIconEngine(std::move(svg)));
     cache.insert(name, icon);
     return icon;
 }

@@ -15,7 +15,8 @@ namespace lumotrix {
 QStringList CommandIconNames();
 // The SVG text of a picture; empty for an unknown name.
 QByteArray CommandIconSvg(const QString& name);
-// The picture rendered at 16, 24, 32 and 48 px; a null icon for an unknown name.
+// The picture, rendered at each size when that size is first drawn; a null icon for an
+// unknown name.
 QIcon CommandIcon(const QString& name);
 
 } // namespace lumotrix

@@ -4,6 +4,7 @@
 #include "runtime/Exception.h"
 #include "runtime/ScopeExit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -140,6 +141,22 @@ void RemoveBackups(const std::array<TFileStep, 3>& steps) {
         RemoveQuietly(step.Backup);
 }
 
+// New files, old copies and temporary files that a save killed before it wrote its marker left
+// beside the set: none of them is part of it.
+void RemoveLeftovers(const TConfigurationFiles& files, const QString& marker) {
+    QStringList prefixes;
+    for (const QString& name : {files.TimerFile, files.PortFile, files.TemperatureFile})
+        for (const char* tag : {".new-", ".old-", ".tmp-"})
+            prefixes << QFileInfo(name).fileName() + QLatin1String(tag);
+    prefixes << QFileInfo(marker).fileName() + QLatin1String(".tmp-");
+    const QDir folder = QFileInfo(files.TimerFile).absoluteDir();
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (std::any_of(prefixes.begin(), prefixes.end(),
+                        [&](const QString& p) { return entry.startsWith(p); }))
+            RemoveQuietly(folder.filePath(entry));
+    }
+}
+
 QString MarkerOf(const QString& timerFile) {
     return timerFile + QStringLiteral(".saving");
 }
@@ -249,6 +266,7 @@ void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& tempera
                             const QString& timerFile) {
     const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
     RecoverConfigurationFiles(files.TimerFile);
+    RemoveLeftovers(files, MarkerOf(files.TimerFile));
     std::array<TFileStep, 3> steps;
     steps[0].Target = files.TimerFile;
     steps[1].Target = files.PortFile;

@@ -26,7 +26,8 @@ TConfigurationFiles ConfigurationFilesOf(const QString& timerFile);
 // place. A failure at any step removes the new files and puts back the old ones, then throws
 // EWriteError naming the file that failed: "Nothing written: ..." when no target was touched
 // yet, otherwise ending in "the files are as they were" (or naming an old file that could not
-// be put back, whose copy and the marker are then left beside it).
+// be put back, whose copy and the marker are then left beside it). A save first recovers the set
+// (below) and removes what saves killed before their marker left beside it.
 void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,
                             const QString& timerFile);
 

@@ -222,7 +222,9 @@ TEST_F(CrashSafeSaveTest, ASaveOverAnInterruptedOneFirstPutsBackAWholeSet) {
     // copies back over this set.
     third.Save(timerFile);
     EXPECT_EQ(Open(timerFile), TSetBytes::Of(third));
-    EXPECT_FALSE(QFileInfo::exists(timerFile + QStringLiteral(".saving")));
+    // Nor anything that the killed saves left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Pacquario", "Tacquario", "acquario.tmr"}));
 }
 
 TEST(CrashSafeSettings, AKilledSettingsSaveLeavesTheOldOrTheNewValues) {

@@ -4,8 +4,12 @@
 #include "runtime/Exception.h"
 #include "runtime/ScopeExit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <algorithm>
@@ -37,8 +41,10 @@ QString FreeName(const QString& target, const char* tag) {
 
 void RemoveQuietly(const QString& name) {
     std::error_code error;
-    if (!name.isEmpty())
-        fs::remove(PathOf(name), error);
+    if (name.isEmpty())
+        return;
+    SaveStep();
+    fs::remove(PathOf(name), error);
 }
 
 QString Reason(const std::error_code& error) {
@@ -70,52 +76,144 @@ void Stage(const std::array<TMemData*, 3>& tables, std::array<TFileStep, 3>& ste
 }
 
 // Keeps the old content of step.Target under a free name (a hard link, or a copy where links
-// are not possible) and renames the new file over it. Returns the reason it failed, or empty.
-QString Place(TFileStep& step) {
+// are not possible), to be put back should the set not be completed. Returns the reason it
+// failed, or empty.
+QString Keep(TFileStep& step) {
     const fs::path target = PathOf(step.Target);
     std::error_code error;
-    if (fs::is_regular_file(target, error)) {
-        step.Backup = FreeName(step.Target, "old");
-        fs::create_hard_link(target, PathOf(step.Backup), error);
-        if (error) {
-            error.clear();
-            fs::copy_file(target, PathOf(step.Backup), error);
-        }
-        if (error) {
-            RemoveQuietly(step.Backup);
-            step.Backup.clear();
-            return QStringLiteral("cannot keep a copy of the old file: %1").arg(Reason(error));
-        }
+    if (!fs::is_regular_file(target, error))
+        return {};
+    step.Backup = FreeName(step.Target, "old");
+    SaveStep();
+    fs::create_hard_link(target, PathOf(step.Backup), error);
+    if (error) {
+        error.clear();
+        fs::copy_file(target, PathOf(step.Backup), error);
     }
-    error.clear();
-    fs::rename(PathOf(step.Staged), target, error);
-    if (error)
-        return Reason(error);
-    step.Staged.clear();
-    return {};
+    if (!error)
+        return {};
+    RemoveQuietly(step.Backup);
+    step.Backup.clear();
+    return QStringLiteral("cannot keep a copy of the old file: %1").arg(Reason(error));
 }
 
-// Puts back the first `placed` targets as they were and removes every new and old copy
-// except the old copies that could not be put back. Returns the targets not put back.
-QStringList Undo(std::array<TFileStep, 3>& steps, std::size_t placed) {
+bool Exists(const QString& name) {
+    std::error_code error;
+    return !name.isEmpty() && fs::exists(fs::symlink_status(PathOf(name), error));
+}
+
+// A set whose new files have all been renamed into place is the new set; otherwise the marker's
+// old copies go back and the new files go.
+bool AllPlaced(const std::array<TFileStep, 3>& steps) {
+    return std::none_of(steps.begin(), steps.end(),
+                        [](const TFileStep& s) { return Exists(s.Staged); });
+}
+
+// Puts back the old content of every target whose new file was renamed into place (removing
+// it where there was none), then removes every new and old copy except the old copies that
+// could not be put back. Safe to run again after a crash part-way. Returns the targets not put
+// back.
+QStringList RollBack(const std::array<TFileStep, 3>& steps) {
     QStringList notRestored;
-    for (std::size_t j = 0; j < placed; ++j) {
+    for (const TFileStep& step : steps) {
+        if (Exists(step.Staged))
+            continue; // never placed: the target is as it was
         std::error_code undo;
-        if (!steps[j].Backup.isEmpty())
-            fs::rename(PathOf(steps[j].Backup), PathOf(steps[j].Target), undo);
-        else
-            fs::remove(PathOf(steps[j].Target), undo);
+        SaveStep();
+        if (step.Backup.isEmpty())
+            fs::remove(PathOf(step.Target), undo);
+        else if (Exists(step.Backup))
+            fs::rename(PathOf(step.Backup), PathOf(step.Target), undo);
         if (undo)
-            notRestored << steps[j].Target;
-        else
-            steps[j].Backup.clear();
+            notRestored << step.Target;
     }
-    for (const TFileStep& s : steps) {
-        RemoveQuietly(s.Staged);
-        if (!notRestored.contains(s.Target))
-            RemoveQuietly(s.Backup);
+    SyncFolderOf(steps[0].Target);
+    for (const TFileStep& step : steps) {
+        if (!notRestored.contains(step.Target))
+            RemoveQuietly(step.Backup);
+        RemoveQuietly(step.Staged);
     }
     return notRestored;
+}
+
+void RemoveBackups(const std::array<TFileStep, 3>& steps) {
+    for (const TFileStep& step : steps)
+        RemoveQuietly(step.Backup);
+}
+
+// New files, old copies and temporary files that a save killed before it wrote its marker left
+// beside the set: none of them is part of it.
+void RemoveLeftovers(const TConfigurationFiles& files, const QString& marker) {
+    QStringList prefixes;
+    for (const QString& name : {files.TimerFile, files.PortFile, files.TemperatureFile})
+        for (const char* tag : {".new-", ".old-", ".tmp-"})
+            prefixes << QFileInfo(name).fileName() + QLatin1String(tag);
+    prefixes << QFileInfo(marker).fileName() + QLatin1String(".tmp-");
+    const QDir folder = QFileInfo(files.TimerFile).absoluteDir();
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (std::any_of(prefixes.begin(), prefixes.end(),
+                        [&](const QString& p) { return entry.startsWith(p); }))
+            RemoveQuietly(folder.filePath(entry));
+    }
+}
+
+QString MarkerOf(const QString& timerFile) {
+    return timerFile + QStringLiteral(".saving");
+}
+
+QString FileNameOf(const QString& path) {
+    return path.isEmpty() ? QString() : QFileInfo(path).fileName();
+}
+
+// The marker names, for each file of the set, its new file and the old copy kept (none when
+// there was no old file); all beside the timer file.
+void WriteMarker(const QString& marker, const std::array<TFileStep, 3>& steps) {
+    QJsonArray files;
+    for (const TFileStep& step : steps)
+        files.append(QJsonObject{{QStringLiteral("target"), FileNameOf(step.Target)},
+                                 {QStringLiteral("new"), FileNameOf(step.Staged)},
+                                 {QStringLiteral("old"), FileNameOf(step.Backup)}});
+    QString error;
+    if (!WriteFileAtomically(marker, QJsonDocument(files).toJson(QJsonDocument::Compact), error))
+        throw EWriteError(error);
+}
+
+std::array<TFileStep, 3> ReadMarker(const QString& marker) {
+    QFile file(marker);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EReadError(QStringLiteral("Cannot read the unfinished save's record \"%1\": %2")
+                             .arg(marker, file.errorString()));
+    const QJsonArray files = QJsonDocument::fromJson(file.readAll()).array();
+    std::array<TFileStep, 3> steps;
+    const QString folder = QFileInfo(marker).path() + QLatin1Char('/');
+    const auto inFolder = [&](const QJsonValue& name) {
+        const QString text = name.toString();
+        // Names only: a record naming a file elsewhere is not one of ours.
+        if (text.contains(QLatin1Char('/')) || text == QLatin1String("..") ||
+            text == QLatin1String("."))
+            throw EReadError(
+                QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+        return text.isEmpty() ? QString() : folder + text;
+    };
+    if (files.size() != int(steps.size()))
+        throw EReadError(
+            QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const QJsonObject o = files[int(i)].toObject();
+        steps[i].Target = inFolder(o[QStringLiteral("target")]);
+        steps[i].Staged = inFolder(o[QStringLiteral("new")]);
+        steps[i].Backup = inFolder(o[QStringLiteral("old")]);
+        if (steps[i].Target.isEmpty() || steps[i].Staged.isEmpty())
+            throw EReadError(
+                QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+    }
+    return steps;
+}
+
+void RemoveMarker(const QString& marker) {
+    SaveStep();
+    QFile::remove(marker);
+    SyncFolderOf(marker);
 }
 
 qsizetype FolderEnd(const QString& path) {
@@ -147,9 +245,28 @@ TConfigurationFiles ConfigurationFilesOf(const QString& timerFile) {
     return {timerFile, folder + QLatin1Char('P') + name, folder + QLatin1Char('T') + name};
 }
 
+void RecoverConfigurationFiles(const QString& timerFile) {
+    const QString marker = MarkerOf(ConfigurationFilesOf(timerFile).TimerFile);
+    if (!QFileInfo::exists(marker))
+        return;
+    const std::array<TFileStep, 3> steps = ReadMarker(marker);
+    if (AllPlaced(steps)) {
+        RemoveBackups(steps);
+    } else {
+        const QStringList notRestored = RollBack(steps);
+        if (!notRestored.isEmpty())
+            throw EWriteError(QStringLiteral("An unfinished save could not be undone: cannot put "
+                                             "back the old %1 (its copy is kept beside it)")
+                                  .arg(notRestored.join(QStringLiteral(", "))));
+    }
+    RemoveMarker(marker);
+}
+
 void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,
                             const QString& timerFile) {
     const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
+    RecoverConfigurationFiles(files.TimerFile);
+    RemoveLeftovers(files, MarkerOf(files.TimerFile));
     std::array<TFileStep, 3> steps;
     steps[0].Target = files.TimerFile;
     steps[1].Target = files.PortFile;
@@ -158,28 +275,54 @@ void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& tempera
     // Nothing in place changes until all three new files exist.
     Stage({&timers, &ports, &temperature}, steps);
 
-    // Each rename replaces its file whole; the old content is kept until the whole set is in
-    // place, to be put back should a later file of the set fail.
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const QString failure = Place(steps[i]);
-        if (failure.isEmpty())
+    const auto giveUp = [&](const QString& message) {
+        for (const TFileStep& s : steps) {
+            RemoveQuietly(s.Staged);
+            RemoveQuietly(s.Backup);
+        }
+        throw EWriteError(QStringLiteral("Nothing written: ") + message);
+    };
+    for (TFileStep& step : steps) {
+        const QString failure = Keep(step);
+        if (!failure.isEmpty())
+            giveUp(QStringLiteral("cannot write \"%1\": %2").arg(step.Target, failure));
+    }
+    // From here a crash leaves the marker, and the next open or save puts one whole set back.
+    const QString marker = MarkerOf(files.TimerFile);
+    try {
+        WriteMarker(marker, steps);
+    } catch (const EWriteError& e) {
+        giveUp(QStringLiteral("cannot write \"%1\": %2").arg(marker, e.Message()));
+    }
+
+    // Each rename replaces its file whole, timer file first.
+    for (TFileStep& step : steps) {
+        std::error_code error;
+        SaveStep();
+        fs::rename(PathOf(step.Staged), PathOf(step.Target), error);
+        if (!error)
             continue;
-        const QStringList notRestored = Undo(steps, i);
-        QString message = QStringLiteral("Cannot write \"%1\": %2; ").arg(steps[i].Target, failure);
-        message +=
-            notRestored.isEmpty()
-                ? QStringLiteral("the files are as they were")
-                : QStringLiteral("could not put back the old %1 (its copy is kept beside it)")
-                      .arg(notRestored.join(QStringLiteral(", ")));
+        const QStringList notRestored = RollBack(steps);
+        QString message =
+            QStringLiteral("Cannot write \"%1\": %2; ").arg(step.Target, Reason(error));
+        if (notRestored.isEmpty()) {
+            RemoveMarker(marker);
+            message += QStringLiteral("the files are as they were");
+        } else {
+            message += QStringLiteral("could not put back the old %1 (its copy is kept beside it)")
+                           .arg(notRestored.join(QStringLiteral(", ")));
+        }
         throw EWriteError(message);
     }
-    for (const TFileStep& step : steps)
-        RemoveQuietly(step.Backup);
+    SyncFolderOf(files.TimerFile);
+    RemoveBackups(steps);
+    RemoveMarker(marker);
 }
 
 void LoadConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,
                             const QString& timerFile) {
     const TConfigurationFiles files = ConfigurationFilesOf(timerFile);
+    RecoverConfigurationFiles(files.TimerFile);
     LoadIfPresent(timers, files.TimerFile);
     LoadIfPresent(ports, files.PortFile);
     LoadIfPresent(temperature, files.TemperatureFile);

@@ -19,17 +19,26 @@ struct TConfigurationFiles {
 // acquario.tmr -> Pacquario, Tacquario; acquario.old.tmr -> Pacquario.old, Tacquario.old.
 TConfigurationFiles ConfigurationFilesOf(const QString& timerFile);
 
-// Writes the timer, port and temperature tables all or nothing. Each table is first written to a
-// new file beside its target; only when all three exist are they renamed into place, timer file
-// first, the old files being kept (hard links or copies) until the set is complete. A failure at
-// any step removes the new files and puts back the old ones, then throws EWriteError naming the
-// file that failed: "Nothing written: ..." when no target was touched yet, otherwise ending in
-// "the files are as they were" (or naming an old file that could not be put back, whose copy
-// is then left beside it).
+// Writes the timer, port and temperature tables all or nothing, even across a crash. Each table
+// is first written whole to a new file beside its target and flushed to disk; the old files are
+// kept (hard links or copies) and a marker, the timer file's name + ".saving", records the new
+// and old names before the three renames, timer file first; the marker goes once the set is in
+// place. A failure at any step removes the new files and puts back the old ones, then throws
+// EWriteError naming the file that failed: "Nothing written: ..." when no target was touched
+// yet, otherwise ending in "the files are as they were" (or naming an old file that could not
+// be put back, whose copy and the marker are then left beside it). A save first recovers the set
+// (below) and removes what saves killed before their marker left beside it.
 void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,
                             const QString& timerFile);
 
-// Loads each table whose file exists, in the same order, with the table's views suspended; a
+// Finishes what a save interrupted by a crash left: with a marker beside the set, the set becomes
+// the new one if all three new files were renamed into place, and the old one otherwise; then
+// the marker goes. Nothing to do without a marker. Throws EReadError for a damaged marker and
+// EWriteError when an old file cannot be put back.
+void RecoverConfigurationFiles(const QString& timerFile);
+
+// Recovers the set (RecoverConfigurationFiles), then loads each table whose file exists, in the
+// same order, with the table's views suspended; a
 // missing file leaves its table as it is. A bad file throws EReadError; the tables loaded before
 // it keep what they loaded.
 void LoadConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& temperature,

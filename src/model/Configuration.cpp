@@ -32,6 +32,8 @@ void TConfiguration::LoadFiles(const QString& timerFile) {
 }
 
 void TConfiguration::Load(const QString& timerFile) {
+    // An interrupted first save may leave a timer file that is not part of any whole set.
+    RecoverConfigurationFiles(timerFile);
     if (!QFileInfo(timerFile).isFile())
         throw EResNotFound(QStringLiteral("No timer file \"%1\"").arg(timerFile));
     LoadFiles(timerFile);

@@ -28,15 +28,16 @@ public:
     // suspended.
     void Clear();
 
-    // Loads each table whose file exists (LoadConfigurationFiles); a missing file leaves its
-    // table as it is. Throws EReadError for a bad file.
+    // Puts back one whole set after an interrupted save, then loads each table whose file exists
+    // (LoadConfigurationFiles); a missing file leaves its table as it is. Throws EReadError for
+    // a bad file.
     void LoadFiles(const QString& timerFile);
     // Loads the files of `timerFile`, which must exist; a missing companion leaves its table
     // empty, as opening the file in the window does. Throws EResNotFound or EReadError.
     void Load(const QString& timerFile);
 
-    // Writes the three files all or nothing (SaveConfigurationFiles). Throws EWriteError naming
-    // the file that failed.
+    // Writes the three files all or nothing, even across a crash (SaveConfigurationFiles). Throws
+    // EWriteError naming the file that failed.
     void Save(const QString& timerFile);
 
     // Throws Exception saying what is missing when the set can't make a whole send: 42 timers,

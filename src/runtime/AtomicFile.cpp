@@ -1,15 +1,114 @@
 #include "runtime/AtomicFile.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumotrix {
+namespace {
+
+TSaveStepHook saveStepHook = nullptr;
+
+QString SystemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+void SetSaveStepHook(TSaveStepHook hook) {
+    saveStepHook = hook;
+}
+
+void SaveStep() {
+    if (saveStepHook)
+        saveStepHook();
+}
+
+bool SyncFolderOf(const QString& path) {
+    SaveStep();
+    const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = file.errorString();
-    return false;
+    QByteArray temporary;
+    int fd = -1;
+    // A fresh name each time: a crash may have left an earlier temporary file behind, and a
+    // forked process starts from its parent's random numbers.
+    for (int tries = 0; fd < 0 && tries < 64; ++tries) {
+        temporary = Native(path) + ".tmp-" + QByteArray::number(::getpid()) + '-' +
+                    QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        SaveStep();
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        error = SystemReason();
+        return false;
+    }
+    bool ok = true;
+    QString reason;
+    auto fail = [&] {
+        if (ok)
+            reason = SystemReason();
+        ok = false;
+    };
+    // A replaced file keeps who may read it.
+    struct stat old {};
+    if (::stat(Native(path).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        (void)::fchmod(fd, old.st_mode & 07777);
+    SaveStep();
+    if (!WriteAll(fd, bytes))
+        fail();
+    SaveStep();
+    if (ok && ::fsync(fd) != 0)
+        fail();
+    if (::close(fd) != 0)
+        fail();
+    if (ok) {
+        SaveStep();
+        if (::rename(temporary.constData(), Native(path).constData()) != 0)
+            fail();
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        error = reason;
+        return false;
+    }
+    if (!SyncFolderOf(path)) {
+        error = SystemReason();
+        return false;
+    }
+    return true;
 }
 
 } // namespace lumotrix

@@ -5,8 +5,18 @@
 
 namespace lumotrix {
 
-// Writes `bytes` to `path` through a temporary file and a rename, so that a failure leaves the
-// file as it was. False on failure, with the system's reason in `error`.
+// Writes `bytes` to `path` through a temporary file beside it, flushed to disk, renamed over
+// `path`, with the folder flushed after the rename: after a crash at any point `path` holds its
+// old content or the new, whole. False on failure, with the system's reason in `error`.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
+// Flushes the entries of the folder holding `path` (renames, new and removed names) to disk.
+bool SyncFolderOf(const QString& path);
+
+// Every step of a save that changes the disk (write, flush, rename, removal) calls SaveStep()
+// first. A hook set here sees each one; the crash tests stop the process there.
+using TSaveStepHook = void (*)();
+void SetSaveStepHook(TSaveStepHook hook);
+void SaveStep();
 
 } // namespace lumotrix

@@ -39,6 +39,8 @@ constexpr quint16 IdAskSave = 65520;
 constexpr quint16 IdSettingsStored = 65530;
 constexpr quint16 IdSettingsLoaded = 65531;
 constexpr quint16 IdAskClear = 65532;
+// The program's own messages, numbered down from 65000.
+constexpr quint16 IdNoSettingsStored = 65000;
 
 // Picture indexes of the bar manager used by the two transfer buttons.
 constexpr int ImageSend = 9;
@@ -141,6 +143,13 @@ void TForm1::FormCreate(TObject*) {
     Grid2DBTableView1Descrizione->SetCaption(Res(IdHeaderDescrizione));
 }
 
+// Text still in a grid's cell editor is a change like any other: it goes into its table before
+// a command decides whether there is something to lose or to send.
+void TForm1::PostCellEditors() {
+    Grid1DBTableView1->PostEditor();
+    Grid2DBTableView1->PostEditor();
+}
+
 void TForm1::UpdateModifiedIndicator() {
     auto* status = stModified;
     const bool editing = FDataSource1.State() == TDataSetState::dsEdit;
@@ -167,7 +176,8 @@ void TForm1::FormResize(TObject*) {
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {
-    if (!FConfiguration.Timers.HasPendingChange()) {
+    PostCellEditors();
+    if (!HasUnsavedEdit()) {
         canClose = true;
         return;
     }
@@ -417,6 +427,7 @@ void TForm1::ComPortRxFlag(TObject*) {
 }
 
 void TForm1::BarButtonInvioClick(TObject*) {
+    PostCellEditors();
     TSendRequest request;
     request.DelayText = BarEdit1->Text();
     request.SyncDate = buttonDate->Down();
@@ -428,6 +439,7 @@ void TForm1::BarButtonInvioClick(TObject*) {
 }
 
 void TForm1::BarButtonRiceviClick(TObject*) {
+    PostCellEditors();
     FLink->ReceiveCommand();
 }
 
@@ -464,14 +476,15 @@ void TForm1::SetCurrentFileName(const QString& fileName) {
 }
 
 void TForm1::OpenConfiguration(const QString& fileName) {
-    if (FConfiguration.Timers.HasPendingChange()) {
+    PostCellEditors();
+    if (HasUnsavedEdit()) {
         switch (AskSaveChanges()) {
         case TMsgButton::Yes:
             if (!SaveConfiguration(false))
                 return;
             break;
         case TMsgButton::No:
-            FConfiguration.Timers.Cancel();
+            // Dropped only once the new configuration is in force.
             break;
         default:
             return;
@@ -487,9 +500,14 @@ void TForm1::OpenConfiguration(const QString& fileName) {
         if (!chosen)
             return;
     }
+    // Read in full before anything changes: a bad file leaves the window as it was.
+    TConfiguration read;
+    read.LoadFiles(dialog->FileName());
+    FConfiguration.Timers.Cancel();
+    FSaveFailed = false;
     ClearAllData();
     SetCurrentFileName(dialog->FileName());
-    FConfiguration.LoadFiles(FCurrentFileName);
+    FConfiguration.Assign(read);
     BarButtonInvio->SetEnabled(true);
     FLink->RetrieveMemData();
     RetrTemp();
@@ -517,11 +535,19 @@ bool TForm1::SaveConfiguration(bool saveAs) {
             chosen += QLatin1Char('.') + dialog->DefaultExt();
         SetCurrentFileName(chosen);
     }
+    // The save posts the edit first; should it fail, the edit still counts as unsaved.
+    FSaveFailed = FSaveFailed || FConfiguration.Timers.HasPendingChange();
     FConfiguration.Save(FCurrentFileName);
+    FSaveFailed = false;
     return true;
 }
 
+bool TForm1::HasUnsavedEdit() const {
+    return FConfiguration.Timers.HasPendingChange() || FSaveFailed;
+}
+
 void TForm1::ClearAllData() {
+    FSaveFailed = false;
     FLink->TimerImage() = TTimerImage{};
     FConfiguration.Clear();
     BarButtonInvio->SetEnabled(false);
@@ -551,6 +577,7 @@ void TForm1::BarSubItemSaveAsClick(TObject*) {
 }
 
 void TForm1::BarButtonClearClick(TObject*) {
+    PostCellEditors();
     const TMsgButton answer =
         MessageBoxes().Ask(Res(IdAskClear), ApplicationTitle(), TMsgButton::Yes | TMsgButton::No,
                            TMsgIcon::Question, TMsgButton::Yes);
@@ -570,9 +597,9 @@ void TForm1::Button_SettingsClick(TObject* sender) {
 }
 
 void TForm1::BarButtonLoadSetClick(TObject*) {
-    const QString text = Res(IdSettingsLoaded);
-    ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
-    MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
+    const bool loaded = ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+    MessageBoxes().Show(Res(loaded ? IdSettingsLoaded : IdNoSettingsStored),
+                        QStringLiteral("Horavel"), TMsgIcon::None);
 }
 
 void TForm1::BarButtonSaveSetClick(TObject*) {

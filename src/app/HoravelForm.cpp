@@ -40,6 +40,8 @@ constexpr quint16 IdAskSave = 65520;
 constexpr quint16 IdSettingsStored = 65530;
 constexpr quint16 IdSettingsLoaded = 65531;
 constexpr quint16 IdAskClear = 65532;
+// The program's own messages, numbered down from 65000.
+constexpr quint16 IdNoSettingsStored = 65000;
 
 // Picture indexes of the bar manager used by the two transfer buttons.
 constexpr int ImageSend = 9;
@@ -142,6 +144,13 @@ void TForm1::FormCreate(TObject*) {
     Grid2DBTableView1Descrizione->SetCaption(Res(IdHeaderDescrizione));
 }
 
+// Text still in a grid's cell editor is a change like any other: it goes into its table before
+// a command decides whether there is something to lose or to send.
+void TForm1::PostCellEditors() {
+    Grid1DBTableView1->PostEditor();
+    Grid2DBTableView1->PostEditor();
+}
+
 void TForm1::UpdateModifiedIndicator() {
     auto* status = stModified;
     const bool editing = FDataSource1.State() == TDataSetState::dsEdit;
@@ -168,7 +177,8 @@ void TForm1::FormResize(TObject*) {
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {
-    if (!FConfiguration.Timers.HasPendingChange()) {
+    PostCellEditors();
+    if (!HasUnsavedEdit()) {
         canClose = true;
         return;
     }
@@ -425,6 +435,7 @@ void TForm1::ComPortRxFlag(TObject*) {
 }
 
 void TForm1::BarButtonInvioClick(TObject*) {
+    PostCellEditors();
     TSendRequest request;
     request.DelayText = BarEdit1->Text();
     request.SyncDate = buttonDate->Down();
@@ -436,6 +447,7 @@ void TForm1::BarButtonInvioClick(TObject*) {
 }
 
 void TForm1::BarButtonRiceviClick(TObject*) {
+    PostCellEditors();
     FLink->ReceiveCommand();
 }
 
@@ -472,14 +484,15 @@ void TForm1::SetCurrentFileName(const QString& fileName) {
 }
 
 void TForm1::OpenConfiguration(const QString& fileName) {
-    if (FConfiguration.Timers.HasPendingChange()) {
+    PostCellEditors();
+    if (HasUnsavedEdit()) {
         switch (AskSaveChanges()) {
         case TMsgButton::Yes:
             if (!SaveConfiguration(false))
                 return;
             break;
         case TMsgButton::No:
-            FConfiguration.Timers.Cancel();
+            // Dropped only once the new configuration is in force.
             break;
         default:
             return;
@@ -495,9 +508,14 @@ void TForm1::OpenConfiguration(const QString& fileName) {
         if (!chosen)
             return;
     }
+    // Read in full before anything changes: a bad file leaves the window as it was.
+    TConfiguration read;
+    read.LoadFiles(dialog->FileName());
+    FConfiguration.Timers.Cancel();
+    FSaveFailed = false;
     ClearAllData();
     SetCurrentFileName(dialog->FileName());
-    FConfiguration.LoadFiles(FCurrentFileName);
+    FConfiguration.Assign(read);
     BarButtonInvio->SetEnabled(true);
     FLink->RetrieveMemData();
     RetrTemp();
@@ -525,11 +543,19 @@ bool TForm1::SaveConfiguration(bool saveAs) {
             chosen += QLatin1Char('.') + dialog->DefaultExt();
         SetCurrentFileName(chosen);
     }
+    // The save posts the edit first; should it fail, the edit still counts as unsaved.
+    FSaveFailed = FSaveFailed || FConfiguration.Timers.HasPendingChange();
     FConfiguration.Save(FCurrentFileName);
+    FSaveFailed = false;
     return true;
 }
 
+bool TForm1::HasUnsavedEdit() const {
+    return FConfiguration.Timers.HasPendingChange() || FSaveFailed;
+}
+
 void TForm1::ClearAllData() {
+    FSaveFailed = false;
     FLink->TimerImage() = TTimerImage{};
     FConfiguration.Clear();
     BarButtonInvio->SetEnabled(false);
@@ -559,6 +585,7 @@ void TForm1::BarSubItemSaveAsClick(TObject*) {
 }
 
 void TForm1::BarButtonClearClick(TObject*) {
+    PostCellEditors();
     const TMsgButton answer =
         MessageBoxes().Ask(Res(IdAskClear), ApplicationTitle(), TMsgButton::Yes | TMsgButton::No,
                            TMsgIcon::Question, TMsgButton::Yes);
@@ -578,9 +605,9 @@ void TForm1::Button_SettingsClick(TObject* sender) {
 }
 
 void TForm1::BarButtonLoadSetClick(TObject*) {
-    const QString text = Res(IdSettingsLoaded);
-    ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
-    MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
+    const bool loaded = ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
+    MessageBoxes().Show(Res(loaded ? IdSettingsLoaded : IdNoSettingsStored),
+                        QStringLiteral("Horavel"), TMsgIcon::None);
 }
 
 void TForm1::BarButtonSaveSetClick(TObject*) {

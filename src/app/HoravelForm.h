@@ -192,6 +192,9 @@ private:
 
     void BindComponents();
     void UpdateModifiedIndicator();
+    void PostCellEditors();
+    // A pending change of the timer table, or one that a failed save posted but did not write.
+    bool HasUnsavedEdit() const;
     void ApplyColorScheme(const QString& name);
     void SetTemperatureControlsEnabled(bool enabled);
     void SetTransferCommandsEnabled(bool enabled);
@@ -212,6 +215,7 @@ private:
     std::unique_ptr<TControllerLink> FLink;
     TAboutBox* FAboutBox = nullptr;
     bool FBound = false;
+    bool FSaveFailed = false;
 };
 
 } // namespace lumotrix

@@ -39,6 +39,16 @@ void TConfiguration::Load(const QString& timerFile) {
     LoadFiles(timerFile);
 }
 
+void TConfiguration::Assign(TConfiguration& source) {
+    const std::pair<TMemData*, TMemData*> pairs[] = {
+        {&Timers, &source.Timers}, {&Ports, &source.Ports}, {&Temperature, &source.Temperature}};
+    for (const auto& [table, from] : pairs) {
+        table->DisableControls();
+        const TScopeExit resume([table] { table->EnableControls(); });
+        table->LoadFromBytes(from->SaveToBytes(), from->Name());
+    }
+}
+
 QList<AnsiString> TConfiguration::PortNames() {
     return ReadPortNames(Ports);
 }

@@ -36,6 +36,9 @@ public:
     // empty, as opening the file in the window does. Throws EResNotFound or EReadError.
     void Load(const QString& timerFile);
 
+    // Puts the tables of `source` in force, each with its views suspended.
+    void Assign(TConfiguration& source);
+
     // Writes the three files all or nothing, even across a crash (SaveConfigurationFiles). Throws
     // EWriteError naming the file that failed.
     void Save(const QString& timerFile);

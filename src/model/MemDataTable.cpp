@@ -9,6 +9,18 @@ namespace lumotrix {
 
 namespace {
 constexpr qint32 MsecsPerDay = 24 * 60 * 60 * 1000;
+
+// The characters of `text` that have no byte in the configuration's code page, each once.
+QString ForeignCharacters(const QString& text) {
+    QString foreign;
+    for (const uint code : text.toUcs4()) {
+        const char32_t c = code;
+        const QString one = QString::fromUcs4(&c, 1);
+        if (!IsAnsiRepresentable(one) && !foreign.contains(one))
+            foreign += one;
+    }
+    return foreign;
+}
 } // namespace
 
 TMemDataTable::TMemDataTable(TMemData& table) : FTable(&table) {
@@ -61,9 +73,17 @@ void TMemDataTable::SetValue(int row, int field, const QVariant& value) {
     TFieldValue stored;
     if (value.isValid() && !value.isNull()) {
         switch (def.DataType) {
-        case TFieldType::ftString:
-            stored = ToAnsi(value.toString());
+        case TFieldType::ftString: {
+            // The controller stores 8-bit text: a character it has no byte for would silently
+            // become "?" in the files and on the line.
+            const QString text = value.toString();
+            if (!IsAnsiRepresentable(text))
+                throw EConvertError(
+                    QStringLiteral("%1: il controller non può memorizzare i caratteri \"%2\"")
+                        .arg(def.Name, ForeignCharacters(text)));
+            stored = ToAnsi(text);
             break;
+        }
         case TFieldType::ftTime:
         case TFieldType::ftDuration:
             if (value.typeId() == QMetaType::QTime)

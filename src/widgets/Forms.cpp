@@ -26,8 +26,9 @@ public:
             FForm->Fire(FForm->OnShow);
         } else if (event->type() == QEvent::Close) {
             bool canClose = true;
-            if (FForm->OnCloseQuery)
-                Guarded([&] { FForm->OnCloseQuery(FForm, canClose); });
+            // A handler that failed (a save that could not write) keeps the window open.
+            if (FForm->OnCloseQuery && !Guarded([&] { FForm->OnCloseQuery(FForm, canClose); }))
+                canClose = false;
             if (!canClose) {
                 event->ignore();
                 return true;

@@ -71,6 +71,7 @@ public:
     explicit TGridTableView(TComponent* owner = nullptr);
     ~TGridTableView() override;
     GridView* Grid() const;
+    void PostEditor() { Grid()->PostEditor(); }
     void SetTable(IDataTable* table);
     bool AllowDelete() const;
     void SetAllowDelete(bool allow);

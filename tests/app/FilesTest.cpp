@@ -170,11 +170,52 @@ TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
               QStringLiteral("Vuoi salvare le impostazioni del timer corrente in \"vasca.tmr\"?"));
     EXPECT_TRUE(Form->MemData1().HasPendingChange());
 
-    // Cancelling the open dialog leaves everything as it was.
+    // "No", then the open dialog cancelled: everything as it was, the edit included.
     Boxes().PushAnswer(TMsgButton::No);
     Item("BarButtonOpen")->Click(); // no file scripted: the dialog is cancelled
     EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("vasca.tmr")));
     EXPECT_EQ(Form->MemData1().RecordCount(), 42);
+    EXPECT_TRUE(Form->MemData1().HasPendingChange());
+    EXPECT_EQ(Form->MemData1().FieldByName(QStringLiteral("Timer")).AsString(),
+              AnsiString("Luce alba"));
+
+    // "No", then a file chosen: the edit goes, the file comes.
+    Boxes().PushAnswer(TMsgButton::No);
+    Open(Path(QStringLiteral("vasca.tmr")));
+    EXPECT_FALSE(Form->MemData1().HasPendingChange());
+    EXPECT_NE(Form->MemData1().FieldByName(QStringLiteral("Timer")).AsString(),
+              AnsiString("Luce alba"));
+}
+
+TEST_F(FilesTest, AFailedOpenChangesNothing) {
+    FillConfiguration();
+    SetTemperature();
+    SaveAs(Path(QStringLiteral("buono.tmr")));
+    Open(Path(QStringLiteral("buono.tmr")));
+    const QByteArray timers = Form->MemData1().SaveToBytes();
+    const QByteArray ports = Form->MemData2().SaveToBytes();
+    const QStringList recent = Form->RecentFiles();
+
+    // A sound timer file whose temperature companion is foreign: the timers would load first.
+    FillConfiguration();
+    SaveAs(Path(QStringLiteral("rotto.tmr")));
+    Open(Path(QStringLiteral("buono.tmr")));
+    QFile temperature(Path(QStringLiteral("Trotto")));
+    ASSERT_TRUE(temperature.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    temperature.write("not a table at all");
+    temperature.close();
+
+    Open(Path(QStringLiteral("rotto.tmr")));
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("Trotto")))
+        << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("buono.tmr")));
+    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QStringLiteral("buono.tmr"));
+    EXPECT_EQ(Form->RecentFiles(), recent);
+    EXPECT_EQ(Form->MemData1().SaveToBytes(), timers);
+    EXPECT_EQ(Form->MemData2().SaveToBytes(), ports);
+    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
+    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
 }
 
 TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
@@ -233,6 +274,17 @@ TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
     ASSERT_EQ(Boxes().Questions().size(), 2u);
     EXPECT_EQ(Boxes().Questions()[1].Text, QStringLiteral("Configurazione letta correttamente."));
     EXPECT_EQ(Boxes().Questions()[1].Caption, QStringLiteral("Horavel"));
+}
+
+TEST_F(FilesTest, LoadingWithNothingStoredSaysSoAndKeepsTheCurrentSettings) {
+    Form->ComPort->SetPort(QStringLiteral("/dev/ttyUSB1"));
+    Item("BarButtonLoadSet")->Click();
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Boxes().Questions()[0].Text,
+              QStringLiteral(
+                  "Nessuna impostazione seriale memorizzata: restano in uso quelle correnti."));
+    EXPECT_EQ(Boxes().Questions()[0].Caption, QStringLiteral("Horavel"));
+    EXPECT_EQ(Form->ComPort->Port(), QStringLiteral("/dev/ttyUSB1"));
 }
 
 TEST_F(FilesTest, ADamagedSettingsStoreIsReportedAndTheWindowStillStarts) {

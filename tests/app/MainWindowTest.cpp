@@ -205,6 +205,26 @@ TEST_F(MainWindowTest, ClosingWithAnUncommittedEditAsksFirst) {
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Pacquario"))));
 }
 
+TEST_F(MainWindowTest, ASaveThatFailsOnClosingKeepsTheWindowAndTheEdit) {
+    FillConfiguration();
+    Form->Show();
+    MakePendingChange();
+    Boxes().PushAnswer(TMsgButton::Yes);
+    Files().PushFileName(Path(QStringLiteral("manca/acquario.tmr")));
+    EXPECT_FALSE(Form->Close());
+    ASSERT_EQ(Boxes().Questions().size(), 2u); // the question, then the failure
+    EXPECT_TRUE(Boxes().Questions()[1].Text.contains(QStringLiteral("acquario")))
+        << Boxes().Questions()[1].Text.toStdString();
+    EXPECT_TRUE(Form->Widget()->isVisible());
+    EXPECT_EQ(Form->MemData1().FieldByName(QStringLiteral("Timer")).AsString(),
+              AnsiString("Luce alba"));
+
+    // The edit still counts as unsaved: the next close asks again.
+    Boxes().PushAnswer(TMsgButton::Cancel);
+    EXPECT_FALSE(Form->Close());
+    EXPECT_EQ(Boxes().Questions().size(), 3u);
+}
+
 TEST_F(MainWindowTest, AnsweringNoClosesWithoutSaving) {
     FillConfiguration();
     Form->Show();

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 namespace lumotrix {
@@ -61,18 +62,27 @@ QString Strip(QString text, const TNumberFormat& a, const TNumberFormat& b) {
     return text.trimmed();
 }
 
-// The decimal separator of the format settings in force, and the C one as well.
+bool IsDecimalMark(QChar c) {
+    return c == QLatin1Char(',') || c == QLatin1Char('.') || c == FormatSettings().DecimalSeparator;
+}
+
+// Either "," or "." is the decimal mark, whatever the locale: the editors' ranges are too small
+// for a thousands separator, and users type the one they are used to.
 bool ParseNumber(const QString& text, double& value) {
     QString c = text;
-    c.replace(FormatSettings().DecimalSeparator, QLatin1Char('.'));
+    for (QChar& ch : c)
+        if (IsDecimalMark(ch))
+            ch = QLatin1Char('.');
+    QLocale parser = QLocale::c();
+    parser.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    value = QLocale::c().toDouble(c, &ok);
+    value = parser.toDouble(c, &ok);
     return ok && std::isfinite(value);
 }
 
 QValidator::State Validate(const QString& stripped, double minimum, double maximum) {
     if (stripped.isEmpty() || stripped == QLatin1String("-") ||
-        stripped == FormatSettings().DecimalSeparator)
+        (stripped.size() == 1 && IsDecimalMark(stripped[0])))
         return QValidator::Intermediate;
     double value = 0;
     if (!ParseNumber(stripped, value))
@@ -161,6 +171,11 @@ QValidator::State FloatSpinEdit::validate(QString& text, int&) const {
     return Validate(StripPicture(text), minimum(), maximum());
 }
 
+// Left to itself the spin box would turn an out-of-range entry into the zero of its type.
+void FloatSpinEdit::fixup(QString& input) const {
+    input = textFromValue(valueFromText(input));
+}
+
 IntSpinEdit::IntSpinEdit(QWidget* parent) : TPictureSpinEdit(parent, 5) {
     SetDisplayFormat(QStringLiteral("0"));
     SetEditFormat(QStringLiteral("0"));
@@ -188,9 +203,13 @@ int IntSpinEdit::valueFromText(const QString& text) const {
 
 QValidator::State IntSpinEdit::validate(QString& text, int&) const {
     QString stripped = StripPicture(text);
-    if (stripped.contains(FormatSettings().DecimalSeparator))
+    if (std::any_of(stripped.cbegin(), stripped.cend(), IsDecimalMark))
         return QValidator::Invalid;
     return Validate(stripped, minimum(), maximum());
+}
+
+void IntSpinEdit::fixup(QString& input) const {
+    input = textFromValue(valueFromText(input));
 }
 
 LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {

@@ -62,6 +62,7 @@ public:
 
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& text, int& pos) const override;
+    void fixup(QString& input) const override;
 };
 
 // The integer counterpart, e.g. a percentage shown as "0%".
@@ -74,6 +75,7 @@ public:
 
     int valueFromText(const QString& text) const override;
     QValidator::State validate(QString& text, int& pos) const override;
+    void fixup(QString& input) const override;
 };
 
 // A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty

@@ -699,4 +699,13 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     FIndicator->viewport()->update();
 }
 
+void GridView::PostEditor() {
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 } // namespace lumotrix

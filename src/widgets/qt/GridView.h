@@ -185,6 +185,9 @@ public:
     QMenu* CreateFilterMenu(int column);
     // The source row of the current cell, -1 when none.
     int CurrentRow() const;
+    // Writes the text of an open cell editor into the table and closes the editor, as leaving
+    // the cell would.
+    void PostEditor();
     std::function<bool(int row)> OnConfirmDelete;
 
 protected:

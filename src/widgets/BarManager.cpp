@@ -2,6 +2,7 @@
 
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
+#include "widgets/ControlMessages.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/StatusBarWidget.h"
 
@@ -716,6 +717,14 @@ LUMOTRIX_REGISTER_CLASS(TRibbon, TControl) {
     Property("QuickAccessToolbar", &TRibbon::QuickAccessToolbar);
     Property("HelpButtonScreenTip", &TRibbon::HelpButtonScreenTip);
     Property("OnHelpButtonClick", &TRibbon::OnHelpButtonClick);
+}
+
+qintptr TRibbon::Perform(quint32 message, qintptr wParam, qintptr lParam) {
+    // The ribbon's height follows its content, whatever height a form description stores;
+    // new captions may need another.
+    if (message == CM_TEXTCHANGED)
+        SetHeight(Bar()->sizeHint().height());
+    return TControl::Perform(message, wParam, lParam);
 }
 
 } // namespace lumotrix

@@ -2,6 +2,7 @@
 
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
+#include "widgets/ControlMessages.h"
 #include "widgets/qt/Icons.h"
 
 #include <QEvent>
@@ -425,6 +426,13 @@ LUMOTRIX_REGISTER_CLASS(TControl, TComponent) {
     Property("Font", &TControl::Font);
     Property("OnResize", &TControl::OnResize);
     Property("OnClick", &TControl::OnClick);
+}
+
+qintptr TControl::Perform(quint32 message, qintptr, qintptr) {
+    // Aligned siblings take their heights from size hints that follow the text.
+    if (message == CM_TEXTCHANGED && Parent())
+        Parent()->AlignControls();
+    return 0;
 }
 
 } // namespace lumotrix

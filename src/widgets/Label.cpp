@@ -1,5 +1,6 @@
 #include "widgets/Label.h"
 
+#include "widgets/ControlMessages.h"
 #include <QLabel>
 
 namespace lumotrix {
@@ -75,6 +76,13 @@ LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
     Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
     Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+}
+
+qintptr TLabel::Perform(quint32 message, qintptr wParam, qintptr lParam) {
+    // The caption and the font may both have changed since the label last fitted itself.
+    if (message == CM_TEXTCHANGED && FAutoSize && !WordWrap() && Label())
+        Label()->resize(Label()->sizeHint());
+    return TControl::Perform(message, wParam, lParam);
 }
 
 } // namespace lumotrix

@@ -44,7 +44,7 @@ void TConfiguration::Assign(TConfiguration& source) {
         {&Timers, &source.Timers}, {&Ports, &source.Ports}, {&Temperature, &source.Temperature}};
     for (const auto& [table, from] : pairs) {
         table->DisableControls();
-        const TScopeExit resume([table] { table->EnableControls(); });
+        const TScopeExit resume([t = table] { t->EnableControls(); });
         table->LoadFromBytes(from->SaveToBytes(), from->Name());
     }
 }

@@ -98,8 +98,8 @@ TParsedDump ParseDump(const QByteArray& dump) {
         qint64 f[9];
         for (int k = 0; k < 9; ++k)
             if (!ParseFixedNumber(data + 3 * k, 3, true, f[k]))
-                ReadFixedNumber(dump, at + 3 * k, 3, true, // refuses the field
-                                QStringLiteral("field %1 of %2").arg(k + 1).arg(record()));
+                f[k] = ReadFixedNumber(dump, at + 3 * k, 3, true, // refuses the field
+                                       QStringLiteral("field %1 of %2").arg(k + 1).arg(record()));
         CheckRange(f[0], 0, TimerCount - 1, named(": timer index"), at);
         CheckRange(f[1], 0, 23, named(": start hour"), at + 3);
         CheckRange(f[2], 0, 59, named(": start minute"), at + 6);

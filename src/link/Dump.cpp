@@ -26,11 +26,11 @@ QString Shown(const QByteArray& bytes) {
 
 } // namespace
 
-qint64 ReadFixedNumber(const QByteArray& bytes, qsizetype offset, int width, bool signedOk,
-                       const QString& what) {
-    if (offset < 0 || offset + width > bytes.size())
-        RefuseDump(QStringLiteral("%1 is cut short").arg(what), offset);
-    const QByteArray field = bytes.mid(offset, width);
+namespace {
+
+// ReadFixedNumber's test without a message: true with `value` when the `width` bytes at
+// `field` hold a number. The parse calls it for every field, so nothing here allocates.
+bool ParseFixedNumber(const char* field, int width, bool signedOk, qint64& value) {
     int i = 0;
     while (i < width && field[i] == ' ')
         ++i;
@@ -40,24 +40,40 @@ qint64 ReadFixedNumber(const QByteArray& bytes, qsizetype offset, int width, boo
         ++i;
     }
     if (i == width)
-        RefuseDump(QStringLiteral("%1 is not a number: \"%2\"").arg(what, Shown(field)), offset);
-    qint64 value = 0;
+        return false;
+    qint64 digits = 0;
     for (; i < width; ++i) {
         const char c = field[i];
         if (c < '0' || c > '9')
-            RefuseDump(QStringLiteral("%1 is not a number: \"%2\"").arg(what, Shown(field)),
-                       offset);
-        value = value * 10 + (c - '0'); // at most 6 digits: no overflow
+            return false;
+        digits = digits * 10 + (c - '0'); // at most 6 digits: no overflow
     }
-    return negative ? -value : value;
+    value = negative ? -digits : digits;
+    return true;
+}
+
+} // namespace
+
+qint64 ReadFixedNumber(const QByteArray& bytes, qsizetype offset, int width, bool signedOk,
+                       const QString& what) {
+    if (offset < 0 || offset + width > bytes.size())
+        RefuseDump(QStringLiteral("%1 is cut short").arg(what), offset);
+    qint64 value = 0;
+    if (!ParseFixedNumber(bytes.constData() + offset, width, signedOk, value)) {
+        const QByteArray field = bytes.mid(offset, width);
+        RefuseDump(QStringLiteral("%1 is not a number: \"%2\"").arg(what, Shown(field)), offset);
+    }
+    return value;
 }
 
 namespace {
 
-void CheckRange(qint64 value, qint64 low, qint64 high, const QString& what, qsizetype offset) {
+// `what` names the field; it is called only to word a refusal, so a good dump builds no text.
+template <typename What>
+void CheckRange(qint64 value, qint64 low, qint64 high, const What& what, qsizetype offset) {
     if (value < low || value > high)
         RefuseDump(
-            QStringLiteral("%1 is %2, outside %3 to %4").arg(what).arg(value).arg(low).arg(high),
+            QStringLiteral("%1 is %2, outside %3 to %4").arg(what()).arg(value).arg(low).arg(high),
             offset);
 }
 
@@ -74,18 +90,23 @@ TParsedDump ParseDump(const QByteArray& dump) {
     TParsedDump parsed;
     qsizetype at = 0;
     for (int r = 0; r < TimerCount; ++r) {
-        const QString record = QStringLiteral("timer record %1").arg(r + 1);
+        const auto record = [r] { return QStringLiteral("timer record %1").arg(r + 1); };
+        const auto named = [&record](const char* field) {
+            return [&record, field] { return record() + QLatin1String(field); };
+        };
+        const char* const data = dump.constData() + at;
         qint64 f[9];
         for (int k = 0; k < 9; ++k)
-            f[k] = ReadFixedNumber(dump, at + 3 * k, 3, true,
-                                   QStringLiteral("field %1 of %2").arg(k + 1).arg(record));
-        CheckRange(f[0], 0, TimerCount - 1, record + QStringLiteral(": timer index"), at);
-        CheckRange(f[1], 0, 23, record + QStringLiteral(": start hour"), at + 3);
-        CheckRange(f[2], 0, 59, record + QStringLiteral(": start minute"), at + 6);
-        CheckRange(f[3], 0, 59, record + QStringLiteral(": start second"), at + 9);
-        CheckRange(f[4], 0, 7, record + QStringLiteral(": day code"), at + 12);
-        CheckRange(f[5], 0, 23, record + QStringLiteral(": duration hours"), at + 15);
-        CheckRange(f[6], 0, 59, record + QStringLiteral(": duration minutes"), at + 18);
+            if (!ParseFixedNumber(data + 3 * k, 3, true, f[k]))
+                f[k] = ReadFixedNumber(dump, at + 3 * k, 3, true, // refuses the field
+                                       QStringLiteral("field %1 of %2").arg(k + 1).arg(record()));
+        CheckRange(f[0], 0, TimerCount - 1, named(": timer index"), at);
+        CheckRange(f[1], 0, 23, named(": start hour"), at + 3);
+        CheckRange(f[2], 0, 59, named(": start minute"), at + 6);
+        CheckRange(f[3], 0, 59, named(": start second"), at + 9);
+        CheckRange(f[4], 0, 7, named(": day code"), at + 12);
+        CheckRange(f[5], 0, 23, named(": duration hours"), at + 15);
+        CheckRange(f[6], 0, 59, named(": duration minutes"), at + 18);
         TDumpTimer& t = parsed.Timers[r];
         t.Index = int(f[0]);
         t.Record.StartHour = std::int32_t(f[1]);

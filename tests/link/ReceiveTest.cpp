@@ -254,6 +254,30 @@ TEST(Receive, BadDumpIsRefusedWholeAndChangesNothing) {
     }
 }
 
+// The refusal names the record, the field and the offset: what a user reports back.
+TEST(Receive, RefusalNamesRecordFieldAndOffset) {
+    const auto refusal = [](int offset, const QByteArray& text) {
+        QByteArray dump = SampleDump();
+        SetField(dump, offset, text);
+        try {
+            ParseDump(dump);
+        } catch (const EReadError& error) {
+            return error.Message();
+        }
+        return QStringLiteral("accepted");
+    };
+    EXPECT_EQ(refusal(27 * 40 + 15, "1x3"),
+              "field 6 of timer record 41 is not a number: \"1x3\" (offset 1095)");
+    EXPECT_EQ(refusal(27 * 2 + 24, "\x01 7"),
+              "field 9 of timer record 3 is not a number: \"\\x01 7\" (offset 78)");
+    EXPECT_EQ(refusal(27 * 11 + 12, " 12"),
+              "timer record 12: day code is 12, outside 0 to 7 (offset 309)");
+    EXPECT_EQ(refusal(27 * 41 + 18, " 60"),
+              "timer record 42: duration minutes is 60, outside 0 to 59 (offset 1125)");
+    EXPECT_EQ(refusal(1394, "  -1.5"),
+              "minimum temperature is not a number: \"  -1.5\" (offset 1394)");
+}
+
 TEST(Receive, EtxAfterASendWithNothingElseIsAnError) {
     TLinkBench bench;
     TPortNames names;

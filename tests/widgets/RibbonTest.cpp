@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -335,4 +336,19 @@ TEST(Icons, EveryCommandHasAPictureThatRenders) {
         EXPECT_TRUE(drawn) << name;
     }
     EXPECT_TRUE(CommandIcon(QStringLiteral("nonexistent")).isNull());
+}
+
+// A picture carries only the gradients it paints with; one it names but lacks draws nothing.
+TEST(Icons, EveryGradientAPictureNamesIsDefinedInIt) {
+    const QRegularExpression reference(QStringLiteral(R"(url\(#(\w+)\))"));
+    int references = 0;
+    for (const QString& name : CommandIconNames()) {
+        const QString svg = QString::fromUtf8(CommandIconSvg(name));
+        for (const QRegularExpressionMatch& match : reference.globalMatch(svg)) {
+            ++references;
+            EXPECT_TRUE(svg.contains(QStringLiteral("id=\"%1\"").arg(match.captured(1))))
+                << name.toStdString() << " lacks " << match.captured(1).toStdString();
+        }
+    }
+    EXPECT_GT(references, 20);
 }

@@ -42,10 +42,27 @@ constexpr const char* Defs = R"svg(<defs>
 constexpr const char* ArrowRightGreen =
     R"svg(<path d="M1 13h8v-5l8 8-8 8v-5h-8z" fill="url(#gGreen)" stroke="#1f6a14" stroke-linejoin="round"/>)svg";
 
+// The gradients of Defs that `body` refers to, each parsed again at every picture's first
+// render: most pictures use one or two of them.
+QString DefsFor(const QString& body) {
+    QString defs;
+    for (const QString& line : QString::fromLatin1(Defs).split(QLatin1Char('\n'))) {
+        static const QString start = QStringLiteral("<linearGradient id=\"");
+        if (!line.startsWith(start))
+            continue;
+        const QString id =
+            line.mid(start.size(), line.indexOf(QLatin1Char('"'), start.size()) - start.size());
+        if (body.contains(QStringLiteral("url(#%1)").arg(id)))
+            defs += line + QLatin1Char('\n');
+    }
+    return defs.isEmpty() ? QString()
+                          : QStringLiteral("<defs>\n") + defs + QStringLiteral("</defs>");
+}
+
 QString Wrap(const QString& body) {
     return QStringLiteral(
                R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">)svg") +
-           QString::fromLatin1(Defs) + body + QStringLiteral("</svg>");
+           DefsFor(body) + body + QStringLiteral("</svg>");
 }
 
 QString Scheme(const char* gradient, const char* frame) {

@@ -1040,19 +1040,25 @@ const TColorScheme& RibbonBar::ColorScheme() const {
 void RibbonBar::SetColorSchemeName(const QString& name) {
     FScheme = IsColorSchemeName(name) ? name : QStringLiteral("Blue");
     const TColorScheme& scheme = ColorScheme();
-    setStyleSheet(RibbonStyleSheet(scheme));
+    // A style sheet set again re-polishes every widget under it even when it is the same text,
+    // and the form names the scheme the ribbon already has.
+    const auto apply = [](QWidget* widget, const QString& sheet) {
+        if (widget->styleSheet() != sheet)
+            widget->setStyleSheet(sheet);
+    };
+    apply(this, RibbonStyleSheet(scheme));
     // The application button is a coloured orb of the scheme.
-    FAppButton->setStyleSheet(
-        QStringLiteral("QToolButton { border-radius: 4px; border: 1px solid %3; background: "
-                       "qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 %1, stop:1 %2); }"
-                       "QToolButton:hover { border-color: #dbb94f; }")
-            .arg(scheme.AppButtonTop.name(), scheme.AppButtonBottom.name(),
-                 scheme.AppButtonBottom.darker(130).name()));
-    FAppMenu->setStyleSheet(
-        RibbonStyleSheet(scheme) +
-        QStringLiteral("#RibbonAppMenu { background: %1; border: 1px solid %2; }")
-            .arg(scheme.PanelTop.name(), scheme.GroupBorder.name()));
-    FPopup->setStyleSheet(
+    apply(FAppButton,
+          QStringLiteral("QToolButton { border-radius: 4px; border: 1px solid %3; background: "
+                         "qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 %1, stop:1 %2); }"
+                         "QToolButton:hover { border-color: #dbb94f; }")
+              .arg(scheme.AppButtonTop.name(), scheme.AppButtonBottom.name(),
+                   scheme.AppButtonBottom.darker(130).name()));
+    apply(FAppMenu, RibbonStyleSheet(scheme) +
+                        QStringLiteral("#RibbonAppMenu { background: %1; border: 1px solid %2; }")
+                            .arg(scheme.PanelTop.name(), scheme.GroupBorder.name()));
+    apply(
+        FPopup,
         QStringLiteral("#RibbonTabPopup { border: 1px solid %1; }").arg(scheme.GroupBorder.name()));
     UpdateCaptionGlyphs();
     if (OnColorSchemeChanged)

@@ -237,6 +237,22 @@ void TForm::PlaceWindow() {
     } else if (FPosition == poDesigned) {
         window->move(Left(), Top());
     }
+    // A place designed for a larger screen (or a form larger than the screen it is centred
+    // on) would leave part of the window, title bar included, out of reach.
+    if (FPosition != poDefault) {
+        QScreen* screen = QGuiApplication::screenAt(window->pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            window->move(
+                KeepInside(QRect(window->pos(), window->size()), screen->availableGeometry()));
+    }
+}
+
+QPoint KeepInside(const QRect& window, const QRect& area) {
+    const int x = qMax(area.left(), qMin(window.left(), area.right() + 1 - window.width()));
+    const int y = qMax(area.top(), qMin(window.top(), area.bottom() + 1 - window.height()));
+    return {x, y};
 }
 
 void TForm::SetVisible(bool visible) {

@@ -121,4 +121,8 @@ template <typename T> T* CreateDataModule(TComponent* owner = nullptr) {
     return module.release();
 }
 
+// Where a window of this place and size goes so that it lies inside area, moved as little
+// as possible; one larger than the area keeps its top-left corner (and title bar) inside.
+QPoint KeepInside(const QRect& window, const QRect& area);
+
 } // namespace lumotrix

@@ -19,7 +19,9 @@
 #include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -554,4 +556,27 @@ TEST(FormLoad, ScreenListsFormsAndDataModulesWhileTheyExist) {
     EXPECT_TRUE(ScreenDataModules().contains(module.get()));
     module.reset();
     EXPECT_TRUE(ScreenDataModules().isEmpty());
+}
+
+TEST(FormLoad, AWindowDesignedForALargerScreenOpensInsideThisOne) {
+    test::App();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    TForm form;
+    form.SetPosition(poDesigned);
+    form.SetLeft(area.right() - 100);
+    form.SetTop(area.bottom() - 50);
+    form.SetWidth(area.width() / 2);
+    form.SetHeight(area.height() / 2);
+    form.Show();
+    const QRect placed(form.Widget()->pos(), form.Widget()->size());
+    EXPECT_TRUE(area.contains(placed)) << placed.x() << "," << placed.y();
+    // Only as far as needed: the window ends at the area's edge, not at its centre.
+    EXPECT_EQ(placed.right(), area.right());
+    EXPECT_EQ(placed.bottom(), area.bottom());
+    form.Hide();
+
+    // Larger than the screen: the title bar stays reachable.
+    EXPECT_EQ(KeepInside(QRect(-40, -30, 5000, 4000), area), area.topLeft());
+    EXPECT_EQ(KeepInside(QRect(area.left() + 10, area.top() + 20, 30, 40), area),
+              QPoint(area.left() + 10, area.top() + 20));
 }

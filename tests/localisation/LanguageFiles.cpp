@@ -46,17 +46,9 @@ TModule& LanguageFilesTest::AddModule(const QString& fileName) {
     return module;
 }
 
-void LanguageFilesTest::WriteResourceFile(const QString& path,
-                                          const QList<QPair<QString, QString>>& forms) {
-    TResourceFile file;
+void LanguageFilesTest::WriteResourceFile(const QString& path, const QList<TFormText>& forms) {
+    TResourceFile file = FormTextResourceFile(forms);
     file.SetString(1, QFileInfo(path).fileName());
-    for (const auto& [className, text] : forms) {
-        TResourceEntry entry;
-        entry.Type = RT_RCDATA;
-        entry.Name = className.toUpper();
-        entry.Data = FormTextToBinary(text);
-        file.Add(entry);
-    }
     QDir().mkpath(QFileInfo(path).path());
     file.SaveToFile(path);
 }

@@ -6,9 +6,13 @@
 
 namespace lumotrix {
 
+QString LanguageIdText(quint32 id) {
+    return QStringLiteral("0x%1").arg(id, 4, 16, QLatin1Char('0'));
+}
+
 QString LanguageLine(const TLocaleRow& row) {
     const QString code = QString::fromLatin1(row.Abbreviation);
-    return QStringList{QStringLiteral("0x%1").arg(row.Id, 4, 16, QLatin1Char('0')),
+    return QStringList{LanguageIdText(row.Id),
                        code,
                        code.chopped(1),
                        LanguageDisplayName(row.Id, true, TNameWidth::Wide),

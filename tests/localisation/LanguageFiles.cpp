@@ -3,6 +3,7 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ResourceFile.h"
 #include "runtime/TextForm.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,10 +55,7 @@ void LanguageFilesTest::WriteResourceFile(const QString& path, const QList<TForm
 }
 
 void LanguageFilesTest::WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    WriteFileBytes(path, bytes);
 }
 
 QString LanguageFilesTest::ProgramTranslation(const QString& code) const {

@@ -7,6 +7,7 @@
 #include "runtime/FormStream.h"
 #include "runtime/Locales.h"
 #include "runtime/TextForm.h"
+#include "support/FormResourceFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +51,8 @@ const char* const SampleForm = "object Form1: TForm1\n"
                                "end\n";
 
 TResourceFile SampleResources(const char* formText = SampleForm) {
-    TResourceFile file;
-    TResourceEntry form;
-    form.Type = RT_RCDATA;
-    form.Name = TResourceId(QStringLiteral("TFORM1"));
-    form.Data = FormTextToBinary(QByteArray(formText));
-    file.Add(form);
+    TResourceFile file =
+        test::FormResourceFile({{"TForm1", FormTextToBinary(QByteArray(formText))}});
     file.SetString(5, QStringLiteral("Salva in \"%s\"?"));
     file.SetString(65504, QStringLiteral("Porta"));
     return file;
@@ -198,12 +195,7 @@ TEST(Catalogue, StaleEntriesChangeNothingAndAreReported) {
 TEST(Catalogue, DamagedFormsAreRefusedNamingTheForm) {
     const QByteArray form = FormOf(SampleResources());
     for (qsizetype size = 4; size < form.size(); ++size) {
-        TResourceFile file;
-        TResourceEntry e;
-        e.Type = RT_RCDATA;
-        e.Name = TResourceId(QStringLiteral("TFORM1"));
-        e.Data = form.left(size);
-        file.Add(e);
+        const TResourceFile file = test::FormResourceFile({{"TForm1", form.left(size)}});
         try {
             ExtractCatalogue(file);
             ADD_FAILURE() << "a form cut to " << size << " bytes was accepted";

@@ -12,17 +12,7 @@
 namespace lumotrix {
 namespace {
 
-// What only the platform defines and ICU does not know: the three-letter abbreviated language
-// name (the extension of a translation file), the default ANSI code page and the optional era
-// calendar. Everything else comes from ICU. Kept in ascending locale-id order, which is the
-// order the locales are enumerated in.
-struct TLocaleRow {
-    TLocaleId Id;
-    const char* Abbreviation;
-    int AnsiCodePage;
-    int OptionalCalendar; // 0: none besides the Gregorian
-};
-
+// Kept in ascending locale-id order, which is the order the locales are enumerated in.
 constexpr TLocaleRow LocaleTable[] = {
     {0x0401, "ARA", 1256, 0}, // ar-SA
     {0x0402, "BGR", 1251, 0}, // bg-BG
@@ -217,6 +207,10 @@ TLocaleId& ThreadLocale() {
 }
 
 } // namespace
+
+std::span<const TLocaleRow> SupportedLocaleRows() {
+    return LocaleTable;
+}
 
 void EnumSystemLocales(const std::function<bool(TLocaleId)>& callback) {
     for (const TLocaleRow& row : LocaleTable)

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace lumotrix {
 
@@ -58,8 +59,19 @@ constexpr int CAL_JAPAN = 3;
 constexpr int CAL_TAIWAN = 4;
 constexpr int CAL_KOREA = 5;
 
+// What only the platform defines for a supported locale and ICU does not know: the three-letter
+// abbreviated language name (the extension of a translation file), the default ANSI code page
+// and the optional era calendar. Everything else comes from ICU.
+struct TLocaleRow {
+    TLocaleId Id;
+    const char* Abbreviation;
+    int AnsiCodePage;
+    int OptionalCalendar; // 0: none besides the Gregorian
+};
+
 // The supported locales, in ascending locale-id order: the enumeration order.
-// `callback` returns false to stop.
+std::span<const TLocaleRow> SupportedLocaleRows();
+// The same order; `callback` returns false to stop.
 void EnumSystemLocales(const std::function<bool(TLocaleId)>& callback);
 bool IsSupportedLocale(TLocaleId locale);
 

@@ -4,63 +4,27 @@
 #include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/Registry.h"
-#include "widgets/Application.h"
 
 namespace lumotrix::test {
 
 namespace {
 
-ScriptedMessageBoxes* GBoxes = nullptr;
-ScriptedFileDialogs* GFiles = nullptr;
-
-class AppEnvironment : public testing::Environment {
+// The program's environment as an Italian user starts it, read the way the program reads it.
+class AppEnvironment : public TTestApplication {
 public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The serial settings store lives under the user's configuration folder.
-        qputenv("XDG_CONFIG_HOME", FConfig.path().toLocal8Bit());
+    AppEnvironment() : TTestApplication("app_tests", ApplicationTitleText) {}
+
+protected:
+    void BeforeStart() override {
         qputenv("LC_ALL", "it_IT.UTF-8");
         InitialiseRuntime();
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        FApp = new Application(argc, argv);
-        FApp->SetTitle(ApplicationTitleText);
-        ResetDialogs();
     }
-    void TearDown() override {
-        SetMessageBoxes(nullptr);
-        SetFileDialogs(nullptr);
-        delete FApp;
-        FApp = nullptr;
-    }
-
-private:
-    QTemporaryDir FConfig;
-    Application* FApp = nullptr;
 };
 
 [[maybe_unused]] testing::Environment* const GEnvironment =
     testing::AddGlobalTestEnvironment(new AppEnvironment);
 
 } // namespace
-
-ScriptedMessageBoxes& Boxes() {
-    return *GBoxes;
-}
-ScriptedFileDialogs& Files() {
-    return *GFiles;
-}
-
-void ResetDialogs() {
-    auto boxes = std::make_unique<ScriptedMessageBoxes>();
-    GBoxes = boxes.get();
-    SetMessageBoxes(std::move(boxes));
-    auto files = std::make_unique<ScriptedFileDialogs>();
-    GFiles = files.get();
-    SetFileDialogs(std::move(files));
-}
 
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(Folder.isValid());

@@ -2,21 +2,16 @@
 
 #include "app/About.h"
 #include "app/HoravelForm.h"
+#include "support/NamedComponent.h"
+#include "support/TestApplication.h"
 #include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
-#include "widgets/Dialogs.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace lumotrix::test {
-
-// The application object of the app tests, with scripted message boxes and file dialogs.
-ScriptedMessageBoxes& Boxes();
-ScriptedFileDialogs& Files();
-// Fresh scripted dialogs (answers and records dropped).
-void ResetDialogs();
 
 // A main window created from its form resource, as the program creates it.
 struct MainWindowTest : testing::Test {
@@ -26,12 +21,7 @@ struct MainWindowTest : testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // A component by name, as a screen reader or a UI-automation tool would find it.
-    template <typename T> T* Get(const char* name) {
-        auto* found = dynamic_cast<T*>(Form->FindComponent(QString::fromLatin1(name)));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* Get(const char* name) { return NamedComponent<T>(Form.get(), name); }
     TBarItem* Item(const char* name) { return Get<TBarItem>(name); }
     TBarButton* Button(const char* name) { return Get<TBarButton>(name); }
     QString Path(const QString& name) const { return Folder.filePath(name); }

@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 
 #include "runtime/Registry.h"
+#include "support/FileBytes.h"
 #include "widgets/Button.h"
 #include "widgets/ComPort.h"
 #include "widgets/Control.h"
@@ -19,11 +20,6 @@ using namespace lumotrix;
 using namespace lumotrix::test;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct FilesTest : MainWindowTest {
     // Saves the window's configuration as `name` through the save dialog.
@@ -222,8 +218,8 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
     FillConfiguration();
     SetTemperature();
     SaveAs(Path(QStringLiteral("acquario.tmr")));
-    const QByteArray timersBefore = ReadAll(Path(QStringLiteral("acquario.tmr")));
-    const QByteArray temperatureBefore = ReadAll(Path(QStringLiteral("Tacquario")));
+    const QByteArray timersBefore = FileBytes(Path(QStringLiteral("acquario.tmr")));
+    const QByteArray temperatureBefore = FileBytes(Path(QStringLiteral("Tacquario")));
     ASSERT_FALSE(timersBefore.isEmpty());
     ASSERT_FALSE(temperatureBefore.isEmpty());
     Open(Path(QStringLiteral("acquario.tmr"))); // "Salva " is enabled by an open
@@ -245,8 +241,8 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
         << Boxes().Questions()[0].Text.toStdString();
     EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("the files are as they were")))
         << Boxes().Questions()[0].Text.toStdString();
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("acquario.tmr"))), timersBefore);
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("Tacquario"))), temperatureBefore);
+    EXPECT_EQ(FileBytes(Path(QStringLiteral("acquario.tmr"))), timersBefore);
+    EXPECT_EQ(FileBytes(Path(QStringLiteral("Tacquario"))), temperatureBefore);
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("Pacquario"))).isDir());
     // No half-written leftovers beside the files.
     QStringList names = QDir(Folder.path()).entryList(QDir::Files);
@@ -288,13 +284,7 @@ TEST_F(FilesTest, LoadingWithNothingStoredSaysSoAndKeepsTheCurrentSettings) {
 }
 
 TEST_F(FilesTest, ADamagedSettingsStoreIsReportedAndTheWindowStillStarts) {
-    const QString store = TRegistry::StorePath();
-    QDir().mkpath(QFileInfo(store).absolutePath());
-    {
-        QFile file(store);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("{ this is not a store");
-    }
+    WriteFileBytes(TRegistry::StorePath(), "{ this is not a store");
     std::unique_ptr<TForm1> second(CreateForm<TForm1>());
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(second->ComPort->Port(), QStringLiteral("COM1"));

@@ -2,6 +2,7 @@
 // the save dialog's proposal and the ribbon's layout in each of its states.
 
 #include "AppFixture.h"
+#include "support/AccessibleSearch.h"
 
 #include "runtime/ScopeExit.h"
 #include "widgets/BarManager.h"
@@ -25,21 +26,12 @@ using namespace lumotrix::test;
 
 namespace {
 
-// Every accessible object below `root` with the given role and name.
-void Collect(QAccessibleInterface* root, QAccessible::Role role, const QString& name,
-             QList<QAccessibleInterface*>& found) {
-    if (!root)
-        return;
-    if (root->role() == role && root->text(QAccessible::Name) == name)
-        found.append(root);
-    for (int i = 0; i < root->childCount(); ++i)
-        Collect(root->child(i), role, name, found);
-}
-
 int CountAccessible(QWidget* window, QAccessible::Role role, const QString& name) {
-    QList<QAccessibleInterface*> found;
-    Collect(QAccessible::queryAccessibleInterface(window), role, name, found);
-    return static_cast<int>(found.size());
+    const auto named = AccessibleNamed(name);
+    return static_cast<int>(
+        AccessiblesMatching(QAccessible::queryAccessibleInterface(window),
+                            [&](QAccessibleInterface* a) { return a->role() == role && named(a); })
+            .size());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // Runs the command-line tools as a user would, in a temporary folder.
 
 #include "ToolRun.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -106,10 +107,7 @@ protected:
         return f.fileName();
     }
 
-    QByteArray Read(const char* name) const {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Read(const char* name) const { return FileBytes(Path(name)); }
 
     QStringList Files() const {
         return QDir(Dir.path())

@@ -190,10 +190,7 @@ TEST_F(ImportShow, RefusesBadConfigurationsWithAClearMessageAndWritesNothing) {
 }
 
 TEST_F(ImportShow, RefusesWhatIsNotJson) {
-    QFile f(Path("bad.json"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("{\"timers\": [ }");
-    f.close();
+    WriteFileBytes(Path("bad.json"), "{\"timers\": [ }");
     const TRun r = RunCli({"import", Path("bad.json"), Path("a.tmr")});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(r.Err.contains("bad.json: not valid JSON at byte")) << r.Err.toStdString();

@@ -6,6 +6,8 @@
 #include "app/Startup.h"
 #include "localisation/LangDialog.h"
 #include "runtime/Registry.h"
+#include "support/AccessibleSearch.h"
+#include "support/NamedComponent.h"
 #include "widgets/Application.h"
 #include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
@@ -58,33 +60,22 @@ private:
 [[maybe_unused]] testing::Environment* const GEnvironment =
     testing::AddGlobalTestEnvironment(new GermanUserEnvironment);
 
-QAccessibleInterface* FindAccessible(QAccessibleInterface* root, const QString& name) {
-    if (!root)
-        return nullptr;
-    if (root->text(QAccessible::Name) == name && root->actionInterface() &&
-        root->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()))
-        return root;
-    for (int i = 0; i < root->childCount(); ++i)
-        if (QAccessibleInterface* found = FindAccessible(root->child(i), name))
-            return found;
-    return nullptr;
-}
-
 // Presses the control named `name` in `window` as a screen reader would.
 void Press(QWidget* window, const QString& name) {
+    const auto named = AccessibleNamed(name);
     QAccessibleInterface* control =
-        FindAccessible(QAccessible::queryAccessibleInterface(window), name);
+        FindAccessible(QAccessible::queryAccessibleInterface(window), [&](QAccessibleInterface* a) {
+            return named(a) && a->actionInterface() &&
+                   a->actionInterface()->actionNames().contains(
+                       QAccessibleActionInterface::pressAction());
+        });
     ASSERT_NE(control, nullptr) << qPrintable(name);
     control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
 struct LanguageWindowTest : testing::Test {
     TForm1& Form() { return *GProgram->MainForm; }
-    template <typename T> T* Find(const char* name) {
-        auto* found = dynamic_cast<T*>(Form().FindComponent(QString::fromLatin1(name)));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* Find(const char* name) { return NamedComponent<T>(&Form(), name); }
     QString Caption(const char* item) { return Find<TBarItem>(item)->Caption(); }
     QString Header(const char* column) { return Find<TGridColumnDef>(column)->Caption(); }
     QString Tab(const char* sheet) { return Find<TTabSheet>(sheet)->Caption(); }

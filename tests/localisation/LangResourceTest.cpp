@@ -280,13 +280,7 @@ TEST_F(LangResourceTest, FormThatDoesNotFitIsBuiltInAndTranslatedFromTheFile) {
                                          "    Caption = 'Gut'\n"
                                          "  end\n"
                                          "end\n");
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TLANGLANGUAGEDIALOG");
-    entry.Data = FormTextToBinary(older);
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+    UseResourceFile(FormTextResourceFile({{QStringLiteral("TLangLanguageDialog"), older}}));
 
     std::unique_ptr<TLangLanguageDialog> dialog;
     ASSERT_NO_THROW(dialog.reset(CreateFormInLanguage<TLangLanguageDialog>()));

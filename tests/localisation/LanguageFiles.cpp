@@ -3,6 +3,7 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ResourceFile.h"
 #include "runtime/TextForm.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,26 +47,15 @@ TModule& LanguageFilesTest::AddModule(const QString& fileName) {
     return module;
 }
 
-void LanguageFilesTest::WriteResourceFile(const QString& path,
-                                          const QList<QPair<QString, QString>>& forms) {
-    TResourceFile file;
+void LanguageFilesTest::WriteResourceFile(const QString& path, const QList<TFormText>& forms) {
+    TResourceFile file = FormTextResourceFile(forms);
     file.SetString(1, QFileInfo(path).fileName());
-    for (const auto& [className, text] : forms) {
-        TResourceEntry entry;
-        entry.Type = RT_RCDATA;
-        entry.Name = className.toUpper();
-        entry.Data = FormTextToBinary(text);
-        file.Add(entry);
-    }
     QDir().mkpath(QFileInfo(path).path());
     file.SaveToFile(path);
 }
 
 void LanguageFilesTest::WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    WriteFileBytes(path, bytes);
 }
 
 QString LanguageFilesTest::ProgramTranslation(const QString& code) const {

@@ -2,6 +2,7 @@
 
 #include "localisation/LangResource.h"
 #include "runtime/ModuleList.h"
+#include "support/FormResourceFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,8 +22,7 @@ protected:
     TModule& AddModule(const QString& fileName);
     // A resource file whose string 1 names it ("prog.DEU"), plus the given forms
     // (class name, text description).
-    static void WriteResourceFile(const QString& path,
-                                  const QList<QPair<QString, QString>>& forms = {});
+    static void WriteResourceFile(const QString& path, const QList<TFormText>& forms = {});
     static void WriteFile(const QString& path, const QByteArray& bytes);
     // The program's own file for a language in the documents folder, where it is found when
     // there is none beside the program (this test program's folder, shared by parallel tests).

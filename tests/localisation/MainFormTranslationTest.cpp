@@ -113,32 +113,23 @@ protected:
     std::unique_ptr<TForm1> Form;
 };
 
-void UseResource(const QString& name, const QByteArray& data) {
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = name;
-    entry.Data = data;
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
-}
-
 } // namespace
 
 TEST_F(MainFormTranslation, ChangedValuesReachTheLiveWindowAndNothingElseChanges) {
     const TValues before = Snapshot(Form.get());
-    UseResource(QStringLiteral("TFORM1"),
-                Translated({{"Left = 267\n", "Left = 400\n"},
-                            {"Caption = 'Horavel '", "Caption = 'Horavel EN'"},
-                            {"Caption = 'Apri '", "Caption = 'Open'"},
-                            {"Hint = 'Apri '", "Hint = 'Open a configuration'"},
-                            {"ScreenTip.Header = 'Apri'\n", "ScreenTip.Header = 'Open'\n"},
-                            {"Caption = 'Temperatura'\n", "Caption = 'Temperature'\n"},
-                            {"Caption = 'Sensore abilitato'", "Caption = 'Sensor enabled'"},
-                            {"Caption = 'Giorno'", "Caption = 'Day'"},
-                            {"'Luned\u00ec'", "'Monday'"},
-                            {"'Tutti i giorni'", "'Every day'"},
-                            {"Width = 20\n", "Width = 24\n"}}));
+    UseResourceFile(FormResourceFile(
+        {{QStringLiteral("TForm1"),
+          Translated({{"Left = 267\n", "Left = 400\n"},
+                      {"Caption = 'Horavel '", "Caption = 'Horavel EN'"},
+                      {"Caption = 'Apri '", "Caption = 'Open'"},
+                      {"Hint = 'Apri '", "Hint = 'Open a configuration'"},
+                      {"ScreenTip.Header = 'Apri'\n", "ScreenTip.Header = 'Open'\n"},
+                      {"Caption = 'Temperatura'\n", "Caption = 'Temperature'\n"},
+                      {"Caption = 'Sensore abilitato'", "Caption = 'Sensor enabled'"},
+                      {"Caption = 'Giorno'", "Caption = 'Day'"},
+                      {"'Luned\u00ec'", "'Monday'"},
+                      {"'Tutti i giorni'", "'Every day'"},
+                      {"Width = 20\n", "Width = 24\n"}})}}));
     TLangTranslator::TranslateAllForms();
 
     EXPECT_EQ(Form->Caption(), QStringLiteral("Horavel EN"));

@@ -3,16 +3,12 @@
 // Small components with one published property of every kind, and form classes to translate,
 // for the translator tests.
 
+#include "support/PrintQString.h"
 #include "widgets/Forms.h"
 
 #include <QStringList>
 
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace lumotrix {
 

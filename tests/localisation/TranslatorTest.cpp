@@ -255,27 +255,22 @@ TEST_F(Translator, EveryMatchedControlIsToldItsTextChangedAfterItsSection) {
 
 TEST_F(Translator, AResourceThatIsNoBinaryFormStreamIsIgnored) {
     auto form = Load<TTrForm>(LiveForm);
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TTRFORM");
-    entry.Data = "object TrForm: TTrForm\n  Caption = 'text'\nend\n";
-    file.Add(entry);
-    entry.Name = QStringLiteral("TTRBASEFORM");
-    entry.Data = "TP";
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+    UseResourceFile(FormResourceFile(
+        {{"TTrForm", "object TrForm: TTrForm\n  Caption = 'text'\nend\n"}, {"TTrBaseForm", "TP"}}));
     EXPECT_NO_THROW(TLangTranslator::TranslateAllForms());
     EXPECT_EQ(form->Caption(), QStringLiteral("Modulo"));
 }
 
 TEST_F(Translator, AClassTakesItsResourcesFromTheModuleThatDefinesIt) {
     TTrPackageForm form;
-    form.LoadFromStream(FormBinary("object Pkg: TTrPackageForm\n  Caption = 'live'\nend\n"));
+    form.LoadFromStream(
+        FormTextToBinary(QByteArray("object Pkg: TTrPackageForm\n  Caption = 'live'\nend\n")));
     UseTranslation(
         {{"TTrPackageForm", "object Pkg: TTrPackageForm\n  Caption = 'program'\nend\n"}});
-    const QByteArray bytes = ResourceBytes(
-        {{"TTrPackageForm", "object Pkg: TTrPackageForm\n  Caption = 'package'\nend\n"}});
+    const QByteArray bytes =
+        FormTextResourceFile(
+            {{"TTrPackageForm", "object Pkg: TTrPackageForm\n  Caption = 'package'\nend\n"}})
+            .ToBytes();
     TModule& package = TModuleList::Instance().AddModule(
         QStringLiteral("/tmp/package.test"), reinterpret_cast<const unsigned char*>(bytes.data()),
         std::size_t(bytes.size()));
@@ -312,19 +307,11 @@ TEST_F(Translator, EightBitStringsAreReadInTheCodePageOfTheResourceFileInForce) 
     w.WriteListEnd();
     w.WriteListEnd();
     w.WriteListEnd();
-    TResourceFile translation;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TTRFORM");
-    entry.Data = w.Data();
-    translation.Add(entry);
+    const TResourceFile translation = FormResourceFile({{"TTrForm", w.Data()}});
     QTemporaryDir dir;
     auto* ctl = Find<TTrControl>(form.get(), "Ctl");
     const auto translateWith = [&](const char* fileName) {
-        const QString path = dir.filePath(QLatin1String(fileName));
-        translation.SaveToFile(path);
-        TModuleList::Instance().Head().SetResourceFile(
-            std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
+        UseResourceFile(SavedAndLoaded(translation, dir.filePath(QLatin1String(fileName))));
         TLangTranslator::TranslateAllForms();
     };
 
@@ -384,13 +371,7 @@ TEST_F(Translator, StreamErrorsAndStringListHookErrorsPassUnwrapped) {
     writer.WriteStr("TrForm");
     writer.WriteStr("Caption");
     writer.WriteValue(TValueType(22));
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TTRFORM");
-    entry.Data = writer.Data();
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+    UseResourceFile(FormResourceFile({{"TTrForm", writer.Data()}}));
     EXPECT_THROW(
         {
             try {
@@ -402,9 +383,10 @@ TEST_F(Translator, StreamErrorsAndStringListHookErrorsPassUnwrapped) {
         EReadError);
 
     // A truncated resource.
-    entry.Data = FormBinary("object TrForm: TTrForm\n  Caption = 'cut'\nend\n").chopped(3);
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+    UseResourceFile(FormResourceFile(
+        {{"TTrForm",
+          FormTextToBinary(QByteArray("object TrForm: TTrForm\n  Caption = 'cut'\nend\n"))
+              .chopped(3)}}));
     EXPECT_THROW(TLangTranslator::TranslateAllForms(), EReadError);
 
     // A collection under a property that holds no object.
@@ -438,13 +420,7 @@ TEST_F(Translator, HostileNestingIsRefusedInsteadOfExhaustingTheStack) {
         writer.WriteStr("");
         writer.WriteListEnd();
     }
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TTRFORM");
-    entry.Data = writer.Data();
-    file.Add(entry);
-    TModuleList::Instance().Head().SetResourceFile(std::make_unique<TResourceFile>(file));
+    UseResourceFile(FormResourceFile({{"TTrForm", writer.Data()}}));
     EXPECT_THROW(TLangTranslator::TranslateAllForms(), EReadError);
 }
 

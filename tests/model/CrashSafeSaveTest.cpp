@@ -4,6 +4,7 @@
 #include "model/ConfigFiles.h"
 #include "model/ConfigTables.h"
 #include "model/Configuration.h"
+#include "support/FileBytes.h"
 
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
@@ -60,11 +61,6 @@ QString ScratchTemplate() {
                              ? QStringLiteral("/dev/shm")
                              : QDir::tempPath();
     return base + QStringLiteral("/lumotrix-crash-XXXXXX");
-}
-
-QByteArray Read(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void Fill(TConfiguration& config, int variant) {
@@ -133,7 +129,7 @@ protected:
             ++points;
             const QStringList targets = Targets(timerFile);
             for (int i = 0; i < targets.size(); ++i) {
-                const QByteArray bytes = Read(targets[i]);
+                const QByteArray bytes = test::FileBytes(targets[i]);
                 if (bytes != before.Files[i] && bytes != FNewBytes.Files[i]) {
                     ++corrupt;
                     ADD_FAILURE() << "step " << step << ": " << targets[i].toStdString()
@@ -211,9 +207,9 @@ TEST_F(CrashSafeSaveTest, ASaveOverAnInterruptedOneFirstPutsBackAWholeSet) {
     // Killed between the renames: timer file new, the other two old.
     int step = 1;
     while (RunKilledAt(step, [&] { FNew.Save(timerFile); }) == TEnd::Killed &&
-           Read(timerFile) != FNewBytes.Files[0])
+           test::FileBytes(timerFile) != FNewBytes.Files[0])
         ++step;
-    ASSERT_EQ(Read(timerFile), FNewBytes.Files[0]);
+    ASSERT_EQ(test::FileBytes(timerFile), FNewBytes.Files[0]);
     ASSERT_TRUE(QFileInfo::exists(timerFile + QStringLiteral(".saving")));
 
     TConfiguration third;
@@ -241,14 +237,10 @@ TEST(CrashSafeSettings, AKilledSettingsSaveLeavesTheOldOrTheNewValues) {
         update.Commit();
     };
     write(QStringLiteral("/dev/ttyS0"), 9600);
-    const QByteArray old = Read(store);
+    const QByteArray old = test::FileBytes(store);
     int points = 0, corrupt = 0;
     for (int step = 1;; ++step) {
-        {
-            QFile file(store);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(old);
-        }
+        { test::WriteFileBytes(store, old); }
         const TEnd end = RunKilledAt(step, [&] { write(QStringLiteral("/dev/ttyUSB0"), 19200); });
         TRegistry registry;
         QString port;

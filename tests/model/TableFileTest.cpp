@@ -1,5 +1,6 @@
 #include "model/ConfigTables.h"
 #include "model/MemData.h"
+#include "support/FileBytes.h"
 
 #include "runtime/Exception.h"
 
@@ -33,18 +34,6 @@ std::vector<std::vector<TFieldValue>> Rows(const TMemData& t) {
             rows.back().push_back(t.CellValue(r, f));
     }
     return rows;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 // Expects loading `path` into `table` to fail with a message naming the file and saying `what`,
@@ -148,7 +137,7 @@ TEST(TableFile, BadFilesAreRefusedNamingTheFileAndTheTableKeepsItsRows) {
 
     for (qsizetype cut :
          {qsizetype(0), qsizetype(5), qsizetype(11), qsizetype(40), good.size() - 1}) {
-        WriteAll(path, good.left(cut));
+        test::WriteFileBytes(path, good.left(cut));
         ExpectRefused(table, path,
                       cut < 10   ? QStringLiteral("not a table file")
                       : cut < 14 ? QStringLiteral("ends inside")
@@ -157,14 +146,14 @@ TEST(TableFile, BadFilesAreRefusedNamingTheFileAndTheTableKeepsItsRows) {
     for (qsizetype at : {qsizetype(20), good.size() / 2, good.size() - 5}) {
         QByteArray flipped = good;
         flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
-        WriteAll(path, flipped);
+        test::WriteFileBytes(path, flipped);
         ExpectRefused(table, path, QStringLiteral("checksum"));
     }
-    WriteAll(path, QByteArray("Timer 01;Luned\xEC;07:30\n"));
+    test::WriteFileBytes(path, QByteArray("Timer 01;Luned\xEC;07:30\n"));
     ExpectRefused(table, path, QStringLiteral("not a table file"));
     QByteArray newer = good;
     newer[8] = 2;
-    WriteAll(path, newer);
+    test::WriteFileBytes(path, newer);
     ExpectRefused(table, path, QStringLiteral("version 2"));
     ExpectRefused(table, dir.filePath(QStringLiteral("missing.tmr")),
                   QStringLiteral("missing.tmr"));
@@ -193,17 +182,19 @@ TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
     DefinePortTable(target);
     target.AppendRecord({4, 4, AnsiString("Luci")});
 
-    WriteAll(path, patched(rowCountAt, QByteArray("\xFF\xFF\xFF\xFF", 4)));
+    test::WriteFileBytes(path, patched(rowCountAt, QByteArray("\xFF\xFF\xFF\xFF", 4)));
     ExpectRefused(target, path, QStringLiteral("rows cannot fit"));
-    WriteAll(path, patched(10, QByteArray("\0\x10", 2))); // 4096 fields
+    test::WriteFileBytes(path, patched(10, QByteArray("\0\x10", 2))); // 4096 fields
     ExpectRefused(target, path, QStringLiteral("field count"));
-    WriteAll(path, patched(rowCountAt + 4 + 5 + 1, QByteArray("\x01\0\x01\0", 4))); // Nporta
+    test::WriteFileBytes(path,
+                         patched(rowCountAt + 4 + 5 + 1, QByteArray("\x01\0\x01\0", 4))); // Nporta
     ExpectRefused(target, path, QStringLiteral("outside the range"));
-    WriteAll(path, patched(rowCountAt + 4 + 10 + 1, QByteArray("\x21\x00", 2))); // 33 > size 32
+    test::WriteFileBytes(
+        path, patched(rowCountAt + 4 + 10 + 1, QByteArray("\x21\x00", 2))); // 33 > size 32
     ExpectRefused(target, path, QStringLiteral("does not fit"));
-    WriteAll(path, WithCrc(body + QByteArray("\0", 1)));
+    test::WriteFileBytes(path, WithCrc(body + QByteArray("\0", 1)));
     ExpectRefused(target, path, QStringLiteral("unexpected bytes"));
-    WriteAll(path, WithCrc(body.left(body.size() - 2)));
+    test::WriteFileBytes(path, WithCrc(body.left(body.size() - 2)));
     ExpectRefused(target, path, QStringLiteral("ends inside"));
 
     // Many empty rows: one byte each on disk, far more in memory.
@@ -214,7 +205,7 @@ TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
     const quint32 rows = 2'000'000;
     for (int i = 0; i < 4; ++i)
         header.append(static_cast<char>((rows >> (8 * i)) & 0xFF));
-    WriteAll(path, WithCrc(header + QByteArray(rows, '\0')));
+    test::WriteFileBytes(path, WithCrc(header + QByteArray(rows, '\0')));
     ExpectRefused(bare, path, QStringLiteral("more than a table file may hold"));
 }
 
@@ -242,7 +233,7 @@ TEST(TableFile, AFailedSaveLeavesThePreviousFileIntact) {
     TMemData timers;
     FillTimers(timers);
     timers.SaveToBinaryFile(path);
-    const QByteArray before = ReadAll(path);
+    const QByteArray before = test::FileBytes(path);
 
     // A directory where the file should go.
     const QString dirInPlace = dir.filePath(QStringLiteral("Pacquario"));
@@ -263,7 +254,7 @@ TEST(TableFile, AFailedSaveLeavesThePreviousFileIntact) {
         EXPECT_THROW(timers.SaveToBinaryFile(path), EWriteError);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ExeOwner);
-        EXPECT_EQ(ReadAll(path), before);
+        EXPECT_EQ(test::FileBytes(path), before);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("acquario.tmr")});
 }

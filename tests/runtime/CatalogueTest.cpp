@@ -7,6 +7,7 @@
 #include "runtime/FormStream.h"
 #include "runtime/Locales.h"
 #include "runtime/TextForm.h"
+#include "support/FormResourceFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +51,8 @@ const char* const SampleForm = "object Form1: TForm1\n"
                                "end\n";
 
 TResourceFile SampleResources(const char* formText = SampleForm) {
-    TResourceFile file;
-    TResourceEntry form;
-    form.Type = RT_RCDATA;
-    form.Name = TResourceId(QStringLiteral("TFORM1"));
-    form.Data = FormTextToBinary(QByteArray(formText));
-    file.Add(form);
+    TResourceFile file =
+        test::FormResourceFile({{"TForm1", FormTextToBinary(QByteArray(formText))}});
     file.SetString(5, QStringLiteral("Salva in \"%s\"?"));
     file.SetString(65504, QStringLiteral("Porta"));
     return file;
@@ -198,12 +195,7 @@ TEST(Catalogue, StaleEntriesChangeNothingAndAreReported) {
 TEST(Catalogue, DamagedFormsAreRefusedNamingTheForm) {
     const QByteArray form = FormOf(SampleResources());
     for (qsizetype size = 4; size < form.size(); ++size) {
-        TResourceFile file;
-        TResourceEntry e;
-        e.Type = RT_RCDATA;
-        e.Name = TResourceId(QStringLiteral("TFORM1"));
-        e.Data = form.left(size);
-        file.Add(e);
+        const TResourceFile file = test::FormResourceFile({{"TForm1", form.left(size)}});
         try {
             ExtractCatalogue(file);
             ADD_FAILURE() << "a form cut to " << size << " bytes was accepted";
@@ -278,41 +270,31 @@ TEST(CatalogueName, GivesTheResourceFileCodeFromTheLocaleTable) {
     }
 }
 
-TEST(Languages, OneRowPerSupportedLocaleInEnumerationOrder) {
-    const QList<TLocaleRow> rows = SupportedLocaleRows();
-    QList<quint32> enumerated;
+TEST(Languages, OneLinePerSupportedLocaleWithItsCodesNamesAndCodePage) {
+    const std::span<const TLocaleRow> rows = SupportedLocaleRows();
+    QList<TLocaleId> enumerated;
     EnumSystemLocales([&](TLocaleId locale) {
         enumerated.append(locale);
         return true;
     });
-    ASSERT_EQ(rows.size(), enumerated.size());
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(rows[i].LocaleId, enumerated[i]);
-    const auto row = [&](quint32 id) {
+    ASSERT_EQ(qsizetype(rows.size()), enumerated.size());
+    for (qsizetype i = 0; i < enumerated.size(); ++i)
+        EXPECT_EQ(rows[size_t(i)].Id, enumerated[i]);
+    const auto line = [&](TLocaleId id) {
         const auto it = std::find_if(rows.begin(), rows.end(),
-                                     [id](const TLocaleRow& r) { return r.LocaleId == id; });
+                                     [id](const TLocaleRow& r) { return r.Id == id; });
         EXPECT_NE(it, rows.end()) << id;
-        return it != rows.end() ? *it : TLocaleRow{};
+        return it != rows.end() ? LanguageLine(*it).split(u'\t') : QStringList();
     };
-    EXPECT_EQ(LanguageLine(row(0x0407)),
+    EXPECT_EQ(line(0x0407).join(u'\t'),
               QStringLiteral("0x0407\tDEU\tDE\tDeutsch (Deutschland)\tGerman (Germany)\t1252"));
-    const TLocaleRow russian = row(0x0419);
-    EXPECT_EQ(russian.ThreeLetterCode, QStringLiteral("RUS"));
-    EXPECT_EQ(russian.AnsiCodePage, 1251);
-    EXPECT_TRUE(russian.NativeName.startsWith(QString::fromUtf8("русский")))
-        << russian.NativeName.toStdString();
-    EXPECT_EQ(row(0x0411).AnsiCodePage, 932);
-}
-
-TEST(Languages, LineGivesBothCodesAndTheNames) {
-    TLocaleRow row;
-    row.LocaleId = 0x0407;
-    row.ThreeLetterCode = QStringLiteral("DEU");
-    row.NativeName = QStringLiteral("Deutsch (Deutschland)");
-    row.EnglishName = QStringLiteral("German (Germany)");
-    row.AnsiCodePage = 1252;
-    EXPECT_EQ(LanguageLine(row),
-              QStringLiteral("0x0407\tDEU\tDE\tDeutsch (Deutschland)\tGerman (Germany)\t1252"));
-    row.LocaleId = 0x20C0A;
-    EXPECT_TRUE(LanguageLine(row).startsWith(QLatin1String("0x20c0a\t")));
+    const QStringList russian = line(0x0419);
+    ASSERT_EQ(russian.size(), 6);
+    EXPECT_EQ(russian[1], QStringLiteral("RUS"));
+    EXPECT_EQ(russian[5], QStringLiteral("1251"));
+    EXPECT_TRUE(russian[3].startsWith(QString::fromUtf8("русский"))) << russian[3].toStdString();
+    EXPECT_EQ(line(0x0411).value(5), QStringLiteral("932"));
+    // An id past four hex digits is written whole.
+    EXPECT_TRUE(LanguageLine(TLocaleRow{0x20C0A, "ESN", 1252, 0})
+                    .startsWith(QLatin1String("0x20c0a\tESN\tES\t")));
 }

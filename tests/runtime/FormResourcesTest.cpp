@@ -3,6 +3,7 @@
 #include "runtime/FormStream.h"
 #include "runtime/ModuleList.h"
 #include "runtime/TextForm.h"
+#include "support/FormResourceFiles.h"
 
 #include <QTemporaryDir>
 
@@ -16,16 +17,8 @@ namespace {
 // A module whose resources hold forms for the test classes, removed again after each test.
 class FormResources : public ::testing::Test {
 protected:
-    void AddForms(const QList<QPair<QString, QString>>& forms) {
-        TResourceFile file;
-        for (const auto& [name, text] : forms) {
-            TResourceEntry entry;
-            entry.Type = RT_RCDATA;
-            entry.Name = name.toUpper();
-            entry.Data = FormTextToBinary(text);
-            file.Add(entry);
-        }
-        FBytes = file.ToBytes();
+    void AddForms(const QList<test::TFormText>& forms) {
+        FBytes = test::FormTextResourceFile(forms).ToBytes();
         FModule = &TModuleList::Instance().AddModule(
             QStringLiteral("/tmp/forms.test"),
             reinterpret_cast<const unsigned char*>(FBytes.constData()),
@@ -69,26 +62,12 @@ TEST_F(FormResources, AClassWithoutItsOwnResourceIsNotLoaded) {
 
 TEST_F(FormResources, EightBitStringsReadInTheCodePageOfTheFilesLanguage) {
     AddForms({{"TTestForm", "object Form: TTestForm\nend\n"}});
-    TWriter w;
-    w.WriteSignature();
-    w.WriteStr("TTestForm");
-    w.WriteStr("Form");
-    w.WriteStr("Caption");
-    w.WriteString("\xCF\xF0\xE8\xE2\xE5\xF2"); // "Привет" in Windows-1251
-    w.WriteListEnd();
-    w.WriteListEnd();
-    TResourceFile translation;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TTESTFORM");
-    entry.Data = w.Data();
-    translation.Add(entry);
+    const TResourceFile translation =
+        test::FormResourceFile({{"TTestForm", test::CyrillicCaptionForm("TTestForm", "Form")}});
     QTemporaryDir dir;
     const auto captionFrom = [&](const char* fileName) {
-        const QString path = dir.filePath(QLatin1String(fileName));
-        translation.SaveToFile(path);
         FModule->SetResourceFile(
-            std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
+            test::SavedAndLoaded(translation, dir.filePath(QLatin1String(fileName))));
         TTestForm form(nullptr);
         InitInheritedComponent(&form);
         return form.Caption;

@@ -1,5 +1,6 @@
 #include "runtime/ModuleList.h"
 #include "runtime/Exception.h"
+#include "support/FormResourceFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,9 @@ using namespace lumotrix;
 namespace {
 
 QByteArray ResourcesWith(const QString& text, const QByteArray& formName) {
-    TResourceFile file;
+    TResourceFile file =
+        test::FormResourceFile({{QString::fromLatin1(formName), "TPF0" + formName}});
     file.SetString(65530, text);
-    TResourceEntry form;
-    form.Type = RT_RCDATA;
-    form.Name = TResourceId(QString::fromLatin1(formName));
-    form.Data = "TPF0" + formName;
-    file.Add(form);
     return file.ToBytes();
 }
 

@@ -1,4 +1,5 @@
 #include "runtime/Registry.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,7 @@ protected:
     }
     void TearDown() override { TRegistry::SetStorePath({}); }
 
-    void WriteStore(const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(FFile).absolutePath());
-        QFile f(FFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void WriteStore(const QByteArray& bytes) { test::WriteFileBytes(FFile, bytes); }
 
     QTemporaryDir FDir;
     QString FFile;

@@ -3,6 +3,7 @@
 // lumotrix-res and a scratch folder, as the tests of the tool use them.
 
 #include "ToolRun.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +22,8 @@ protected:
 
     QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
 
-    void Write(const char* name, const QByteArray& bytes) {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray Read(const char* name) const {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void Write(const char* name, const QByteArray& bytes) { WriteFileBytes(Path(name), bytes); }
+    QByteArray Read(const char* name) const { return FileBytes(Path(name)); }
 
     // Any program, started in the scratch folder.
     TRun RunProgram(const QString& program, const QStringList& args) {

@@ -2,6 +2,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
 #include "runtime/TextForm.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@
 using namespace lumotrix;
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class ResourceScript : public ::testing::Test {
 protected:
@@ -39,8 +33,9 @@ protected:
 } // namespace
 
 TEST_F(ResourceScript, CompilesStringsAndForms) {
-    WriteFile(Path("forms/Main.form"), "object Form1: TForm1\n  Caption = 'Ciao'\nend\n");
-    WriteFile(Path("blob.bin"), QByteArray("\0\1\2", 3));
+    test::WriteFileBytes(Path("forms/Main.form"),
+                         "object Form1: TForm1\n  Caption = 'Ciao'\nend\n");
+    test::WriteFileBytes(Path("blob.bin"), QByteArray("\0\1\2", 3));
     const QByteArray script = "// comment \"not a string\"\n"
                               "/* a block\n comment */\n"
                               "STRINGTABLE DISCARDABLE\n"
@@ -100,7 +95,7 @@ TEST_F(ResourceScript, LanguageByNameOrNumber) {
 }
 
 TEST_F(ResourceScript, ErrorsNameTheLine) {
-    WriteFile(Path("bad.form"), "object A: TA\n  X = 'open\nend\n");
+    test::WriteFileBytes(Path("bad.form"), "object A: TA\n  X = 'open\nend\n");
     EXPECT_EQ(ErrorOf("STRINGTABLE\nBEGIN\n 1, \"open\nEND"),
               "test.rc, line 3: Unterminated string");
     EXPECT_EQ(ErrorOf("STRINGTABLE\nBEGIN\n 1, \"a\"\n 1, \"b\"\nEND"),
@@ -136,7 +131,7 @@ TEST_F(ResourceScript, ErrorsNameTheLine) {
 }
 
 TEST_F(ResourceScript, CutOrDamagedScriptsThrowOrCompile) {
-    WriteFile(Path("f.form"), "object A: TA\nend\n");
+    test::WriteFileBytes(Path("f.form"), "object A: TA\nend\n");
     const QByteArray script = "STRINGTABLE LANGUAGE 0x10, 1\nBEGIN\n 1, \"a\\x41\\101\"\n"
                               " 2 L\"b\" \"c\"\nEND\nF RCDATA \"f.form\" /* x */ // y\n";
     for (qsizetype cut = 0; cut <= script.size(); ++cut) {

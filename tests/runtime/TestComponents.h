@@ -4,15 +4,9 @@
 // component and form-loading tests.
 
 #include "runtime/Classes.h"
+#include "support/PrintQString.h"
 
 #include <QStringList>
-
-#include <ostream>
-
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace lumotrix {
 

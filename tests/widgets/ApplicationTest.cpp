@@ -1,7 +1,7 @@
-#include "TestApp.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
+#include "support/TestApplication.h"
 #include "widgets/FileDialogComponents.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LedWidget.h"

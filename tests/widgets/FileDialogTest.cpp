@@ -1,4 +1,5 @@
-#include "TestApp.h"
+#include "support/PrintQString.h"
+#include "support/TestApplication.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FileDialogComponents.h"
 
@@ -14,12 +15,6 @@
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

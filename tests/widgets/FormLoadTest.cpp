@@ -1,9 +1,11 @@
-#include "TestApp.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "runtime/TextForm.h"
+#include "support/AccessibleSearch.h"
+#include "support/FormResourceFiles.h"
+#include "support/TestApplication.h"
 #include "widgets/BarManager.h"
 #include "widgets/Button.h"
 #include "widgets/ComCtrls.h"
@@ -312,17 +314,6 @@ struct FormFixture : testing::Test {
     }
 };
 
-QAccessibleInterface* FindAccessible(QAccessibleInterface* root, const QString& name) {
-    if (!root)
-        return nullptr;
-    if (root->text(QAccessible::Name) == name)
-        return root;
-    for (int i = 0; i < root->childCount(); ++i)
-        if (QAccessibleInterface* found = FindAccessible(root->child(i), name))
-            return found;
-    return nullptr;
-}
-
 } // namespace
 
 TEST_F(FormFixture, LoadsPropertiesAndBindsHandlers) {
@@ -497,9 +488,10 @@ TEST_F(FormFixture, ShownFormLaysOutAndExposesItsControlsByCaption) {
     EXPECT_EQ(status->Widget()->geometry().bottom(), form->Widget()->height() - 1);
     EXPECT_EQ(pages->Widget()->y(), ribbon->Widget()->height());
     QAccessibleInterface* root = QAccessible::queryAccessibleInterface(form->Widget());
-    EXPECT_NE(FindAccessible(root, QStringLiteral("Apri")), nullptr);
-    EXPECT_NE(FindAccessible(root, QStringLiteral("Porte")), nullptr);
-    EXPECT_NE(FindAccessible(root, QStringLiteral("Ritardo sec.:")), nullptr);
+    for (const char* name : {"Apri", "Porte", "Ritardo sec.:"})
+        EXPECT_NE(test::FindAccessible(root, test::AccessibleNamed(QString::fromUtf8(name))),
+                  nullptr)
+            << name;
     form->Calls.clear();
     ribbon->Bar()->SetQatPosition(RibbonBar::TQatPosition::Below);
     EXPECT_TRUE(form->Calls.contains(QStringLiteral("FormResize")));
@@ -517,26 +509,11 @@ TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {
 
 TEST(FormLoad, EightBitStringsAreReadInTheCodePageOfTheResourceFileInForce) {
     test::App();
-    TWriter w;
-    w.WriteSignature();
-    w.WriteStr("TForm");
-    w.WriteStr("Form");
-    w.WriteStr("Caption");
-    w.WriteString("\xCF\xF0\xE8\xE2\xE5\xF2"); // "Привет" in Windows-1251
-    w.WriteListEnd();
-    w.WriteListEnd();
-    TResourceFile file;
-    TResourceEntry entry;
-    entry.Type = RT_RCDATA;
-    entry.Name = QStringLiteral("TFORM");
-    entry.Data = w.Data();
-    file.Add(entry);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("lumotrix.RUS"));
-    file.SaveToFile(path);
-    TModule& program = TModuleList::Instance().Head();
-    program.SetResourceFile(std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path)));
-    const TScopeExit restore([&] { program.SetResourceFile(nullptr); });
+    test::UseResourceFile(test::SavedAndLoaded(
+        test::FormResourceFile({{"TForm", test::CyrillicCaptionForm("TForm", "Form")}}),
+        dir.filePath(QStringLiteral("lumotrix.RUS"))));
+    const TScopeExit restore([] { test::UseResourceFile(nullptr); });
     const std::unique_ptr<TForm> form(CreateForm<TForm>());
     EXPECT_EQ(form->Caption(), QString::fromUtf8("Привет"));
 }

@@ -1,6 +1,6 @@
-#include "TestApp.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
+#include "support/TestApplication.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
 

@@ -1,7 +1,7 @@
 #include "model/MemDataTable.h"
-#include "TestApp.h"
 #include "model/MemData.h"
 #include "runtime/Exception.h"
+#include "support/TestApplication.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
 

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/TestApplication.h"
 #include "widgets/qt/ColorScheme.h"
 #include "widgets/qt/RibbonBar.h"
 

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/TestApplication.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/RibbonBar.h"
 

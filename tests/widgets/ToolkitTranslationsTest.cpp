@@ -1,5 +1,5 @@
 #include "widgets/ToolkitTranslations.h"
-#include "TestApp.h"
+#include "support/TestApplication.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,33 +1,22 @@
 #include "Languages.h"
 
 #include "runtime/FormatSettings.h"
-#include "runtime/Locales.h"
 
 #include <QStringList>
 
 namespace lumotrix {
 
-QList<TLocaleRow> SupportedLocaleRows() {
-    QList<TLocaleRow> rows;
-    EnumSystemLocales([&rows](TLocaleId locale) {
-        TLocaleRow row;
-        row.LocaleId = locale;
-        row.ThreeLetterCode = GetLocaleStr(locale, LOCALE_SABBREVLANGNAME, QString());
-        row.NativeName = LanguageDisplayName(locale, true, TNameWidth::Wide);
-        row.EnglishName = LanguageDisplayName(locale, false, TNameWidth::Wide);
-        row.AnsiCodePage = LocaleAnsiCodePage(locale);
-        rows.append(row);
-        return true;
-    });
-    return rows;
+QString LanguageIdText(quint32 id) {
+    return QStringLiteral("0x%1").arg(id, 4, 16, QLatin1Char('0'));
 }
 
 QString LanguageLine(const TLocaleRow& row) {
-    return QStringList{QStringLiteral("0x%1").arg(row.LocaleId, 4, 16, QLatin1Char('0')),
-                       row.ThreeLetterCode,
-                       row.ThreeLetterCode.left(row.ThreeLetterCode.size() - 1),
-                       row.NativeName,
-                       row.EnglishName,
+    const QString code = QString::fromLatin1(row.Abbreviation);
+    return QStringList{LanguageIdText(row.Id),
+                       code,
+                       code.chopped(1),
+                       LanguageDisplayName(row.Id, true, TNameWidth::Wide),
+                       LanguageDisplayName(row.Id, false, TNameWidth::Wide),
                        QString::number(row.AnsiCodePage)}
         .join(u'\t');
 }

@@ -1,25 +1,17 @@
 #pragma once
 
-#include <QList>
+#include "runtime/Locales.h"
+
 #include <QString>
 
 namespace lumotrix {
 
-// What the runtime's locale table tells about one supported locale.
-struct TLocaleRow {
-    quint32 LocaleId = 0;
-    QString ThreeLetterCode; // the abbreviated language name: DEU, ENU, ITA
-    QString NativeName;
-    QString EnglishName;
-    int AnsiCodePage = 0;
-};
+// A locale or resource language id as the tool writes it: "0x0407", "0x20c0a".
+QString LanguageIdText(quint32 id);
 
-// The supported locales in enumeration order, from the runtime's locale table.
-QList<TLocaleRow> SupportedLocaleRows();
-
-// One line of `lumotrix-res languages`: locale id (hex), three-letter code, two-letter code
-// (the three-letter one without its last letter), native name, English name, ANSI code page,
-// separated by tabs.
+// One line of `lumotrix-res languages` for a row of the runtime's locale table: locale id (hex),
+// three-letter code, two-letter code (the three-letter one without its last letter), native
+// name, English name, ANSI code page, separated by tabs.
 QString LanguageLine(const TLocaleRow& row);
 
 } // namespace lumotrix

@@ -66,10 +66,6 @@ QString IdName(const TResourceId& id) {
     return id.IsOrdinal() ? u'#' + QString::number(id.Ordinal()) : id.Name();
 }
 
-QString LanguageText(quint16 language) {
-    return QStringLiteral("0x%1").arg(language, 4, 16, QLatin1Char('0'));
-}
-
 // Keeps one string on one line.
 QString Escaped(const QString& text) {
     QString out;
@@ -112,7 +108,7 @@ int Run(const QStringList& args) {
         const TResourceFile file = TResourceFile::LoadFromFile(args[1]);
         for (const TResourceEntry& e : file.Entries())
             Print(QStringLiteral("%1\t%2\t%3\t%4\n")
-                      .arg(TypeName(e.Type), IdName(e.Name), LanguageText(e.LanguageId))
+                      .arg(TypeName(e.Type), IdName(e.Name), LanguageIdText(e.LanguageId))
                       .arg(e.Data.size()));
     } else if (command == QLatin1String("strings") && count == 1) {
         const QMap<quint16, QString> strings = TResourceFile::LoadFromFile(args[1]).Strings();
@@ -124,7 +120,7 @@ int Run(const QStringList& args) {
             if (!e.Type.Matches(RT_RCDATA) || !e.Data.startsWith(FormSignature))
                 continue;
             Print(QStringLiteral("=== %1 (language %2) ===\n")
-                      .arg(IdName(e.Name), LanguageText(e.LanguageId)));
+                      .arg(IdName(e.Name), LanguageIdText(e.LanguageId)));
             try {
                 Print(FormBinaryToText(e.Data));
             } catch (const Exception& error) {

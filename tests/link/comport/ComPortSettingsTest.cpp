@@ -1,6 +1,7 @@
 #include "ComPortTestSupport.h"
 #include "runtime/Exception.h"
 #include "runtime/Registry.h"
+#include "support/FileBytes.h"
 #include "widgets/ComPort.h"
 #include "widgets/qt/ComPortSetupDialog.h"
 
@@ -115,10 +116,7 @@ TEST_F(ComPortSettings, NothingStoredKeepsTheCurrentSettings) {
 }
 
 TEST_F(ComPortSettings, DamagedStoreIsReportedAndChangesNothing) {
-    QFile file(StoreFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\"keys\": [ this is not");
-    file.close();
+    test::WriteFileBytes(StoreFile(), "{\"keys\": [ this is not");
 
     TComPort port;
     const QString message = LoadFailure(port);

@@ -63,7 +63,7 @@ TEST_F(CliMessages, TheToolReportsFailuresInItsOwnEnglish) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Timer 01;Luned\xEC;07:30\n");
     file.close();
-    TRun r = test::RunCli({QStringLiteral("show"), Path("notes.tmr")});
+    test::TRun r = test::RunCli({QStringLiteral("show"), Path("notes.tmr")});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Err, QStringLiteral("lumotrix-cli: Cannot read the table file \"%1\": this is not "
                                     "a table file (at byte 0).\n")

@@ -6,6 +6,7 @@
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
@@ -40,8 +41,6 @@ constexpr quint16 IdAskSave = 65520;
 constexpr quint16 IdSettingsStored = 65530;
 constexpr quint16 IdSettingsLoaded = 65531;
 constexpr quint16 IdAskClear = 65532;
-// The program's own messages, numbered down from 65000.
-constexpr quint16 IdNoSettingsStored = 65000;
 
 // Picture indexes of the bar manager used by the two transfer buttons.
 constexpr int ImageSend = 9;
@@ -606,7 +605,7 @@ void TForm1::Button_SettingsClick(TObject* sender) {
 
 void TForm1::BarButtonLoadSetClick(TObject*) {
     const bool loaded = ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
-    MessageBoxes().Show(Res(loaded ? IdSettingsLoaded : IdNoSettingsStored),
+    MessageBoxes().Show(Res(loaded ? IdSettingsLoaded : quint16(msgNoSettingsStored)),
                         QStringLiteral("Horavel"), TMsgIcon::None);
 }
 

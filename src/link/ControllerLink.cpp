@@ -2,6 +2,7 @@
 
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 
 #include <limits>
@@ -47,9 +48,7 @@ int TControllerLink::ReadDelay(const QString& text) {
     bool ok = false;
     const qint64 seconds = trimmed.toLongLong(&ok);
     if (!digitsOnly || !ok || seconds > std::numeric_limits<int>::max() / Second)
-        throw EConvertError(QStringLiteral("Ritardo non valido: \"%1\". Indicare in \"Ritardo "
-                                           "sec.:\" un numero intero di secondi, 0 o maggiore.")
-                                .arg(text));
+        throw EConvertError(TMessage(msgBadDelay, {text}));
     return int(seconds);
 }
 
@@ -57,19 +56,11 @@ void TControllerLink::CheckSendRequest(const TSendRequest& request,
                                        const QList<AnsiString>& portNames) {
     ReadDelay(request.DelayText);
     if (portNames.size() < PortCount)
-        throw Exception(QStringLiteral("La tabella delle porte ha %1 righe invece di %2: ricevere "
-                                       "la configurazione dal PIC o aprire un file di "
-                                       "configurazione prima dell'invio.")
-                            .arg(portNames.size())
-                            .arg(PortCount));
+        throw Exception(TMessage(msgPortTableIncomplete, {portNames.size(), PortCount}));
     for (int p = 0; p < PortCount; ++p)
         for (char c : portNames[p])
             if (c >= SOH && c <= EOT)
-                throw Exception(QStringLiteral("Il nome della porta %1 contiene un carattere di "
-                                               "controllo (codice %2): correggerlo nella pagina "
-                                               "\"Porte\" prima dell'invio.")
-                                    .arg(p + 1)
-                                    .arg(int(c)));
+                throw Exception(TMessage(msgPortNameControlChar, {p + 1, int(c)}));
 }
 
 void TControllerLink::Write(const QByteArray& bytes) {
@@ -93,7 +84,7 @@ void TControllerLink::Advance(int by) {
 
 void TControllerLink::PacketSend(int index) {
     if (index < 1 || index > TimerCount)
-        throw ERangeError(QStringLiteral("Timer %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No timer %1").arg(index)));
     WritePieces(TimerPacket(index, FTimerImage[index - 1]));
 }
 

@@ -1,13 +1,15 @@
 #include "link/Dump.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 #include <limits>
 
 namespace lumotrix {
 
 void RefuseDump(const QString& what, qsizetype offset) {
-    throw EReadError(QStringLiteral("%1 (offset %2)").arg(what).arg(offset));
+    // The detail names the field in the protocol's terms, for whoever debugs the line.
+    throw EReadError(TMessage(msgDumpRefused, {what, offset}));
 }
 
 namespace {

@@ -2,7 +2,9 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
+#include "runtime/SystemReason.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +16,9 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace lumotrix {
@@ -47,8 +51,12 @@ void RemoveQuietly(const QString& name) {
     fs::remove(PathOf(name), error);
 }
 
-QString Reason(const std::error_code& error) {
-    return QString::fromLocal8Bit(error.message());
+TMessage Reason(const std::error_code& error) {
+    return SystemReason(error.value());
+}
+
+QString NameList(const QStringList& names) {
+    return names.join(QStringLiteral(", "));
 }
 
 struct TFileStep {
@@ -63,12 +71,11 @@ void Stage(const std::array<TMemData*, 3>& tables, std::array<TFileStep, 3>& ste
     for (std::size_t i = 0; i < steps.size(); ++i) {
         TFileStep& step = steps[i];
         step.Staged = FreeName(step.Target, "new");
-        QString error;
-        if (!WriteFileAtomically(step.Staged, tables[i]->SaveToBytes(), error)) {
+        TMessage reason;
+        if (!WriteFileAtomically(step.Staged, tables[i]->SaveToBytes(), reason)) {
             for (const TFileStep& s : steps)
                 RemoveQuietly(s.Staged);
-            throw EWriteError(
-                QStringLiteral("Nothing written: cannot write \"%1\": %2").arg(step.Target, error));
+            throw EWriteError(TMessage(msgNothingWritten, {step.Target, reason}));
         }
         if (QFileInfo(step.Target).isFile())
             QFile::setPermissions(step.Staged, QFile::permissions(step.Target));
@@ -77,8 +84,8 @@ void Stage(const std::array<TMemData*, 3>& tables, std::array<TFileStep, 3>& ste
 
 // Keeps the old content of step.Target under a free name (a hard link, or a copy where links
 // are not possible), to be put back should the set not be completed. Returns the reason it
-// failed, or empty.
-QString Keep(TFileStep& step) {
+// failed, or nothing.
+std::optional<TMessage> Keep(TFileStep& step) {
     const fs::path target = PathOf(step.Target);
     std::error_code error;
     if (!fs::is_regular_file(target, error))
@@ -94,7 +101,7 @@ QString Keep(TFileStep& step) {
         return {};
     RemoveQuietly(step.Backup);
     step.Backup.clear();
-    return QStringLiteral("cannot keep a copy of the old file: %1").arg(Reason(error));
+    return TMessage(msgCannotKeepOldCopy, {Reason(error)});
 }
 
 bool Exists(const QString& name) {
@@ -173,16 +180,18 @@ void WriteMarker(const QString& marker, const std::array<TFileStep, 3>& steps) {
         files.append(QJsonObject{{QStringLiteral("target"), FileNameOf(step.Target)},
                                  {QStringLiteral("new"), FileNameOf(step.Staged)},
                                  {QStringLiteral("old"), FileNameOf(step.Backup)}});
-    QString error;
-    if (!WriteFileAtomically(marker, QJsonDocument(files).toJson(QJsonDocument::Compact), error))
-        throw EWriteError(error);
+    TMessage reason;
+    if (!WriteFileAtomically(marker, QJsonDocument(files).toJson(QJsonDocument::Compact), reason))
+        throw EWriteError(reason);
 }
 
 std::array<TFileStep, 3> ReadMarker(const QString& marker) {
     QFile file(marker);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EReadError(QStringLiteral("Cannot read the unfinished save's record \"%1\": %2")
-                             .arg(marker, file.errorString()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = errno;
+        throw EReadError(
+            TMessage(msgSaveRecordUnreadable, {marker, ReadFailureReason(marker, error)}));
+    }
     const QJsonArray files = QJsonDocument::fromJson(file.readAll()).array();
     std::array<TFileStep, 3> steps;
     const QString folder = QFileInfo(marker).path() + QLatin1Char('/');
@@ -191,21 +200,18 @@ std::array<TFileStep, 3> ReadMarker(const QString& marker) {
         // Names only: a record naming a file elsewhere is not one of ours.
         if (text.contains(QLatin1Char('/')) || text == QLatin1String("..") ||
             text == QLatin1String("."))
-            throw EReadError(
-                QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+            throw EReadError(TMessage(msgSaveRecordDamaged, {marker}));
         return text.isEmpty() ? QString() : folder + text;
     };
     if (files.size() != int(steps.size()))
-        throw EReadError(
-            QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+        throw EReadError(TMessage(msgSaveRecordDamaged, {marker}));
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const QJsonObject o = files[int(i)].toObject();
         steps[i].Target = inFolder(o[QStringLiteral("target")]);
         steps[i].Staged = inFolder(o[QStringLiteral("new")]);
         steps[i].Backup = inFolder(o[QStringLiteral("old")]);
         if (steps[i].Target.isEmpty() || steps[i].Staged.isEmpty())
-            throw EReadError(
-                QStringLiteral("The unfinished save's record \"%1\" is damaged").arg(marker));
+            throw EReadError(TMessage(msgSaveRecordDamaged, {marker}));
     }
     return steps;
 }
@@ -255,9 +261,7 @@ void RecoverConfigurationFiles(const QString& timerFile) {
     } else {
         const QStringList notRestored = RollBack(steps);
         if (!notRestored.isEmpty())
-            throw EWriteError(QStringLiteral("An unfinished save could not be undone: cannot put "
-                                             "back the old %1 (its copy is kept beside it)")
-                                  .arg(notRestored.join(QStringLiteral(", "))));
+            throw EWriteError(TMessage(msgSaveNotUndone, {NameList(notRestored)}));
     }
     RemoveMarker(marker);
 }
@@ -275,24 +279,23 @@ void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& tempera
     // Nothing in place changes until all three new files exist.
     Stage({&timers, &ports, &temperature}, steps);
 
-    const auto giveUp = [&](const QString& message) {
+    const auto giveUp = [&](const QString& file, const TMessageArg& reason) {
         for (const TFileStep& s : steps) {
             RemoveQuietly(s.Staged);
             RemoveQuietly(s.Backup);
         }
-        throw EWriteError(QStringLiteral("Nothing written: ") + message);
+        throw EWriteError(TMessage(msgNothingWritten, {file, reason}));
     };
     for (TFileStep& step : steps) {
-        const QString failure = Keep(step);
-        if (!failure.isEmpty())
-            giveUp(QStringLiteral("cannot write \"%1\": %2").arg(step.Target, failure));
+        if (const std::optional<TMessage> failure = Keep(step))
+            giveUp(step.Target, *failure);
     }
     // From here a crash leaves the marker, and the next open or save puts one whole set back.
     const QString marker = MarkerOf(files.TimerFile);
     try {
         WriteMarker(marker, steps);
     } catch (const EWriteError& e) {
-        giveUp(QStringLiteral("cannot write \"%1\": %2").arg(marker, e.Message()));
+        giveUp(marker, e.Argument());
     }
 
     // Each rename replaces its file whole, timer file first.
@@ -303,16 +306,12 @@ void SaveConfigurationFiles(TMemData& timers, TMemData& ports, TMemData& tempera
         if (!error)
             continue;
         const QStringList notRestored = RollBack(steps);
-        QString message =
-            QStringLiteral("Cannot write \"%1\": %2; ").arg(step.Target, Reason(error));
         if (notRestored.isEmpty()) {
             RemoveMarker(marker);
-            message += QStringLiteral("the files are as they were");
-        } else {
-            message += QStringLiteral("could not put back the old %1 (its copy is kept beside it)")
-                           .arg(notRestored.join(QStringLiteral(", ")));
+            throw EWriteError(TMessage(msgWriteFailedRestored, {step.Target, Reason(error)}));
         }
-        throw EWriteError(message);
+        throw EWriteError(TMessage(msgWriteFailedNotRestored,
+                                   {step.Target, Reason(error), NameList(notRestored)}));
     }
     SyncFolderOf(files.TimerFile);
     RemoveBackups(steps);

@@ -20,8 +20,8 @@ void TDayNames::Fill() {
 
 const AnsiString& TDayNames::operator[](int index) const {
     if (!IsValidIndex(index))
-        throw ERangeError(
-            QStringLiteral("Day index %1 is outside 1 to %2").arg(index).arg(DayNameCount));
+        throw ERangeError(DeveloperText(
+            QStringLiteral("Day index %1 is outside 1 to %2").arg(index).arg(DayNameCount)));
     return FNames[static_cast<std::size_t>(index - 1)];
 }
 

@@ -3,13 +3,17 @@
 #include "runtime/AtomicFile.h"
 #include "runtime/CappedRead.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
+#include "runtime/SystemReason.h"
 
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 namespace lumotrix {
 namespace {
@@ -31,8 +35,13 @@ QString Quoted(const QString& text) {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
-[[noreturn]] void ConvertFail(const TFieldDef& def, const QString& what) {
-    throw EConvertError(QStringLiteral("Field %1: %2").arg(Quoted(def.Name), what));
+// `id` is a "Field %1: %2 is not ..." message, `value` what was refused.
+[[noreturn]] void ConvertFail(const TFieldDef& def, TMessageId id, const TMessageArg& value) {
+    throw EConvertError(TMessage(id, {Quoted(def.Name), value}));
+}
+
+[[noreturn]] void ConvertFail(const TFieldDef& def, TMessageId id, const AnsiString& text) {
+    ConvertFail(def, id, Quoted(FromAnsi(text)));
 }
 
 bool IsTimeType(TFieldType t) {
@@ -43,29 +52,22 @@ qint32 CheckedInteger(const TFieldDef& def, qint64 value) {
     const qint64 lo = def.DataType == TFieldType::ftSmallint ? -32768 : INT32_MIN;
     const qint64 hi = def.DataType == TFieldType::ftSmallint ? 32767 : INT32_MAX;
     if (value < lo || value > hi)
-        throw ERangeError(QStringLiteral("Field %1: %2 is outside the range %3 to %4")
-                              .arg(Quoted(def.Name))
-                              .arg(value)
-                              .arg(lo)
-                              .arg(hi));
+        throw ERangeError(TMessage(msgFieldOutOfRange, {Quoted(def.Name), value, lo, hi}));
     return static_cast<qint32>(value);
 }
 
 qint32 CheckedTime(const TFieldDef& def, qint64 msecs) {
     const qint64 hi = def.DataType == TFieldType::ftTime ? MSecsPerDay - 1 : MaxDurationMSecs;
     if (msecs < 0 || msecs > hi)
-        throw ERangeError(QStringLiteral("Field %1: %2 ms is not a valid %3")
-                              .arg(Quoted(def.Name))
-                              .arg(msecs)
-                              .arg(def.DataType == TFieldType::ftTime
-                                       ? QStringLiteral("time of day")
-                                       : QStringLiteral("duration")));
+        throw ERangeError(TMessage(def.DataType == TFieldType::ftTime ? msgFieldBadTimeOfDay
+                                                                      : msgFieldBadDuration,
+                                   {Quoted(def.Name), msecs}));
     return static_cast<qint32>(msecs);
 }
 
 qint32 RoundedInteger(const TFieldDef& def, double value) {
     if (!std::isfinite(value) || std::fabs(value) > 4e9)
-        ConvertFail(def, QStringLiteral("%1 is not a valid integer").arg(value));
+        ConvertFail(def, msgFieldNotInteger, value);
     return CheckedInteger(def, std::llround(value));
 }
 
@@ -73,7 +75,7 @@ qint64 ParseInteger(const TFieldDef& def, const AnsiString& text) {
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
     if (!ok)
-        ConvertFail(def, QStringLiteral("'%1' is not a valid integer").arg(FromAnsi(text)));
+        ConvertFail(def, msgFieldNotInteger, text);
     return v;
 }
 
@@ -84,7 +86,7 @@ double ParseFloat(const TFieldDef& def, const AnsiString& text) {
     bool ok = false;
     const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        ConvertFail(def, QStringLiteral("'%1' is not a valid number").arg(FromAnsi(text)));
+        ConvertFail(def, msgFieldNotNumber, text);
     return v;
 }
 
@@ -94,16 +96,14 @@ bool ParseBoolean(const TFieldDef& def, const AnsiString& text) {
         return true;
     if (t == "false" || t == "0")
         return false;
-    ConvertFail(def, QStringLiteral("'%1' is not a valid boolean").arg(FromAnsi(text)));
+    ConvertFail(def, msgFieldNotBoolean, text);
 }
 
 // h:mm, h:mm:ss or h:mm:ss.zzz; one or two hour digits.
 qint64 ParseTime(const TFieldDef& def, const AnsiString& text) {
     const AnsiString t = text.trimmed();
     const QList<QByteArray> parts = t.split(':');
-    auto fail = [&]() -> qint64 {
-        ConvertFail(def, QStringLiteral("'%1' is not a valid time").arg(FromAnsi(text)));
-    };
+    auto fail = [&]() -> qint64 { ConvertFail(def, msgFieldNotTime, text); };
     if (parts.size() < 2 || parts.size() > 3)
         return fail();
     auto number = [&](const QByteArray& p, int maxDigits) -> int {
@@ -205,26 +205,24 @@ public:
     TByteReader(const QByteArray& bytes, qsizetype end, QString source)
         : FBytes(bytes), FEnd(end), FSource(std::move(source)) {}
 
-    [[noreturn]] void Fail(const QString& what) const {
-        throw EReadError(QStringLiteral("Cannot read the table file \"%1\": %2 (at byte %3).")
-                             .arg(FSource, what)
-                             .arg(FPos));
+    [[noreturn]] void Fail(const TMessage& what) const {
+        throw EReadError(TMessage(msgTableFileRefused, {FSource, what, FPos}));
     }
     qsizetype Remaining() const { return FEnd - FPos; }
     qsizetype Pos() const { return FPos; }
-    const char* Take(qsizetype n, const char* what) {
+    const char* Take(qsizetype n) {
         if (n < 0 || n > Remaining())
-            Fail(QStringLiteral("the file ends inside %1").arg(QLatin1String(what)));
+            Fail({msgTableCutShort});
         const char* p = FBytes.constData() + FPos;
         FPos += n;
         return p;
     }
-    quint8 U8(const char* what) { return static_cast<quint8>(*Take(1, what)); }
-    quint16 U16(const char* what) { return qFromLittleEndian<quint16>(Take(2, what)); }
-    quint32 U32(const char* what) { return qFromLittleEndian<quint32>(Take(4, what)); }
-    qint32 I32(const char* what) { return qFromLittleEndian<qint32>(Take(4, what)); }
-    double F64(const char* what) {
-        const quint64 bits = qFromLittleEndian<quint64>(Take(8, what));
+    quint8 U8() { return static_cast<quint8>(*Take(1)); }
+    quint16 U16() { return qFromLittleEndian<quint16>(Take(2)); }
+    quint32 U32() { return qFromLittleEndian<quint32>(Take(4)); }
+    qint32 I32() { return qFromLittleEndian<qint32>(Take(4)); }
+    double F64() {
+        const quint64 bits = qFromLittleEndian<quint64>(Take(8));
         double v;
         std::memcpy(&v, &bits, sizeof v);
         return v;
@@ -237,14 +235,12 @@ private:
     qsizetype FPos = 0;
 };
 
+// The field names, for a message: the types are the developer's words.
 QString FieldList(const std::vector<TFieldDef>& defs) {
-    QStringList parts;
+    QStringList names;
     for (const TFieldDef& d : defs)
-        parts
-            << (d.DataType == TFieldType::ftString
-                    ? QStringLiteral("%1 %2(%3)").arg(d.Name, FieldTypeName(d.DataType)).arg(d.Size)
-                    : QStringLiteral("%1 %2").arg(d.Name, FieldTypeName(d.DataType)));
-    return parts.join(QStringLiteral(", "));
+        names << d.Name;
+    return names.join(QStringLiteral(", "));
 }
 
 bool SameDefs(const std::vector<TFieldDef>& a, const std::vector<TFieldDef>& b) {
@@ -284,11 +280,7 @@ QString FieldTypeName(TFieldType type) {
 qint32 EncodeTime(int hour, int minute, int second, int msec) {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
         msec < 0 || msec > 999)
-        throw EConvertError(QStringLiteral("%1:%2:%3.%4 is not a valid time of day")
-                                .arg(hour)
-                                .arg(minute)
-                                .arg(second)
-                                .arg(msec));
+        throw EConvertError(TMessage(msgBadTimeOfDay, {hour, minute, second, msec}));
     return ((hour * 60 + minute) * 60 + second) * 1000 + msec;
 }
 
@@ -335,7 +327,7 @@ TFieldValue ConvertValue(const TFieldDef& def, const TFieldValue& value) {
     case TFieldType::ftFloat:
         if (const auto* d = std::get_if<double>(&value)) {
             if (!std::isfinite(*d))
-                ConvertFail(def, QStringLiteral("%1 is not a valid number").arg(*d));
+                ConvertFail(def, msgFieldNotNumber, *d);
             return *d;
         }
         if (const auto* i = std::get_if<qint32>(&value))
@@ -349,11 +341,12 @@ TFieldValue ConvertValue(const TFieldDef& def, const TFieldValue& value) {
             return CheckedTime(def, *i);
         if (const auto* d = std::get_if<double>(&value)) {
             if (!std::isfinite(*d) || std::fabs(*d) > 1e6)
-                ConvertFail(def, QStringLiteral("%1 is not a valid time").arg(*d));
+                ConvertFail(def, msgFieldNotTime, *d);
             return CheckedTime(def, std::llround(*d * MSecsPerDay));
         }
         if (std::holds_alternative<bool>(value))
-            ConvertFail(def, QStringLiteral("a boolean is not a time"));
+            throw EConvertError(DeveloperText(
+                QStringLiteral("Field %1: a boolean is not a time").arg(Quoted(def.Name))));
         return CheckedTime(def, ParseTime(def, std::get<AnsiString>(value)));
     case TFieldType::ftBoolean:
         if (const auto* b = std::get_if<bool>(&value))
@@ -364,7 +357,8 @@ TFieldValue ConvertValue(const TFieldDef& def, const TFieldValue& value) {
             return *d != 0.0;
         return ParseBoolean(def, std::get<AnsiString>(value));
     }
-    ConvertFail(def, QStringLiteral("unknown field type"));
+    throw EConvertError(
+        DeveloperText(QStringLiteral("Field %1: unknown field type").arg(Quoted(def.Name))));
 }
 
 AnsiString ValueAsString(const TFieldDef& def, const TFieldValue& value) {
@@ -384,8 +378,8 @@ qint32 ValueAsInteger(const TFieldDef& def, const TFieldValue& value) {
     if (std::holds_alternative<std::monostate>(value))
         return 0;
     if (IsTimeType(def.DataType))
-        throw EInvalidCast(
-            QStringLiteral("Field %1: a time cannot be read as an integer").arg(Quoted(def.Name)));
+        throw EInvalidCast(DeveloperText(
+            QStringLiteral("Field %1: a time cannot be read as an integer").arg(Quoted(def.Name))));
     if (const auto* i = std::get_if<qint32>(&value))
         return *i;
     if (const auto* b = std::get_if<bool>(&value))
@@ -413,8 +407,8 @@ bool ValueAsBoolean(const TFieldDef& def, const TFieldValue& value) {
     if (std::holds_alternative<std::monostate>(value))
         return false;
     if (IsTimeType(def.DataType))
-        throw EInvalidCast(
-            QStringLiteral("Field %1: a time cannot be read as a boolean").arg(Quoted(def.Name)));
+        throw EInvalidCast(DeveloperText(
+            QStringLiteral("Field %1: a time cannot be read as a boolean").arg(Quoted(def.Name))));
     if (const auto* b = std::get_if<bool>(&value))
         return *b;
     if (const auto* i = std::get_if<qint32>(&value))
@@ -435,8 +429,8 @@ qint32 ValueAsTime(const TFieldDef& def, const TFieldValue& value) {
         return CheckedTime(asDuration, ParseTime(def, *s));
     if (const auto* d = std::get_if<double>(&value))
         return std::get<qint32>(ConvertValue(asDuration, *d));
-    throw EInvalidCast(QStringLiteral("Field %1: a %2 cannot be read as a time")
-                           .arg(Quoted(def.Name), FieldTypeName(def.DataType)));
+    throw EInvalidCast(DeveloperText(QStringLiteral("Field %1: a %2 cannot be read as a time")
+                                         .arg(Quoted(def.Name), FieldTypeName(def.DataType))));
 }
 
 // --- TField ---
@@ -471,8 +465,8 @@ void TField::SetValue(const TFieldValue& value) {
 
 void TField::SetAsTime(qint32 msecs) {
     if (!IsTimeType(DataType()))
-        throw EInvalidCast(QStringLiteral("Field %1: a %2 cannot be set from a time")
-                               .arg(Quoted(FieldName()), FieldTypeName(DataType())));
+        throw EInvalidCast(DeveloperText(QStringLiteral("Field %1: a %2 cannot be set from a time")
+                                             .arg(Quoted(FieldName()), FieldTypeName(DataType()))));
     SetValue(msecs);
 }
 
@@ -494,14 +488,14 @@ QString TMemData::Describe() const {
 
 void TMemData::CheckInactive(const char* operation) const {
     if (Active())
-        throw Exception(
-            QStringLiteral("%1 is open: cannot %2").arg(Describe(), QLatin1String(operation)));
+        throw Exception(DeveloperText(
+            QStringLiteral("%1 is open: cannot %2").arg(Describe(), QLatin1String(operation))));
 }
 
 void TMemData::CheckActive(const char* operation) const {
     if (!Active())
-        throw Exception(
-            QStringLiteral("%1 is closed: cannot %2").arg(Describe(), QLatin1String(operation)));
+        throw Exception(DeveloperText(
+            QStringLiteral("%1 is closed: cannot %2").arg(Describe(), QLatin1String(operation))));
 }
 
 void TMemData::RebuildFields() {
@@ -522,20 +516,22 @@ void TMemData::AddFieldDef(const QString& name, TFieldType type, int size) {
     CheckInactive("change its fields");
     const TFieldDef def{name, type, size};
     if (name.isEmpty() || name.size() > MaxFieldNameLength || !IsAnsiRepresentable(name))
-        throw Exception(
-            QStringLiteral("%1: %2 is not a valid field name").arg(Describe(), Quoted(name)));
+        throw Exception(DeveloperText(
+            QStringLiteral("%1: %2 is not a valid field name").arg(Describe(), Quoted(name))));
     if (FieldIndex(name) >= 0)
-        throw Exception(QStringLiteral("%1 has a field %2 already").arg(Describe(), Quoted(name)));
+        throw Exception(DeveloperText(
+            QStringLiteral("%1 has a field %2 already").arg(Describe(), Quoted(name))));
     if (type == TFieldType::ftRecId)
-        throw Exception(QStringLiteral("%1: only RecId is a record number").arg(Describe()));
+        throw Exception(
+            DeveloperText(QStringLiteral("%1: only RecId is a record number").arg(Describe())));
     const bool isString = type == TFieldType::ftString;
     if (isString ? (size < 1 || size > MaxStringSize) : size != 0)
-        throw Exception(QStringLiteral("%1: size %2 is not valid for field %3")
-                            .arg(Describe())
-                            .arg(size)
-                            .arg(Quoted(name)));
+        throw Exception(DeveloperText(QStringLiteral("%1: size %2 is not valid for field %3")
+                                          .arg(Describe())
+                                          .arg(size)
+                                          .arg(Quoted(name))));
     if (static_cast<int>(FDefs.size()) >= MaxFieldCount)
-        throw Exception(QStringLiteral("%1 has too many fields").arg(Describe()));
+        throw Exception(DeveloperText(QStringLiteral("%1 has too many fields").arg(Describe())));
     FDefs.push_back(def);
     RebuildFields();
 }
@@ -549,7 +545,8 @@ int TMemData::FieldIndex(const QString& name) const {
 
 void TMemData::SetSortFieldName(const QString& name) {
     if (!name.isEmpty() && FieldIndex(name) < 0)
-        throw Exception(QStringLiteral("%1 has no field %2").arg(Describe(), Quoted(name)));
+        throw Exception(
+            DeveloperText(QStringLiteral("%1 has no field %2").arg(Describe(), Quoted(name))));
     if (Active())
         CheckBrowseMode();
     FSortFieldName = name;
@@ -611,10 +608,10 @@ void TMemData::SetState(TDataSetState state) {
 void TMemData::AppendRecord(const std::vector<TFieldValue>& values) {
     CheckActive("append a row");
     if (values.size() != FDefs.size())
-        throw Exception(QStringLiteral("%1: a row needs %2 values, %3 given")
-                            .arg(Describe())
-                            .arg(FDefs.size())
-                            .arg(values.size()));
+        throw Exception(DeveloperText(QStringLiteral("%1: a row needs %2 values, %3 given")
+                                          .arg(Describe())
+                                          .arg(FDefs.size())
+                                          .arg(values.size())));
     auto row = std::make_unique<TRow>(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
         (*row)[i] = ConvertValue(FDefs[i], values[i]);
@@ -685,7 +682,8 @@ void TMemData::Prior() {
 void TMemData::SetRecNo(int recNo) {
     CheckActive("change the current row");
     if (recNo < 1 || recNo > RecordCount())
-        throw ERangeError(QStringLiteral("%1: row %2 does not exist").arg(Describe()).arg(recNo));
+        throw ERangeError(
+            DeveloperText(QStringLiteral("%1: row %2 does not exist").arg(Describe()).arg(recNo)));
     CheckBrowseMode();
     MoveTo(recNo - 1);
     FEof = FBof = false;
@@ -702,14 +700,15 @@ const TField& TMemData::Fields(int index) const {
 TField& TMemData::FieldByName(const QString& name) {
     const int i = FieldIndex(name);
     if (i < 0)
-        throw Exception(QStringLiteral("%1: field %2 not found").arg(Describe(), Quoted(name)));
+        throw Exception(
+            DeveloperText(QStringLiteral("%1: field %2 not found").arg(Describe(), Quoted(name))));
     return *FFields[static_cast<std::size_t>(i)];
 }
 
 TField& TMemData::Fields(int index) {
     if (index < 0 || index >= FieldCount())
-        throw ERangeError(
-            QStringLiteral("%1: field index %2 out of range").arg(Describe()).arg(index));
+        throw ERangeError(DeveloperText(
+            QStringLiteral("%1: field index %2 out of range").arg(Describe()).arg(index)));
     return *FFields[static_cast<std::size_t>(index)];
 }
 
@@ -725,8 +724,8 @@ const TFieldValue& TMemData::CurrentValue(int field) const {
 void TMemData::SetCurrentValue(int field, const TFieldValue& value) {
     const auto f = static_cast<std::size_t>(field);
     if (FState != TDataSetState::dsEdit)
-        throw Exception(QStringLiteral("%1 is not in edit state: cannot set field %2")
-                            .arg(Describe(), Quoted(FDefs[f].Name)));
+        throw Exception(DeveloperText(QStringLiteral("%1 is not in edit state: cannot set field %2")
+                                          .arg(Describe(), Quoted(FDefs[f].Name))));
     TFieldValue converted = ConvertValue(FDefs[f], value);
     if (converted == FBuffer[f])
         return;
@@ -784,7 +783,8 @@ void TMemData::CheckBrowseMode() {
 void TMemData::Delete() {
     CheckActive("delete a row");
     if (FCurrent < 0)
-        throw Exception(QStringLiteral("%1 is empty: no row to delete").arg(Describe()));
+        throw Exception(
+            DeveloperText(QStringLiteral("%1 is empty: no row to delete").arg(Describe())));
     Cancel();
     FRows.erase(FRows.begin() + FCurrent);
     FCurrent = std::min(FCurrent, RecordCount() - 1);
@@ -822,8 +822,8 @@ void TMemData::Notify(TTableChange::TKind kind, int row) {
 
 const TFieldValue& TMemData::CellValue(int row, int field) const {
     if (row < 0 || row >= RecordCount() || field < 0 || field >= FieldCount())
-        throw ERangeError(
-            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field));
+        throw ERangeError(DeveloperText(
+            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field)));
     if (row == FCurrent && FState == TDataSetState::dsEdit)
         return FBuffer[static_cast<std::size_t>(field)];
     return (*FRows[static_cast<std::size_t>(row)])[static_cast<std::size_t>(field)];
@@ -831,8 +831,8 @@ const TFieldValue& TMemData::CellValue(int row, int field) const {
 
 void TMemData::SetCellValue(int row, int field, const TFieldValue& value) {
     if (row < 0 || row >= RecordCount() || field < 0 || field >= FieldCount())
-        throw ERangeError(
-            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field));
+        throw ERangeError(DeveloperText(
+            QStringLiteral("%1: cell (%2, %3) out of range").arg(Describe()).arg(row).arg(field)));
     // Convert first: a refused value must not post or move anything.
     const TFieldValue converted = ConvertValue(FDefs[static_cast<std::size_t>(field)], value);
     if (row != FCurrent) {
@@ -890,28 +890,29 @@ QByteArray TMemData::SaveToBytes() {
 
 void TMemData::SaveToBinaryFile(const QString& fileName) {
     const QByteArray bytes = SaveToBytes();
-    auto fail = [&](const QString& reason) {
-        throw EWriteError(
-            QStringLiteral("Cannot write the table file \"%1\": %2.").arg(fileName, reason));
-    };
-    QString error;
-    if (!WriteFileAtomically(fileName, bytes, error))
-        fail(error);
+    TMessage reason;
+    if (!WriteFileAtomically(fileName, bytes, reason))
+        throw EWriteError(TMessage(msgTableFileUnwritable, {fileName, reason}));
 }
 
 void TMemData::LoadFromBinaryFile(const QString& fileName) {
     QFile file(fileName);
-    auto fail = [&](const QString& reason) {
-        throw EReadError(
-            QStringLiteral("Cannot read the table file \"%1\": %2.").arg(fileName, reason));
+    auto fail = [&](const TMessage& reason) {
+        throw EReadError(TMessage(msgTableFileUnreadable, {fileName, reason}));
     };
+    // A pipe would block the open and a device give endless bytes: only a file is read.
+    std::error_code error;
+    const auto status =
+        std::filesystem::status(std::filesystem::path(fileName.toStdU16String()), error);
+    if (!error && status.type() != std::filesystem::file_type::regular)
+        fail(ReadFailureReason(fileName, 0));
     if (!file.open(QIODevice::ReadOnly))
-        fail(file.errorString());
+        fail(ReadFailureReason(fileName, errno));
     const std::optional<QByteArray> bytes = ReadAllUpTo(file, MaxFileSize);
     if (!bytes)
-        fail(QStringLiteral("the file is too large to be a table file"));
+        fail({msgTableTooLarge});
     if (file.error() != QFileDevice::NoError)
-        fail(file.errorString());
+        fail(SystemReason(EIO));
     LoadFromBytes(*bytes, fileName);
 }
 
@@ -921,116 +922,100 @@ void TMemData::LoadFromBytes(const QByteArray& bytes, const QString& sourceName)
     TByteReader r(bytes, bytes.size(), sourceName);
     if (bytes.size() < qsizetype(sizeof Signature) ||
         std::memcmp(bytes.constData(), Signature, sizeof Signature) != 0)
-        r.Fail(QStringLiteral("this is not a table file"));
-    r.Take(sizeof Signature, "the signature");
-    const quint16 version = r.U16("the version");
+        r.Fail({msgTableNotTableFile});
+    r.Take(sizeof Signature);
+    const quint16 version = r.U16();
     if (version != FormatVersion)
-        r.Fail(QStringLiteral("format version %1 is not supported").arg(version));
+        r.Fail({msgTableVersion, {version}});
     if (bytes.size() < r.Pos() + 4)
-        r.Fail(QStringLiteral("the file ends inside the header"));
+        r.Fail({msgTableCutShort});
     const qsizetype bodyEnd = bytes.size() - 4;
     if (qFromLittleEndian<quint32>(bytes.constData() + bodyEnd) !=
         Crc32(bytes.constData(), bodyEnd))
-        r.Fail(QStringLiteral("the file is damaged or truncated (checksum mismatch)"));
+        r.Fail({msgTableDamaged});
 
     TByteReader body(bytes, bodyEnd, sourceName);
-    body.Take(r.Pos(), "the header");
-    const quint16 fieldCount = body.U16("the field count");
+    body.Take(r.Pos());
+    const quint16 fieldCount = body.U16();
     if (fieldCount < 1 || fieldCount > MaxFieldCount)
-        body.Fail(QStringLiteral("%1 fields is not a valid field count").arg(fieldCount));
+        body.Fail({msgTableFieldCount, {fieldCount}});
     std::vector<TFieldDef> defs;
     for (int i = 0; i < fieldCount; ++i) {
-        const quint8 nameLength = body.U8("a field name");
+        const quint8 nameLength = body.U8();
         if (nameLength < 1 || nameLength > MaxFieldNameLength)
-            body.Fail(QStringLiteral("field %1 has a name of %2 bytes").arg(i).arg(nameLength));
+            body.Fail({msgTableFieldName, {i + 1, nameLength}});
         TFieldDef def;
-        def.Name = FromAnsi(QByteArray(body.Take(nameLength, "a field name"), nameLength));
-        const quint8 type = body.U8("a field type");
+        def.Name = FromAnsi(QByteArray(body.Take(nameLength), nameLength));
+        const quint8 type = body.U8();
         if (type < quint8(TFieldType::ftRecId) || type > quint8(TFieldType::ftBoolean))
-            body.Fail(
-                QStringLiteral("field %1 has the unknown type %2").arg(Quoted(def.Name)).arg(type));
+            body.Fail({msgTableFieldType, {Quoted(def.Name), type}});
         def.DataType = static_cast<TFieldType>(type);
-        def.Size = body.U16("a field size");
+        def.Size = body.U16();
         const bool isString = def.DataType == TFieldType::ftString;
         if (isString ? (def.Size < 1 || def.Size > MaxStringSize) : def.Size != 0)
-            body.Fail(QStringLiteral("field %1 has the invalid size %2")
-                          .arg(Quoted(def.Name))
-                          .arg(def.Size));
+            body.Fail({msgTableFieldSize, {Quoted(def.Name), def.Size}});
         if ((i == 0) != (def.DataType == TFieldType::ftRecId))
-            body.Fail(QStringLiteral("the record number must be the first field, and only it"));
+            body.Fail({msgTableRecordNumber});
         for (const TFieldDef& other : defs)
             if (other.Name.compare(def.Name, Qt::CaseInsensitive) == 0)
-                body.Fail(QStringLiteral("field %1 appears twice").arg(Quoted(def.Name)));
+                body.Fail({msgTableFieldTwice, {Quoted(def.Name)}});
         defs.push_back(def);
     }
 
     const bool adopt = FDefs.size() == 1;
     if (!adopt && !SameDefs(defs, FDefs))
-        body.Fail(QStringLiteral("it holds a table with the fields (%1), not the fields of %2 (%3)")
-                      .arg(FieldList(defs), FName.isEmpty() ? QStringLiteral("this table") : FName,
-                           FieldList(FDefs)));
+        body.Fail({msgTableOtherFields, {FieldList(defs), FieldList(FDefs)}});
 
-    const quint32 rowCount = body.U32("the row count");
+    const quint32 rowCount = body.U32();
     // Every field of a row takes at least its one-byte null flag.
     if (rowCount > quint64(body.Remaining()) / defs.size())
-        body.Fail(QStringLiteral("%1 rows cannot fit in the rest of the file").arg(rowCount));
+        body.Fail({msgTableRowsDoNotFit, {rowCount}});
     if (quint64(rowCount) * defs.size() > MaxCellCount)
-        body.Fail(QStringLiteral("%1 rows are more than a table file may hold").arg(rowCount));
+        body.Fail({msgTableTooManyRows, {rowCount}});
     std::vector<std::unique_ptr<TRow>> rows;
     rows.reserve(rowCount);
     for (quint32 n = 0; n < rowCount; ++n) {
         auto row = std::make_unique<TRow>(defs.size());
         for (std::size_t f = 0; f < defs.size(); ++f) {
             const TFieldDef& def = defs[f];
-            const quint8 flag = body.U8("a row");
+            const quint8 flag = body.U8();
             if (flag == 0)
                 continue;
             if (flag != 1)
-                body.Fail(QStringLiteral("row %1, field %2: invalid null flag %3")
-                              .arg(n + 1)
-                              .arg(Quoted(def.Name))
-                              .arg(flag));
+                body.Fail({msgTableNullFlag, {n + 1, Quoted(def.Name), flag}});
             TFieldValue v;
             switch (def.DataType) {
             case TFieldType::ftString: {
-                const quint16 length = body.U16("a text length");
+                const quint16 length = body.U16();
                 if (length == 0 || length > def.Size)
-                    body.Fail(
-                        QStringLiteral("row %1, field %2: a text of %3 bytes does not fit size %4")
-                            .arg(n + 1)
-                            .arg(Quoted(def.Name))
-                            .arg(length)
-                            .arg(def.Size));
-                v = AnsiString(body.Take(length, "a text"), length);
+                    body.Fail({msgTableTextTooLong, {n + 1, Quoted(def.Name), length, def.Size}});
+                v = AnsiString(body.Take(length), length);
                 break;
             }
             case TFieldType::ftFloat:
-                v = body.F64("a number");
+                v = body.F64();
                 break;
             case TFieldType::ftBoolean: {
-                const quint8 b = body.U8("a boolean");
+                const quint8 b = body.U8();
                 if (b > 1)
-                    body.Fail(QStringLiteral("row %1, field %2: invalid boolean %3")
-                                  .arg(n + 1)
-                                  .arg(Quoted(def.Name))
-                                  .arg(b));
+                    body.Fail({msgTableBoolean, {n + 1, Quoted(def.Name), b}});
                 v = b == 1;
                 break;
             }
             default:
-                v = body.I32("a number");
+                v = body.I32();
                 break;
             }
             try {
                 (*row)[f] = ConvertValue(def, v);
             } catch (const Exception& e) {
-                body.Fail(QStringLiteral("row %1: %2").arg(n + 1).arg(e.Message()));
+                body.Fail({msgTableRowValue, {n + 1, e.Argument()}});
             }
         }
         rows.push_back(std::move(row));
     }
     if (body.Remaining() != 0)
-        body.Fail(QStringLiteral("%1 unexpected bytes after the last row").arg(body.Remaining()));
+        body.Fail({msgTableTrailingBytes, {body.Remaining()}});
 
     // Everything read: replace the table's content in one go.
     FBuffer.clear();

@@ -2,6 +2,7 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 #include <QTime>
 
@@ -79,8 +80,7 @@ void TMemDataTable::SetValue(int row, int field, const QVariant& value) {
             const QString text = value.toString();
             if (!IsAnsiRepresentable(text))
                 throw EConvertError(
-                    QStringLiteral("%1: il controller non può memorizzare i caratteri \"%2\"")
-                        .arg(def.Name, ForeignCharacters(text)));
+                    TMessage(msgCharactersNotStorable, {def.Name, ForeignCharacters(text)}));
             stored = ToAnsi(text);
             break;
         }
@@ -101,8 +101,7 @@ void TMemDataTable::SetValue(int row, int field, const QVariant& value) {
             bool ok = false;
             const qint32 number = value.toInt(&ok);
             if (!ok)
-                throw EConvertError(QStringLiteral("'%1' non è un numero intero valido per %2")
-                                        .arg(value.toString(), def.Name));
+                throw EConvertError(TMessage(msgCellNotInteger, {value.toString(), def.Name}));
             stored = number;
         }
         }
@@ -118,10 +117,11 @@ void TMemDataTable::DeleteRow(int row) {
 
 const TFieldDef& TMemDataTable::CheckCell(int row, int field) const {
     if (!FTable)
-        throw EAbstractError(QStringLiteral("La tabella non esiste più"));
+        throw EAbstractError(DeveloperText(QStringLiteral("The table no longer exists")));
     if (row < 0 || row >= RowCount() || field < 0 ||
         field >= static_cast<int>(FTable->FieldDefs().size()))
-        throw ERangeError(QStringLiteral("Cella %1,%2 fuori dalla tabella").arg(row).arg(field));
+        throw ERangeError(
+            DeveloperText(QStringLiteral("Cell %1,%2 is outside the table").arg(row).arg(field)));
     return FTable->FieldDefs()[static_cast<size_t>(field)];
 }
 

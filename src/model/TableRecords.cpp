@@ -33,10 +33,11 @@ void CheckRows(const TMemData& table, const TTableRows& rows) {
     const std::vector<TFieldDef>& defs = table.FieldDefs();
     for (const auto& row : rows) {
         if (row.size() != defs.size())
-            throw Exception(QStringLiteral("Table %1 has %2 fields, a row of %3 values was made")
-                                .arg(table.Name())
-                                .arg(defs.size())
-                                .arg(row.size()));
+            throw Exception(
+                DeveloperText(QStringLiteral("Table %1 has %2 fields, a row of %3 values was made")
+                                  .arg(table.Name())
+                                  .arg(defs.size())
+                                  .arg(row.size())));
         for (std::size_t f = 0; f < row.size(); ++f)
             ConvertValue(defs[f], row[f]);
     }

@@ -1,5 +1,7 @@
 #include "runtime/AtomicFile.h"
 
+#include "runtime/SystemReason.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -12,10 +14,6 @@ namespace lumotrix {
 namespace {
 
 TSaveStepHook saveStepHook = nullptr;
-
-QString SystemReason() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
@@ -58,7 +56,10 @@ bool SyncFolderOf(const QString& path) {
     return synced;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
+namespace {
+
+// The write itself; 0, or the system's error number.
+int WriteAtomically(const QString& path, const QByteArray& bytes) {
     QByteArray temporary;
     int fd = -1;
     // A fresh name each time: a crash may have left an earlier temporary file behind, and a
@@ -71,15 +72,13 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         if (fd < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0) {
-        error = SystemReason();
-        return false;
-    }
+    if (fd < 0)
+        return errno;
     bool ok = true;
-    QString reason;
+    int reason = 0;
     auto fail = [&] {
         if (ok)
-            reason = SystemReason();
+            reason = errno != 0 ? errno : EIO;
         ok = false;
     };
     // A replaced file keeps who may read it.
@@ -101,14 +100,27 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
     }
     if (!ok) {
         ::unlink(temporary.constData());
-        error = reason;
-        return false;
+        return reason;
     }
-    if (!SyncFolderOf(path)) {
-        error = SystemReason();
-        return false;
-    }
-    return true;
+    if (!SyncFolderOf(path))
+        return errno != 0 ? errno : EIO;
+    return 0;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, TMessage& reason) {
+    const int error = WriteAtomically(path, bytes);
+    if (error != 0)
+        reason = SystemReason(error);
+    return error == 0;
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
+    const int number = WriteAtomically(path, bytes);
+    if (number != 0)
+        error = QString::fromLocal8Bit(std::strerror(number));
+    return number == 0;
 }
 
 } // namespace lumotrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Message.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,7 +9,10 @@ namespace lumotrix {
 
 // Writes `bytes` to `path` through a temporary file beside it, flushed to disk, renamed over
 // `path`, with the folder flushed after the rename: after a crash at any point `path` holds its
-// old content or the new, whole. False on failure, with the system's reason in `error`.
+// old content or the new, whole. False on failure, with the reason in `reason`.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, TMessage& reason);
+// The same with the system's own text for the reason, for the tools and the stores whose
+// failures are not put into the user's language.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
 // Flushes the entries of the folder holding `path` (renames, new and removed names) to disk.

@@ -5,6 +5,17 @@
 namespace lumotrix {
 
 Exception::Exception(QString message)
-    : FMessage(std::move(message)), FUtf8(FMessage.toUtf8().toStdString()) {}
+    : FText(std::move(message)), FUtf8(FText.toUtf8().toStdString()) {}
+
+Exception::Exception(TMessage message)
+    : FRecord(std::move(message)), FUtf8(MessageText(*FRecord).toUtf8().toStdString()) {}
+
+QString Exception::Message() const {
+    return FRecord ? MessageText(*FRecord) : FText;
+}
+
+TMessageArg Exception::Argument() const {
+    return FRecord ? TMessageArg(*FRecord) : TMessageArg(FText);
+}
 
 } // namespace lumotrix

@@ -1,23 +1,39 @@
 #pragma once
 
+#include "runtime/Message.h"
+
 #include <QString>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace lumotrix {
 
 // Every failure the program reports to the user is an Exception carrying a message; the
-// application object shows that message in a message box.
+// application object shows that message in a message box. A failure a user can meet carries a
+// TMessage, put into words when it is read, in the language in force then; a plain text is
+// for what only a programming error reaches, or for a text already in the user's words.
 class Exception : public std::exception {
 public:
     explicit Exception(QString message);
-    const QString& Message() const noexcept { return FMessage; }
+    explicit Exception(TMessage message);
+    QString Message() const;
+    const std::optional<TMessage>& Record() const noexcept { return FRecord; }
+    // This failure as the reason inside another message.
+    TMessageArg Argument() const;
     const char* what() const noexcept override { return FUtf8.c_str(); }
 
 private:
-    QString FMessage;
+    QString FText;
+    std::optional<TMessage> FRecord;
     std::string FUtf8;
 };
+
+// The text of a failure that only a programming error can cause: no user meets it, so it stays
+// in the developer's English, outside the string table.
+inline QString DeveloperText(QString text) {
+    return text;
+}
 
 // A value outside the range its destination accepts.
 class ERangeError : public Exception {

@@ -1,10 +1,14 @@
 #include "runtime/SerialEngine.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
+#include "runtime/SystemReason.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QTimer>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <termios.h>
@@ -18,6 +22,14 @@ constexpr int PinoutPollMs = 250;
 constexpr int ActivityFlashMs = 60;
 // A line that takes nothing for this long is not going to take the rest.
 constexpr int WriteStallMs = 10000;
+
+// The port as the user named it, with its device only where that says more.
+TMessageArg PortNamed(const QString& port) {
+    const QString device = DeviceName(port);
+    if (device == port)
+        return port;
+    return TMessage(msgPortNamedDevice, {port, device});
+}
 
 QSerialPort::Parity ToQt(TParityBits parity) {
     switch (parity) {
@@ -108,11 +120,38 @@ void TSerialEngine::SetSettings(const TComSettings& settings) {
         ApplyLineControl();
 }
 
-[[noreturn]] void TSerialEngine::Fail(const QString& what) {
-    const QString reason = FPort->errorString();
+// Why the port failed, in our words: the toolkit's own texts are English. Read right after
+// the failing call, while errno still holds the system's reason.
+TMessage TSerialEngine::PortFailure() {
+    const int systemError = errno;
+    const QSerialPort::SerialPortError error = FPort->error();
     FPort->clearError();
-    throw EWriteError(QStringLiteral("%1 %2 (%3): %4")
-                          .arg(what, FSettings.Port, DeviceName(FSettings.Port), reason));
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return {msgReasonMissing};
+    case QSerialPort::PermissionError: {
+        // Refused to a user who may open the device: another program holds it.
+        const QFileInfo device(DeviceName(FSettings.Port));
+        if (systemError == EBUSY || (device.isReadable() && device.isWritable()))
+            return {msgReasonBusy};
+        return {msgReasonNoPermission};
+    }
+    case QSerialPort::ResourceError:
+        return {msgReasonDisconnected};
+    case QSerialPort::UnsupportedOperationError:
+        return {msgReasonNotSupported};
+    case QSerialPort::TimeoutError:
+        return {msgReasonTimedOut};
+    case QSerialPort::WriteError:
+    case QSerialPort::ReadError:
+        return {msgReasonDeviceError};
+    default:
+        return systemError != 0 ? SystemReason(systemError) : TMessage(msgReasonUnknown);
+    }
+}
+
+[[noreturn]] void TSerialEngine::Fail(quint16 id) {
+    throw EWriteError(TMessage(id, {PortNamed(FSettings.Port), PortFailure()}));
 }
 
 void TSerialEngine::ApplySettings() {
@@ -123,7 +162,7 @@ void TSerialEngine::ApplySettings() {
         !FPort->setDataBits(static_cast<QSerialPort::DataBits>(s.DataBits)) ||
         !FPort->setParity(ToQt(s.Parity)) || !FPort->setStopBits(ToQt(s.StopBits)) ||
         !FPort->setFlowControl(ToQt(s.FlowControl)))
-        Fail(QStringLiteral("Impostazioni non accettate dalla porta"));
+        Fail(msgPortSettingsRefused);
 }
 
 void TSerialEngine::ApplyLineControl() {
@@ -149,12 +188,10 @@ void TSerialEngine::Open() {
     FPort->setParity(ToQt(s.Parity));
     FPort->setStopBits(ToQt(s.StopBits));
     FPort->setFlowControl(ToQt(s.FlowControl));
+    errno = 0;
     if (!FPort->open(QIODevice::ReadWrite)) {
-        const QString reason = FPort->errorString();
-        FPort->clearError();
-        throw EPortOpenError(QStringLiteral("Impossibile aprire la porta %1 (%2): %3")
-                                 .arg(s.Port, DeviceName(s.Port), reason),
-                             reason);
+        const TMessage reason = PortFailure();
+        throw EPortOpenError(TMessage(msgPortOpenFailed, {PortNamed(s.Port), reason}), reason);
     }
     DropWaiting();
     ApplyLineControl();
@@ -186,7 +223,7 @@ bool TSerialEngine::IsOpen() const {
 
 void TSerialEngine::WriteStr(const QByteArray& bytes) {
     if (!FPort->isOpen())
-        throw EWriteError(QStringLiteral("La porta %1 non è aperta").arg(FSettings.Port));
+        throw EWriteError(TMessage(msgPortNotOpen, {PortNamed(FSettings.Port)}));
     if (bytes.isEmpty())
         return;
     Flash(TComSignal::lsTx);
@@ -198,13 +235,13 @@ void TSerialEngine::WriteStr(const QByteArray& bytes) {
             ScheduleDelivery();
     });
     if (FPort->write(bytes) != bytes.size())
-        Fail(QStringLiteral("Scrittura non riuscita sulla porta"));
+        Fail(msgPortWriteFailed);
     // Hand every byte to the device now: the send paces itself by pauses, which must not
     // start while bytes still wait in our own buffer.
     while (FPort->bytesToWrite() > 0) {
         const qint64 before = FPort->bytesToWrite();
         if (!FPort->waitForBytesWritten(WriteStallMs) && FPort->bytesToWrite() >= before)
-            Fail(QStringLiteral("La linea non accetta altri byte sulla porta"));
+            Fail(msgPortLineStalled);
     }
 }
 
@@ -213,7 +250,7 @@ void TSerialEngine::Drain() {
         return;
     while (FPort->bytesToWrite() > 0)
         if (!FPort->waitForBytesWritten(WriteStallMs))
-            Fail(QStringLiteral("La linea non accetta altri byte sulla porta"));
+            Fail(msgPortLineStalled);
 #ifdef Q_OS_UNIX
     // The driver may still hold bytes that the UART has not shifted out.
     ::tcdrain(int(FPort->handle()));
@@ -262,9 +299,7 @@ void TSerialEngine::DeliverPending() {
 void TSerialEngine::DeviceFailed() {
     if (!FPort->isOpen())
         return;
-    const QString message =
-        QStringLiteral("La porta %1 (%2) non risponde più: %3")
-            .arg(FSettings.Port, DeviceName(FSettings.Port), FPort->errorString());
+    const TMessage message(msgPortStopped, {PortNamed(FSettings.Port), PortFailure()});
     if (OnError)
         OnError(message);
     Close();

@@ -15,15 +15,15 @@ class QTimer;
 
 namespace lumotrix {
 
-// A port that can't be opened; Reason() is the system's word for why.
+// A port that can't be opened; Reason() says why, without naming the port.
 class EPortOpenError : public EResNotFound {
 public:
-    EPortOpenError(const QString& message, QString reason)
-        : EResNotFound(message), FReason(std::move(reason)) {}
-    const QString& Reason() const { return FReason; }
+    EPortOpenError(TMessage message, TMessage reason)
+        : EResNotFound(std::move(message)), FReason(std::move(reason)) {}
+    const TMessage& Reason() const { return FReason; }
 
 private:
-    QString FReason;
+    TMessage FReason;
 };
 
 // The serial port on Qt SerialPort, for the window's port component, the command-line tool
@@ -67,7 +67,7 @@ public:
     // A line signal changed: polled pinout signals, transmit and receive activity, open state.
     std::function<void(TComSignal signal, bool lit)> OnSignalChanged;
     // The device failed while open (unplugged, hung up); the port is closed right after.
-    std::function<void(const QString& message)> OnError;
+    std::function<void(const TMessage& message)> OnError;
 
 private:
     void ApplySettings();
@@ -79,7 +79,9 @@ private:
     void PollPinout();
     void SetSignal(TComSignal signal, bool lit);
     void Flash(TComSignal signal);
-    [[noreturn]] void Fail(const QString& what);
+    // Throws EWriteError with `id`, a "%1 port, %2 reason" message, and clears the port's error.
+    [[noreturn]] void Fail(quint16 id);
+    TMessage PortFailure();
 
     std::unique_ptr<QSerialPort> FPort;
     std::unique_ptr<QTimer> FPinoutTimer;

@@ -1,6 +1,7 @@
 #include "runtime/SerialSettings.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 #include <QRegularExpression>
 
@@ -15,23 +16,23 @@ const QList<int>& StandardBaudRates() {
 void CheckSettings(const TComSettings& settings) {
     const QString port = settings.Port.trimmed();
     if (port.isEmpty())
-        throw ERangeError(QStringLiteral("Porta seriale non indicata"));
+        throw ERangeError(TMessage(msgSettingsPortMissing));
     for (QChar c : port)
         if (c.category() == QChar::Other_Control)
-            throw ERangeError(QStringLiteral("Nome di porta non valido: \"%1\"").arg(port));
+            throw ERangeError(TMessage(msgSettingsPortName, {port}));
     if (!StandardBaudRates().contains(settings.BaudRate))
-        throw ERangeError(QStringLiteral("Velocità non valida: %1 bit/s").arg(settings.BaudRate));
+        throw ERangeError(TMessage(msgSettingsBaudRate, {settings.BaudRate}));
     if (settings.DataBits < 5 || settings.DataBits > 8)
-        throw ERangeError(QStringLiteral("Bit di dati non validi: %1").arg(settings.DataBits));
+        throw ERangeError(TMessage(msgSettingsDataBits, {settings.DataBits}));
     // The enumerations come from outside too (a form, a cast): refuse what is not a value.
     if (GetEnumName(TypeInfo<TParityBits>(), int(settings.Parity)).isEmpty())
-        throw ERangeError(QStringLiteral("Parità non valida: %1").arg(int(settings.Parity)));
+        throw ERangeError(TMessage(msgSettingsParity, {int(settings.Parity)}));
     if (GetEnumName(TypeInfo<TStopBits>(), int(settings.StopBits)).isEmpty())
-        throw ERangeError(QStringLiteral("Bit di stop non validi: %1").arg(int(settings.StopBits)));
+        throw ERangeError(TMessage(msgSettingsStopBits, {int(settings.StopBits)}));
     const TComFlowControl& f = settings.FlowControl;
     if (GetEnumName(TypeInfo<TDTRFlowControl>(), int(f.ControlDTR)).isEmpty() ||
         GetEnumName(TypeInfo<TRTSFlowControl>(), int(f.ControlRTS)).isEmpty())
-        throw ERangeError(QStringLiteral("Controllo di flusso non valido"));
+        throw ERangeError(TMessage(msgSettingsFlowControl));
 }
 
 QString DeviceName(const QString& port) {

@@ -1,5 +1,6 @@
 #include "runtime/SerialSettingsStore.h"
 
+#include "runtime/MessageIds.h"
 #include "runtime/Registry.h"
 
 namespace lumotrix {
@@ -22,21 +23,16 @@ const QString ValControlRTS = QStringLiteral("ControlRTS");
 // The registry path of `key`; only the user's own hive exists here.
 QString StoreKey(TStoreType storeType, const QString& key) {
     if (storeType != TStoreType::stRegistry)
-        throw EComPortError(QStringLiteral("Tipo di archivio delle impostazioni non valido: %1")
-                                .arg(int(storeType)));
+        throw EComPortError(TMessage(msgStoreTypeInvalid, {int(storeType)}));
     QStringList parts = key.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     if (!parts.isEmpty() &&
         (parts[0].compare(QLatin1String("HKEY_CURRENT_USER"), Qt::CaseInsensitive) == 0 ||
          parts[0].compare(QLatin1String("HKCU"), Qt::CaseInsensitive) == 0))
         parts.removeFirst();
     else if (!parts.isEmpty() && parts[0].startsWith(QLatin1String("HKEY_"), Qt::CaseInsensitive))
-        throw EComPortError(
-            QStringLiteral("Chiave %1 non disponibile: le impostazioni si salvano solo in "
-                           "HKEY_CURRENT_USER")
-                .arg(key));
+        throw EComPortError(TMessage(msgStoreKeyNotUser, {key}));
     if (parts.isEmpty())
-        throw EComPortError(
-            QStringLiteral("Chiave delle impostazioni non indicata: \"%1\"").arg(key));
+        throw EComPortError(TMessage(msgStoreKeyMissing, {key}));
     return QLatin1Char('\\') + parts.join(QLatin1Char('\\'));
 }
 
@@ -68,14 +64,12 @@ public:
         const QString stored = FRegistry.ReadString(name);
         const int ordinal = GetEnumValue(TypeInfo<E>(), stored.trimmed());
         if (ordinal < 0)
-            Refuse(name, QStringLiteral("\"%1\"").arg(stored));
+            Refuse(name, QLatin1Char('"') + stored + QLatin1Char('"'));
         value = static_cast<E>(ordinal);
     }
 
     [[noreturn]] void Refuse(const QString& name, const QString& shown) const {
-        throw EComPortError(QStringLiteral("Impostazione seriale %1 non valida in %2: %3. "
-                                           "Le impostazioni non sono state cambiate.")
-                                .arg(name, FKey, shown));
+        throw EComPortError(TMessage(msgStoreValueInvalid, {name, FKey, shown}));
     }
 
 private:
@@ -84,12 +78,9 @@ private:
         if (type == TRegDataType::rdUnknown)
             return false;
         if (type != wanted)
-            throw EComPortError(
-                QStringLiteral("Impostazione seriale %1 non valida in %2: valore %3 atteso. "
-                               "Le impostazioni non sono state cambiate.")
-                    .arg(name, FKey,
-                         wanted == TRegDataType::rdString ? QStringLiteral("di testo")
-                                                          : QStringLiteral("numerico")));
+            throw EComPortError(TMessage(wanted == TRegDataType::rdString ? msgStoreValueNotText
+                                                                          : msgStoreValueNotNumber,
+                                         {name, FKey}));
         return true;
     }
 
@@ -122,14 +113,10 @@ bool LoadComSettings(TStoreType storeType, const QString& key, TComSettings& set
         try {
             CheckSettings(next);
         } catch (const ERangeError& e) {
-            throw EComPortError(
-                QStringLiteral("Impostazioni seriali non valide in %1: %2. Le impostazioni non "
-                               "sono state cambiate.")
-                    .arg(key, e.Message()));
+            throw EComPortError(TMessage(msgStoreSettingsInvalid, {key, e.Argument()}));
         }
     } catch (const ERegistryException& e) {
-        throw EComPortError(QStringLiteral("Impossibile leggere le impostazioni seriali da %1: %2")
-                                .arg(key, e.Message()));
+        throw EComPortError(TMessage(msgStoreReadFailed, {key, e.Argument()}));
     }
     settings = next;
     return true;
@@ -143,7 +130,7 @@ void StoreComSettings(TStoreType storeType, const QString& key, const TComSettin
         TRegistryUpdate update;
         TRegistry registry;
         if (!registry.OpenKey(path, true))
-            throw ERegistryException(QStringLiteral("chiave non creata"));
+            throw ERegistryException(TMessage(msgStoreKeyNotCreated));
         registry.WriteString(ValPort, s.Port);
         registry.WriteInteger(ValBaudRate, s.BaudRate);
         registry.WriteInteger(ValDataBits, s.DataBits);
@@ -159,8 +146,7 @@ void StoreComSettings(TStoreType storeType, const QString& key, const TComSettin
             ValControlRTS, GetEnumName(TypeInfo<TRTSFlowControl>(), int(s.FlowControl.ControlRTS)));
         update.Commit();
     } catch (const ERegistryException& e) {
-        throw EComPortError(QStringLiteral("Impossibile salvare le impostazioni seriali in %1: %2")
-                                .arg(key, e.Message()));
+        throw EComPortError(TMessage(msgStoreWriteFailed, {key, e.Argument()}));
     }
 }
 

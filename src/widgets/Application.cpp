@@ -1,6 +1,7 @@
 #include "widgets/Application.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "widgets/Dialogs.h"
 
 #include <QWidget>
@@ -38,7 +39,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (const Exception& error) {
         ShowException(error);
     } catch (const std::bad_alloc&) {
-        ShowException(Exception(QStringLiteral("Memoria insufficiente")));
+        ShowException(Exception(TMessage(msgOutOfMemory)));
     } catch (const std::exception& error) {
         // Not one of ours, but the window must survive it just the same.
         ShowException(Exception(QString::fromLocal8Bit(error.what())));
@@ -94,7 +95,7 @@ int Screen::FormCount() const {
 QWidget* Screen::Form(int index) const {
     QList<QWidget*> forms = Forms();
     if (index < 0 || index >= forms.size())
-        throw ERangeError(QStringLiteral("Form %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No form %1").arg(index)));
     return forms[index];
 }
 

@@ -663,7 +663,7 @@ void TRibbon::SetActiveTab(TRibbonTab* tab) {
 
 TRibbonTab* TRibbon::Tab(int index) const {
     if (index < 0 || index >= TabCount())
-        throw ERangeError(QStringLiteral("Scheda %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No tab %1").arg(index)));
     return FTabs[index];
 }
 

@@ -106,7 +106,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 
 TTabSheet* TPageControl::Page(int index) const {
     if (index < 0 || index >= PageCount())
-        throw ERangeError(QStringLiteral("Pagina %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No page %1").arg(index)));
     return FSheets[index];
 }
 

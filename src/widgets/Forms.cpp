@@ -56,7 +56,8 @@ QList<TDataModule*>& DataModuleList() {
 TFormResource RequireFormResource(const TClassInfo* cls) {
     const TFormResource resource = LocateFormResource(cls);
     if (!resource.Data)
-        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(cls->ClassName()));
+        throw EResNotFound(
+            DeveloperText(QStringLiteral("Resource %1 not found").arg(cls->ClassName())));
     return resource;
 }
 

@@ -164,7 +164,7 @@ void TGridTableView::SetColumnAutoWidth(bool on) {
 
 TGridColumnDef* TGridTableView::Column(int index) const {
     if (index < 0 || index >= ColumnCount())
-        throw ERangeError(QStringLiteral("Colonna %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No column %1").arg(index)));
     return FColumns[index];
 }
 

@@ -71,7 +71,7 @@ double TSpinEdit::Value() const {
 
 void TSpinEdit::SetValue(double value) {
     if (!std::isfinite(value))
-        throw ERangeError(QStringLiteral("Valore non valido per %1").arg(Name()));
+        throw ERangeError(DeveloperText(QStringLiteral("Not a finite value for %1").arg(Name())));
     Editor()->setValue(FValueType == vtInt ? std::round(value) : value);
 }
 

@@ -237,10 +237,11 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
     Get<TSpinEdit>("TempIdeale")->SetValue(30);
     Item("BarButtonSave")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
-    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("Pacquario")))
-        << Boxes().Questions()[0].Text.toStdString();
-    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("the files are as they were")))
-        << Boxes().Questions()[0].Text.toStdString();
+    // In the window's language, with the system's failure in words of the program's own.
+    EXPECT_EQ(Boxes().Questions()[0].Text,
+              QStringLiteral("Impossibile scrivere \"%1\": è una cartella. I file sono rimasti "
+                             "com'erano.")
+                  .arg(Path(QStringLiteral("Pacquario"))));
     EXPECT_EQ(FileBytes(Path(QStringLiteral("acquario.tmr"))), timersBefore);
     EXPECT_EQ(FileBytes(Path(QStringLiteral("Tacquario"))), temperatureBefore);
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("Pacquario"))).isDir());

@@ -342,8 +342,10 @@ TEST_F(MainWindowTest, AFailingCommandEndsInTheMessageBoxAndTheWindowStaysUsable
     Item("BarButtonOpen")->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Caption, Title);
-    EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("rotto.tmr")))
-        << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(Boxes().Questions()[0].Text,
+              QStringLiteral("Impossibile leggere il file di tabella \"%1\": non è un file di "
+                             "tabella (al byte 0).")
+                  .arg(bad.fileName()));
     EXPECT_TRUE(Item("BarButtonOpen")->Enabled());
     EXPECT_EQ(Form->MemData1().RecordCount(), 0);
 }

@@ -17,6 +17,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -179,6 +180,32 @@ TEST_F(LanguageWindowTest, CancelledDialogLeavesTheWindowAsItWas) {
     Press(Form().Widget(), "Sprache");
     EXPECT_EQ(CurrentLanguage, "DEU");
     EXPECT_TRUE(Find<TBarItem>("BarButtonInvio")->Enabled()) << "nothing rerun";
+}
+
+TEST_F(LanguageWindowTest, AFailureSpeaksTheLanguageInForceWhenShown) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rotto.tmr"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a table at all");
+    file.close();
+    try {
+        Form().MemData1().LoadFromBinaryFile(path);
+        ADD_FAILURE() << "loaded";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("Die Tabellendatei „%1“ kann nicht gelesen werden: das "
+                                 "ist keine Tabellendatei (bei Byte 0).")
+                      .arg(path));
+        SwitchTo("Sprache", "English (United States)");
+        EXPECT_EQ(e.Message(), QStringLiteral("Cannot read the table file \"%1\": this is not a "
+                                              "table file (at byte 0).")
+                                   .arg(path));
+        SwitchTo("Language", "italiano");
+        EXPECT_EQ(e.Message(), QStringLiteral("Impossibile leggere il file di tabella \"%1\": non "
+                                              "è un file di tabella (al byte 0).")
+                                   .arg(path));
+    }
 }
 
 } // namespace

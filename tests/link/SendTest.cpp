@@ -1,6 +1,7 @@
 #include "LinkFakes.h"
 #include "SampleConfig.h"
 #include "lumotrix-sim/ControllerProtocol.h"
+#include "runtime/MessageIds.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -166,14 +167,15 @@ TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
         QString delay;
         std::function<void(TControllerConfig&)> change;
         bool dropLastPort;
-        const char* says;
+        TMessageId says;
     };
     QList<Case> cases;
     for (const char* delay : {"1.5", "abc", "-1", "", "1e3", "99999999999"})
-        cases.append({delay, QLatin1String(delay), {}, false, "Ritardo"});
+        cases.append({delay, QLatin1String(delay), {}, false, msgBadDelay});
     cases.append({"EOT in a name", QStringLiteral("0"),
-                  [](TControllerConfig& c) { c.PortNames[4] = "Filtro\x04"; }, false, "porta 5"});
-    cases.append({"seven ports", QStringLiteral("0"), {}, true, "7 righe"});
+                  [](TControllerConfig& c) { c.PortNames[4] = "Filtro\x04"; }, false,
+                  msgPortNameControlChar});
+    cases.append({"seven ports", QStringLiteral("0"), {}, true, msgPortTableIncomplete});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -190,7 +192,8 @@ TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
             bench.Link.Send(request);
             ADD_FAILURE() << "accepted";
         } catch (const Exception& e) {
-            EXPECT_TRUE(e.Message().contains(QLatin1String(c.says))) << e.what();
+            ASSERT_TRUE(e.Record()) << e.what();
+            EXPECT_EQ(e.Record()->Id, c.says) << e.what();
         }
         EXPECT_TRUE(bench.Port.Sent.isEmpty());
         EXPECT_FALSE(bench.Port.IsOpen());

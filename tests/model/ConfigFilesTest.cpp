@@ -1,5 +1,7 @@
 #include "model/ConfigFiles.h"
+#include "MessageMatch.h"
 #include "model/ConfigTables.h"
+#include "runtime/MessageIds.h"
 
 #include "runtime/Exception.h"
 
@@ -127,11 +129,11 @@ protected:
             SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
             ADD_FAILURE() << "the save did not fail";
         } catch (const EWriteError& e) {
-            EXPECT_TRUE(e.Message().contains(
-                QStringLiteral("Cannot write \"%1\"").arg(FDir.filePath(blocked))))
-                << e.Message().toStdString();
-            EXPECT_TRUE(e.Message().endsWith(QStringLiteral("the files are as they were")))
-                << e.Message().toStdString();
+            ASSERT_TRUE(e.Record()) << e.what();
+            EXPECT_EQ(e.Record()->Id, msgWriteFailedRestored) << e.what();
+            EXPECT_EQ(test::TextArguments(*e.Record()).value(0), FDir.filePath(blocked))
+                << e.what();
+            EXPECT_TRUE(test::Holds(e, msgReasonIsFolder)) << e.what();
         }
         for (int i = 0; i < Names.size(); ++i) {
             if (Names[i] != blocked) {
@@ -176,9 +178,10 @@ TEST_F(ConfigFilesOverwriteTest, AFolderThatCannotBeWrittenWritesNothing) {
         SaveConfigurationFiles(FTimers, FPorts, FTemperature, missing);
         ADD_FAILURE() << "the save did not fail";
     } catch (const EWriteError& e) {
-        EXPECT_TRUE(e.Message().startsWith(
-            QStringLiteral("Nothing written: cannot write \"%1\"").arg(missing)))
-            << e.Message().toStdString();
+        ASSERT_TRUE(e.Record()) << e.what();
+        EXPECT_EQ(e.Record()->Id, msgNothingWritten) << e.what();
+        EXPECT_EQ(test::TextArguments(*e.Record()).value(0), missing) << e.what();
+        EXPECT_TRUE(test::Holds(e, msgReasonMissing)) << e.what();
     }
     EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("missing"))));
     for (int i = 0; i < Names.size(); ++i)

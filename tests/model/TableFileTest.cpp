@@ -2,13 +2,16 @@
 #include "model/MemData.h"
 #include "support/FileBytes.h"
 
+#include "MessageMatch.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumotrix;
@@ -36,16 +39,18 @@ std::vector<std::vector<TFieldValue>> Rows(const TMemData& t) {
     return rows;
 }
 
-// Expects loading `path` into `table` to fail with a message naming the file and saying `what`,
-// and the table to keep `before`.
-void ExpectRefused(TMemData& table, const QString& path, const QString& what) {
+// Expects loading `path` into `table` to fail with a message naming the file and giving
+// `reason`, and the table to keep its rows.
+void ExpectRefused(TMemData& table, const QString& path, TMessageId reason) {
     const auto before = Rows(table);
     try {
         table.LoadFromBinaryFile(path);
         ADD_FAILURE() << "loaded " << path.toStdString();
     } catch (const EReadError& e) {
+        EXPECT_TRUE(test::Holds(e, msgTableFileRefused) || test::Holds(e, msgTableFileUnreadable))
+            << e.what();
         EXPECT_TRUE(e.Message().contains(path)) << e.what();
-        EXPECT_TRUE(e.Message().contains(what)) << e.what();
+        EXPECT_TRUE(test::Holds(e, reason)) << e.what();
     }
     EXPECT_EQ(Rows(table), before);
     EXPECT_TRUE(table.Active());
@@ -139,24 +144,29 @@ TEST(TableFile, BadFilesAreRefusedNamingTheFileAndTheTableKeepsItsRows) {
          {qsizetype(0), qsizetype(5), qsizetype(11), qsizetype(40), good.size() - 1}) {
         test::WriteFileBytes(path, good.left(cut));
         ExpectRefused(table, path,
-                      cut < 10   ? QStringLiteral("not a table file")
-                      : cut < 14 ? QStringLiteral("ends inside")
-                                 : QStringLiteral("checksum"));
+                      cut < 10   ? msgTableNotTableFile
+                      : cut < 14 ? msgTableCutShort
+                                 : msgTableDamaged);
     }
     for (qsizetype at : {qsizetype(20), good.size() / 2, good.size() - 5}) {
         QByteArray flipped = good;
         flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
         test::WriteFileBytes(path, flipped);
-        ExpectRefused(table, path, QStringLiteral("checksum"));
+        ExpectRefused(table, path, msgTableDamaged);
     }
     test::WriteFileBytes(path, QByteArray("Timer 01;Luned\xEC;07:30\n"));
-    ExpectRefused(table, path, QStringLiteral("not a table file"));
+    ExpectRefused(table, path, msgTableNotTableFile);
     QByteArray newer = good;
     newer[8] = 2;
     test::WriteFileBytes(path, newer);
-    ExpectRefused(table, path, QStringLiteral("version 2"));
-    ExpectRefused(table, dir.filePath(QStringLiteral("missing.tmr")),
-                  QStringLiteral("missing.tmr"));
+    ExpectRefused(table, path, msgTableVersion);
+    ExpectRefused(table, dir.filePath(QStringLiteral("missing.tmr")), msgReasonMissing);
+    ExpectRefused(table, dir.path(), msgReasonIsFolder);
+    // A device or a pipe is refused unread: a pipe without a writer would hang the open.
+    ExpectRefused(table, QStringLiteral("/dev/null"), msgReasonNotRegularFile);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.tmr"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ExpectRefused(table, pipe, msgReasonNotRegularFile);
     EXPECT_EQ(table.RecNo(), 2);
 }
 
@@ -183,19 +193,19 @@ TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
     target.AppendRecord({4, 4, AnsiString("Luci")});
 
     test::WriteFileBytes(path, patched(rowCountAt, QByteArray("\xFF\xFF\xFF\xFF", 4)));
-    ExpectRefused(target, path, QStringLiteral("rows cannot fit"));
+    ExpectRefused(target, path, msgTableRowsDoNotFit);
     test::WriteFileBytes(path, patched(10, QByteArray("\0\x10", 2))); // 4096 fields
-    ExpectRefused(target, path, QStringLiteral("field count"));
+    ExpectRefused(target, path, msgTableFieldCount);
     test::WriteFileBytes(path,
                          patched(rowCountAt + 4 + 5 + 1, QByteArray("\x01\0\x01\0", 4))); // Nporta
-    ExpectRefused(target, path, QStringLiteral("outside the range"));
+    ExpectRefused(target, path, msgFieldOutOfRange);
     test::WriteFileBytes(
         path, patched(rowCountAt + 4 + 10 + 1, QByteArray("\x21\x00", 2))); // 33 > size 32
-    ExpectRefused(target, path, QStringLiteral("does not fit"));
+    ExpectRefused(target, path, msgTableTextTooLong);
     test::WriteFileBytes(path, WithCrc(body + QByteArray("\0", 1)));
-    ExpectRefused(target, path, QStringLiteral("unexpected bytes"));
+    ExpectRefused(target, path, msgTableTrailingBytes);
     test::WriteFileBytes(path, WithCrc(body.left(body.size() - 2)));
-    ExpectRefused(target, path, QStringLiteral("ends inside"));
+    ExpectRefused(target, path, msgTableCutShort);
 
     // Many empty rows: one byte each on disk, far more in memory.
     TMemData bare;
@@ -206,7 +216,7 @@ TEST(TableFile, HostileCountsAndValuesBehindAValidChecksumAreRefused) {
     for (int i = 0; i < 4; ++i)
         header.append(static_cast<char>((rows >> (8 * i)) & 0xFF));
     test::WriteFileBytes(path, WithCrc(header + QByteArray(rows, '\0')));
-    ExpectRefused(bare, path, QStringLiteral("more than a table file may hold"));
+    ExpectRefused(bare, path, msgTableTooManyRows);
 }
 
 TEST(TableFile, AFileOfAnotherTableIsRefusedWithBothFieldLists) {
@@ -218,7 +228,7 @@ TEST(TableFile, AFileOfAnotherTableIsRefusedWithBothFieldLists) {
     TMemData ports(QStringLiteral("MemData2"));
     DefinePortTable(ports);
     ports.AppendRecord({1, 1, AnsiString("Pompa")});
-    ExpectRefused(ports, path, QStringLiteral("not the fields of MemData2"));
+    ExpectRefused(ports, path, msgTableOtherFields);
     try {
         ports.LoadFromBinaryFile(path);
     } catch (const EReadError& e) {
@@ -242,6 +252,8 @@ TEST(TableFile, AFailedSaveLeavesThePreviousFileIntact) {
         timers.SaveToBinaryFile(dirInPlace);
         ADD_FAILURE() << "saved over a directory";
     } catch (const EWriteError& e) {
+        EXPECT_TRUE(test::Holds(e, msgTableFileUnwritable)) << e.what();
+        EXPECT_TRUE(test::Holds(e, msgReasonIsFolder)) << e.what();
         EXPECT_TRUE(e.Message().contains(dirInPlace)) << e.what();
     }
     EXPECT_TRUE(QFileInfo(dirInPlace).isDir());

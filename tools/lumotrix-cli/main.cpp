@@ -7,6 +7,7 @@
 
 #include "ConfigImport.h"
 #include "ConfigView.h"
+#include "EnglishMessages.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigFiles.h"
 #include "model/Configuration.h"
@@ -148,7 +149,8 @@ template <typename F> void OpeningPort(const QString& device, F&& step) {
     try {
         step();
     } catch (const EPortOpenError& e) {
-        throw EResNotFound(QStringLiteral("Cannot open the port %1: %2").arg(device, e.Reason()));
+        throw EResNotFound(
+            QStringLiteral("Cannot open the port %1: %2").arg(device, MessageText(e.Reason())));
     }
 }
 
@@ -226,7 +228,7 @@ int Receive(const TArguments& args) {
         guarded([&] { link.ComPortRxFlag(); });
         loop.quit();
     };
-    port.OnError = [&](const QString& message) { guarded([&] { throw EReadError(message); }); };
+    port.OnError = [&](const TMessage& message) { guarded([&] { throw EReadError(message); }); };
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
@@ -288,6 +290,7 @@ QByteArray OneLine(const QString& message) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    SetMessageTexts(&EnglishMessageText);
     try {
         return Run(app.arguments().mid(1));
     } catch (const TUsageError& e) {

@@ -3,6 +3,7 @@
 // the line "dump" on standard input with its configuration dump. "quit" or end of input ends it.
 
 #include "link/Framing.h"
+#include "lumotrix-cli/EnglishMessages.h"
 #include "lumotrix-sim/VirtualController.h"
 #include "runtime/Exception.h"
 
@@ -65,6 +66,8 @@ void Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Like the command-line tool, the simulator reports in English.
+    SetMessageTexts(&EnglishMessageText);
     QString loadFile, saveFile;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -1,6 +1,7 @@
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -88,12 +89,10 @@ void TComPortSetupDialog::Apply(TComSettings& edited) const {
     bool ok = false;
     settings.BaudRate = FBaudRate->currentText().trimmed().toInt(&ok);
     if (!ok || !StandardBaudRates().contains(settings.BaudRate))
-        throw ERangeError(QStringLiteral("Velocità non valida: \"%1\". Scegliere una delle "
-                                         "velocità dell'elenco, per esempio 9600.")
-                              .arg(FBaudRate->currentText()));
+        throw ERangeError(TMessage(msgSetupBaudRate, {FBaudRate->currentText()}));
     settings.Port = FPort->currentText().trimmed();
     if (settings.Port.isEmpty())
-        throw ERangeError(QStringLiteral("Indicare la porta seriale, per esempio COM1."));
+        throw ERangeError(TMessage(msgSetupPortMissing));
     settings.DataBits = FDataBits->currentIndex() + 5;
     settings.Parity = TParityBits(FParity->currentIndex());
     settings.StopBits = TStopBits(FStopBits->currentIndex());

@@ -114,7 +114,7 @@ int GridModel::AddColumn(const TGridColumn& column) {
 
 const TGridColumn& GridModel::Column(int index) const {
     if (index < 0 || index >= ColumnCount())
-        throw ERangeError(QStringLiteral("Colonna %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No column %1").arg(index)));
     return FColumns[static_cast<size_t>(index)];
 }
 

@@ -96,7 +96,7 @@ QLabel* StatusBarWidget::AddTextPanel(int width, bool bevel) {
 
 QWidget* StatusBarWidget::Panel(int index) const {
     if (index < 0 || index >= PanelCount())
-        throw ERangeError(QStringLiteral("Pannello %1 inesistente").arg(index));
+        throw ERangeError(DeveloperText(QStringLiteral("No panel %1").arg(index)));
     return FPanels[static_cast<size_t>(index)].Frame;
 }
 

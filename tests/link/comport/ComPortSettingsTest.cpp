@@ -1,5 +1,6 @@
 #include "ComPortTestSupport.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "runtime/Registry.h"
 #include "support/FileBytes.h"
 #include "widgets/ComPort.h"
@@ -38,10 +39,14 @@ protected:
     }
 
     // The message LoadSettings refuses with; "loaded" when it does not.
-    static QString LoadFailure(TComPort& port) {
+    static QString LoadFailure(TComPort& port, quint16* reason = nullptr) {
         try {
             port.LoadSettings(TStoreType::stRegistry, Key);
         } catch (const EComPortError& e) {
+            if (reason && e.Record() && !e.Record()->Args.isEmpty()) {
+                const TMessage* inner = e.Record()->Args.back().Message();
+                *reason = inner ? inner->Id : 0;
+            }
             return e.Message();
         }
         return QStringLiteral("loaded");
@@ -136,7 +141,8 @@ TEST_F(ComPortSettings, AStoredValueThatIsRefusedRefusesTheWholeSet) {
     struct TCase {
         const char* Name;
         std::function<void(TRegistry&)> Spoil;
-        const char* Shown; // what the message must show
+        const char* Shown;  // what the message must show
+        quint16 Reason = 0; // the reason it must give, where that is no value to show
     };
     const QList<TCase> cases{
         {"speed", [](TRegistry& r) { r.WriteInteger("BaudRate", 12345); }, "12345"},
@@ -147,7 +153,8 @@ TEST_F(ComPortSettings, AStoredValueThatIsRefusedRefusesTheWholeSet) {
         {"flow flag", [](TRegistry& r) { r.WriteInteger("OutCTSFlow", 7); }, "OutCTSFlow"},
         {"line control", [](TRegistry& r) { r.WriteString("ControlDTR", "on"); }, "ControlDTR"},
         {"type", [](TRegistry& r) { r.WriteString("BaudRate", "9600"); }, "BaudRate"},
-        {"empty port", [](TRegistry& r) { r.WriteString("Port", "  "); }, "Porta"},
+        {"empty port", [](TRegistry& r) { r.WriteString("Port", "  "); }, "",
+         msgSettingsPortMissing},
         {"control in port", [](TRegistry& r) { r.WriteString("Port", "CO\tM1"); }, "CO\tM1"},
     };
     TComPort writer;
@@ -165,8 +172,12 @@ TEST_F(ComPortSettings, AStoredValueThatIsRefusedRefusesTheWholeSet) {
         TComPort port;
         port.SetDataBits(6);
         TComSettings before = port.Settings();
-        const QString message = LoadFailure(port);
+        quint16 reason = 0;
+        const QString message = LoadFailure(port, &reason);
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.Shown))) << message.toStdString();
+        if (c.Reason != 0) {
+            EXPECT_EQ(reason, c.Reason) << message.toStdString();
+        }
         EXPECT_TRUE(message.contains(Key)) << message.toStdString();
         EXPECT_EQ(port.Settings(), before); // not even the port name was taken
     }

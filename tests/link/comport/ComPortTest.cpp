@@ -1,9 +1,11 @@
 #include "widgets/ComPort.h"
 #include "ComPortTestSupport.h"
+#include "MessageMatch.h"
 #include "SimRun.h"
 #include "link/ControllerLink.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
@@ -74,16 +76,27 @@ TEST_F(ComPort, SetupDialogShowsAndAppliesTheSettings) {
     EXPECT_FALSE(port.FlowControl().XonXoffIn);
 }
 
-TEST_F(ComPort, OpenFailureNamesThePortAndTheReason) {
+TEST_F(ComPort, OpenFailureNamesThePortOnceAndTheReason) {
     TComPort port;
     port.SetPort("/dev/lumotrix-no-such-port");
     try {
         port.Open();
         ADD_FAILURE() << "opened";
     } catch (const Exception& e) {
-        EXPECT_TRUE(e.Message().contains("/dev/lumotrix-no-such-port")) << e.what();
-        EXPECT_GT(e.Message().size(),
-                  QString("Impossibile aprire la porta /dev/lumotrix-no-such-port").size());
+        EXPECT_TRUE(test::Holds(e, msgPortOpenFailed)) << e.what();
+        EXPECT_TRUE(test::Holds(e, msgReasonMissing)) << e.what();
+        // A path is its own device: no "(device ...)" that repeats it.
+        EXPECT_FALSE(test::Holds(e, msgPortNamedDevice)) << e.what();
+        EXPECT_EQ(e.Message().count(QStringLiteral("/dev/lumotrix-no-such-port")), 1) << e.what();
+    }
+    port.SetPort("COM250");
+    try {
+        port.Open();
+        ADD_FAILURE() << "opened";
+    } catch (const Exception& e) {
+        // A port name that is not a path says which device it stands for.
+        EXPECT_TRUE(test::Holds(e, msgPortNamedDevice)) << e.what();
+        EXPECT_TRUE(e.Message().contains(DeviceName(QStringLiteral("COM250")))) << e.what();
     }
     EXPECT_FALSE(port.IsOpen());
     EXPECT_THROW(port.WriteStr("x"), EWriteError);

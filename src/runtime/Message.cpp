@@ -1,0 +1,62 @@
+#include "runtime/Message.h"
+
+#include "runtime/ModuleList.h"
+
+#include <QStringList>
+
+namespace lumotrix {
+
+namespace {
+
+TMessageTexts messageTexts = nullptr;
+
+QString TextOf(quint16 id) {
+    return messageTexts ? messageTexts(id) : LoadResString(id);
+}
+
+} // namespace
+
+TMessageArg::TMessageArg(TMessage message)
+    : FMessage(std::make_shared<const TMessage>(std::move(message))) {}
+
+void SetMessageTexts(TMessageTexts texts) {
+    messageTexts = texts;
+}
+
+QString FillArguments(const QString& pattern, const QStringList& args) {
+    QString out;
+    out.reserve(pattern.size());
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c != QLatin1Char('%') || i + 1 >= pattern.size() || !pattern[i + 1].isDigit()) {
+            out += c;
+            continue;
+        }
+        qsizetype end = i + 1;
+        int number = 0;
+        while (end < pattern.size() && pattern[end].isDigit() && end < i + 3)
+            number = number * 10 + pattern[end++].digitValue();
+        if (number >= 1 && number <= args.size()) {
+            out += args[number - 1];
+            i = end - 1;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString MessageText(const TMessage& message) {
+    QStringList args;
+    for (const TMessageArg& arg : message.Args)
+        args << (arg.Message() ? MessageText(*arg.Message()) : arg.Text());
+    const QString pattern = TextOf(message.Id);
+    if (!pattern.isEmpty())
+        return FillArguments(pattern, args);
+    QString fallback = QStringLiteral("[%1]").arg(message.Id);
+    if (!args.isEmpty())
+        fallback += QLatin1Char(' ') + args.join(QStringLiteral(" | "));
+    return fallback;
+}
+
+} // namespace lumotrix

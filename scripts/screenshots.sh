@@ -4,8 +4,8 @@
 #   docs/temperature.png   the temperature page of that configuration
 #   docs/language.png      the language dialog over the main window
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build/release, built first)
-# Needs Xvfb, xdotool and ImageMagick's import and convert. The user's own settings are not touched: the
-# program runs with a settings folder of its own.
+# Needs Xvfb, xdotool and ImageMagick (import, convert). The user's own settings are not touched:
+# the program runs with a settings folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

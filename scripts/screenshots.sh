@@ -14,12 +14,15 @@ if [[ $# -eq 0 ]]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOTRIX_TESTS=OFF "${launcher[@]}"
-  cmake --build "$build" -j2 --target lumotrix lumotrix-sim lumotrix-cli
+  cmake --build "$build" -j2 --target lumotrix lumotrix_translations lumotrix-sim lumotrix-cli
 fi
 [[ $build == /* ]] || build=$root/$build
 program=$build/src/app/lumotrix
 sim=$build/tools/lumotrix-sim/lumotrix-sim
 cli=$build/tools/lumotrix-cli/lumotrix-cli
+# The language dialog lists the translations beside the program; without them it does not open.
+compgen -G "$build/src/app/lumotrix.[A-Z][A-Z][A-Z]" >/dev/null ||
+  { echo "screenshots.sh: no translations beside $program" >&2; exit 1; }
 for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "screenshots.sh: $tool is missing" >&2; exit 1; }
 done
@@ -110,6 +113,9 @@ for _ in $(seq 50); do
 done
 [[ -n $dialog ]] || { echo "screenshots.sh: no language dialog appeared" >&2; exit 1; }
 sleep 0.8
+title=$(xdotool getwindowname "$dialog")
+[[ $title == "Scegli la lingua" ]] ||
+  { echo "screenshots.sh: \"$title\" appeared instead of the language dialog" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 import -window root -crop 1200x760+0+0 +repage "$work/language.png"
 convert "$work/language.png" -fill none -stroke '#5a6f8c' \

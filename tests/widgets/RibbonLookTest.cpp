@@ -171,7 +171,12 @@ struct GermanRibbon : testing::Test {
     void ShowAt(int width) {
         window.resize(width, 200);
         ribbon->setGeometry(0, 0, width, ribbon->sizeHint().height());
-        QApplication::processEvents();
+        Settle();
+    }
+    // The page fits after the changes in hand; its layouts follow in turn.
+    static void Settle() {
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
     }
     // Every captioned button as wide as its caption needs: nothing cut.
     void ExpectNothingCut() {
@@ -231,4 +236,22 @@ TEST_F(GermanRibbon, NarrowWindowsReduceGroupsWithoutCuttingButtons) {
         ShowAt(width);
         ExpectNothingCut();
     }
+}
+
+TEST_F(GermanRibbon, LongerCaptionsOnShowFitTheGroupsAgain) {
+    ShowAt(789);
+    // As a language switch does: every caption of the shown page changes at once.
+    for (RibbonGroup* group : tab->Groups())
+        for (RibbonButton* button : group->Buttons())
+            button->Command()->SetCaption(button->Command()->Caption() +
+                                          QStringLiteral(" und noch mehr"));
+    Settle();
+    ExpectNothingCut();
+    // Shorter again, the groups take back their captions.
+    for (RibbonGroup* group : tab->Groups())
+        for (RibbonButton* button : group->Buttons())
+            button->Command()->SetCaption(button->Command()->Caption().section(' ', 0, 0));
+    Settle();
+    ExpectNothingCut();
+    EXPECT_EQ(tab->Groups().constFirst()->Reduction(), 0);
 }

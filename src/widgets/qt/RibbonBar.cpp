@@ -48,6 +48,16 @@ namespace {
 // to its command as a bare state change, so the command would not run. Such a toggle runs the
 // command as a click does, and the button then shows the state the command ended in. Returns
 // false when there was nothing to pass on.
+// A caption or an item shown or hidden changes what a page's groups need: the page holding
+// `widget` fits them again.
+void RefitTabOf(QWidget* widget) {
+    for (QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* tab = qobject_cast<RibbonTab*>(parent)) {
+            tab->RequestFit();
+            return;
+        }
+}
+
 bool ToggleRunsCommand(QToolButton* button, QAction* command) {
     if (!command->isCheckable() || button->isChecked() == command->isChecked())
         return false;
@@ -206,8 +216,13 @@ void RibbonButton::checkStateSet() {
 
 void RibbonButton::actionEvent(QActionEvent* event) {
     QToolButton::actionEvent(event);
-    if (event->type() == QEvent::ActionChanged && event->action() == FCommand)
-        SyncText();
+    if (event->type() != QEvent::ActionChanged || event->action() != FCommand)
+        return;
+    const QString shown = text();
+    const bool hidden = isHidden();
+    SyncText();
+    if (text() != shown || isHidden() != hidden)
+        RefitTabOf(this);
 }
 
 void RibbonButton::SyncText() {
@@ -251,6 +266,7 @@ QString RibbonEditItem::Caption() const {
 void RibbonEditItem::SetCaption(const QString& caption) {
     FCaption->setText(caption);
     FEdit->setAccessibleName(caption.trimmed());
+    RefitTabOf(this);
 }
 
 QString RibbonEditItem::Text() const {
@@ -302,6 +318,7 @@ QString RibbonGroup::Caption() const {
 void RibbonGroup::SetCaption(const QString& caption) {
     FCaption->SetFullText(caption);
     setAccessibleName(caption);
+    RefitTabOf(this);
 }
 
 void RibbonGroup::AddItem(QWidget* item, bool large, bool beginGroup, bool newColumn) {
@@ -440,6 +457,20 @@ void RibbonTab::FitGroups() {
             ->changeSize(0, 0, groups.isEmpty() ? QSizePolicy::Expanding : QSizePolicy::Fixed);
     FLayout->invalidate();
     FFitting = false;
+}
+
+void RibbonTab::RequestFit() {
+    // Captions change many at a time (a language switch): fit once, after the last.
+    if (FFitRequested)
+        return;
+    FFitRequested = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FFitRequested = false;
+            FitGroups();
+        },
+        Qt::QueuedConnection);
 }
 
 QSize RibbonTab::minimumSizeHint() const {

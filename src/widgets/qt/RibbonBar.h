@@ -177,6 +177,8 @@ public:
     QList<RibbonGroup*> Groups() const;
     // Reduces the groups just as far as the page's width asks.
     void FitGroups();
+    // Fits the groups once the events in hand are handled.
+    void RequestFit();
     QSize minimumSizeHint() const override;
 
 protected:
@@ -186,6 +188,7 @@ protected:
 private:
     QHBoxLayout* FLayout;
     bool FFitting = false;
+    bool FFitRequested = false;
 };
 
 // The quick access toolbar: small picture-only buttons and a customise menu.

@@ -114,7 +114,7 @@ done
 [[ -n $dialog ]] || { echo "screenshots.sh: no language dialog appeared" >&2; exit 1; }
 sleep 0.8
 title=$(xdotool getwindowname "$dialog")
-[[ $title == "Scegli la lingua" ]] ||
+[[ $title == "Scegli la lingua"* ]] ||
   { echo "screenshots.sh: \"$title\" appeared instead of the language dialog" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 import -window root -crop 1200x760+0+0 +repage "$work/language.png"

@@ -13,7 +13,6 @@ public:
     explicit ElidedLabel(const QString& text, QWidget* parent = nullptr);
     QString FullText() const { return FFullText; }
     void SetFullText(const QString& text);
-    bool IsElided() const { return text() != FFullText; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

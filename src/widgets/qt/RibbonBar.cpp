@@ -44,10 +44,6 @@ QString ScreenTipHtml(const TScreenTip& tip, const QKeySequence& shortcut) {
 
 namespace {
 
-// A tool button passes a toggle of its own (what assistive tools do for a check-style button)
-// to its command as a bare state change, so the command would not run. Such a toggle runs the
-// command as a click does, and the button then shows the state the command ended in. Returns
-// false when there was nothing to pass on.
 // A caption or an item shown or hidden changes what a page's groups need: the page holding
 // `widget` fits them again.
 void RefitTabOf(QWidget* widget) {
@@ -58,6 +54,10 @@ void RefitTabOf(QWidget* widget) {
         }
 }
 
+// A tool button passes a toggle of its own (what assistive tools do for a check-style button)
+// to its command as a bare state change, so the command would not run. Such a toggle runs the
+// command as a click does, and the button then shows the state the command ended in. Returns
+// false when there was nothing to pass on.
 bool ToggleRunsCommand(QToolButton* button, QAction* command) {
     if (!command->isCheckable() || button->isChecked() == command->isChecked())
         return false;
@@ -336,6 +336,8 @@ void RibbonGroup::Place(const TItem& entry) {
         auto* separator = new QFrame(this);
         separator->setObjectName(QStringLiteral("RibbonGroupSeparator"));
         separator->setFixedWidth(1);
+        // Shown now rather than when the layout gets round to it, so the page measures it.
+        separator->show();
         FColumns->addWidget(separator);
         FCurrentColumn = nullptr;
     }
@@ -444,10 +446,16 @@ void RibbonTab::FitGroups() {
         group->layout()->invalidate();
         group->updateGeometry();
     }
-    // Reduce one step at a time, the rightmost groups first, until the groups fit.
+    // Reduce one step at a time, the rightmost groups first, until the groups fit. A step that
+    // would widen a group (a large button beside its own column of small ones) is left out.
     for (int level = 1; level <= RibbonGroup::MaxReduction && !fits(); ++level)
-        for (qsizetype i = groups.size() - 1; i >= 0 && !fits(); --i)
-            groups[i]->SetReduction(level);
+        for (qsizetype i = groups.size() - 1; i >= 0 && !fits(); --i) {
+            RibbonGroup* group = groups[i];
+            const int before = group->minimumSizeHint().width();
+            group->SetReduction(level);
+            if (level < RibbonGroup::MaxReduction && group->minimumSizeHint().width() > before)
+                group->SetReduction(level - 1);
+        }
     // The last group takes the room to spare instead of a gap at the end of the page.
     for (RibbonGroup* group : groups)
         FLayout->setStretchFactor(group, group == groups.constLast() ? 1 : 0);

@@ -2,10 +2,10 @@
 # Makes the README's screenshots under Xvfb, against the virtual controller:
 #   docs/main-window.png   the main window after receiving the controller's configuration
 #   docs/temperature.png   the temperature page of that configuration
-#   docs/language.png      the language dialog (taken once the program has one)
+#   docs/language.png      the language dialog over the main window
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build/release, built first)
-# Needs Xvfb, xdotool and ImageMagick's import. The user's own settings are not touched: the
-# program runs with a settings folder of its own.
+# Needs Xvfb, xdotool and ImageMagick (import, convert). The user's own settings are not touched:
+# the program runs with a settings folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,13 +14,16 @@ if [[ $# -eq 0 ]]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOTRIX_TESTS=OFF "${launcher[@]}"
-  cmake --build "$build" -j2 --target lumotrix lumotrix-sim lumotrix-cli
+  cmake --build "$build" -j2 --target lumotrix lumotrix_translations lumotrix-sim lumotrix-cli
 fi
 [[ $build == /* ]] || build=$root/$build
 program=$build/src/app/lumotrix
 sim=$build/tools/lumotrix-sim/lumotrix-sim
 cli=$build/tools/lumotrix-cli/lumotrix-cli
-for tool in Xvfb xdotool import; do
+# The language dialog lists the translations beside the program; without them it does not open.
+compgen -G "$build/src/app/lumotrix.[A-Z][A-Z][A-Z]" >/dev/null ||
+  { echo "screenshots.sh: no translations beside $program" >&2; exit 1; }
+for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "screenshots.sh: $tool is missing" >&2; exit 1; }
 done
 
@@ -96,21 +99,25 @@ shot main-window
 xdotool mousemove --window "$window" 171 711 click 1
 shot temperature
 
-# The language dialog, from the "Lingua" command on the "Apparenza" tab, once the program has it.
-if [[ -f src/localisation/LangDialog.cpp ]]; then
-  xdotool mousemove --window "$window" 152 51 click 1
-  sleep 0.5
-  xdotool mousemove --window "$window" 250 100 click 1
-  dialog=
-  for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --pid "$program_pid" | grep -vx "$window" | tail -n1) &&
-      [[ -n $dialog ]] && break
-    sleep 0.2
-  done
-  [[ -n $dialog ]] || { echo "screenshots.sh: no language dialog appeared" >&2; exit 1; }
-  sleep 0.8
-  import -window "$dialog" docs/language.png
-  echo docs/language.png
-else
-  echo "no language dialog in this program yet: docs/language.png not taken"
-fi
+# The language dialog, from the "Lingua" command on the "Apparenza" tab, over the timer page.
+# Xvfb has no window manager to frame the dialog, so the picture gets a rule around it.
+xdotool mousemove --window "$window" 32 711 click 1
+xdotool mousemove --window "$window" 152 51 click 1
+sleep 0.5
+xdotool mousemove --window "$window" 250 100 click 1
+dialog=
+for _ in $(seq 50); do
+  dialog=$(xdotool search --onlyvisible --pid "$program_pid" | grep -vx "$window" | tail -n1) &&
+    [[ -n $dialog ]] && break
+  sleep 0.2
+done
+[[ -n $dialog ]] || { echo "screenshots.sh: no language dialog appeared" >&2; exit 1; }
+sleep 0.8
+title=$(xdotool getwindowname "$dialog")
+[[ $title == "Scegli la lingua"* ]] ||
+  { echo "screenshots.sh: \"$title\" appeared instead of the language dialog" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+import -window root -crop 1200x760+0+0 +repage "$work/language.png"
+convert "$work/language.png" -fill none -stroke '#5a6f8c' \
+  -draw "rectangle $((X - 1)),$((Y - 1)) $((X + WIDTH)),$((Y + HEIGHT))" docs/language.png
+echo docs/language.png

@@ -14,6 +14,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
+#include "widgets/qt/RibbonBar.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -134,6 +135,31 @@ TEST_F(LanguageWindowTest, StartsInTheUsersLanguage) {
     EXPECT_EQ(Tip("BarButtonInvio"), "Konfiguration senden");
     EXPECT_TRUE(Label("TempMon").startsWith("(Die Ausgänge sind nicht aktiv bei "))
         << qPrintable(Label("TempMon"));
+}
+
+TEST_F(LanguageWindowTest, LongGermanGroupCaptionsLeaveTheButtonsTheirCaptions) {
+    QWidget* window = Form().Widget();
+    ASSERT_EQ(window->width(), 789) << "the window's first width";
+    auto* ribbon = window->findChild<RibbonBar*>();
+    ASSERT_NE(ribbon, nullptr);
+    RibbonTab* first = ribbon->ActiveTab();
+    for (int i = 0; i < ribbon->TabCount(); ++i) {
+        RibbonTab* tab = ribbon->Tab(i);
+        ribbon->SetActiveTab(tab);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(ribbon->TabCaption(i).toStdString());
+        int captioned = 0;
+        for (RibbonGroup* group : tab->Groups()) {
+            captioned += group->Reduction() < RibbonGroup::MaxReduction;
+            for (RibbonButton* button : group->Buttons())
+                if (button->isVisible() && button->Size() != RibbonButton::TSize::IconOnly) {
+                    EXPECT_GE(button->width(), button->sizeHint().width())
+                        << button->accessibleName().toStdString();
+                }
+        }
+        EXPECT_GT(captioned, 0);
+    }
+    ribbon->SetActiveTab(first);
 }
 
 TEST_F(LanguageWindowTest, LinguaSwitchesTheOpenWindowInPlaceAndBack) {

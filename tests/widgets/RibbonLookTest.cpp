@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -137,4 +138,120 @@ TEST_F(RibbonLook, ReducedGroupsShowSmallerButtonsAndComeBack) {
     for (RibbonButton* b : group->Buttons())
         EXPECT_EQ(b->Size(), RibbonButton::TSize::Large);
     EXPECT_EQ(buttons[0]->text(), QStringLiteral("Apri"));
+}
+
+namespace {
+
+// The first tab as the German translation has it: group captions wider than their buttons.
+struct GermanRibbon : testing::Test {
+    QWidget window;
+    RibbonBar* ribbon = new RibbonBar(&window);
+    RibbonTab* tab = nullptr;
+
+    RibbonCommand* Command(const char* caption) {
+        return new RibbonCommand(QString::fromUtf8(caption), &window);
+    }
+    void SetUp() override {
+        test::App();
+        tab = ribbon->AddTab(QStringLiteral("Aktionen"));
+        RibbonGroup* file = tab->AddGroup(QStringLiteral("Datei"));
+        for (const char* caption : {"Öffnen", "Speichern", "Drucken", "Daten löschen"})
+            file->AddLargeButton(Command(caption));
+        file->AddLargeButton(Command("Beenden"), true);
+        RibbonGroup* pic = tab->AddGroup(QStringLiteral("Kommunikation mit dem PIC"));
+        for (const char* caption : {"Daten senden", "Daten empfangen", "Datum abgleichen"})
+            pic->AddLargeButton(Command(caption));
+        RibbonGroup* serial = tab->AddGroup(QStringLiteral("Serielle Schnittstelle"));
+        serial->AddLargeButton(Command("Einrichten"));
+        serial->AddSmallButton(Command("Einstellungen laden"), false, true);
+        serial->AddSmallButton(Command("Einstellungen speichern"));
+        serial->AddEditItem(QStringLiteral("Verzögerung (s):"), 32);
+        window.show();
+    }
+    void ShowAt(int width) {
+        window.resize(width, 200);
+        ribbon->setGeometry(0, 0, width, ribbon->sizeHint().height());
+        Settle();
+    }
+    // The page fits after the changes in hand; its layouts follow in turn.
+    static void Settle() {
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+    }
+    // Every captioned button as wide as its caption needs: nothing cut.
+    void ExpectNothingCut() {
+        for (RibbonGroup* group : tab->Groups()) {
+            for (RibbonButton* button : group->Buttons())
+                if (button->Size() != RibbonButton::TSize::IconOnly) {
+                    EXPECT_GE(button->width(), button->sizeHint().width())
+                        << button->accessibleName().toStdString() << " at reduction "
+                        << group->Reduction();
+                }
+            EXPECT_LE(group->geometry().right(), tab->width()) << group->Caption().toStdString();
+        }
+    }
+    QLabel* CaptionLabel(RibbonGroup* group) {
+        return group->findChild<QLabel*>(QStringLiteral("RibbonGroupCaption"));
+    }
+};
+
+} // namespace
+
+TEST_F(GermanRibbon, LongGroupCaptionsAreCutBeforeAnyButtonLosesItsCaption) {
+    ShowAt(789);
+    ExpectNothingCut();
+    int withCaptions = 0;
+    for (RibbonGroup* group : tab->Groups()) {
+        withCaptions += group->Reduction() < RibbonGroup::MaxReduction;
+        // A cut caption offers the whole text; the group is still announced by it.
+        QLabel* caption = CaptionLabel(group);
+        ASSERT_NE(caption, nullptr);
+        if (caption->text() != group->Caption()) {
+            EXPECT_TRUE(caption->text().endsWith(QStringLiteral("…")));
+            EXPECT_EQ(caption->toolTip(), group->Caption());
+        }
+        EXPECT_EQ(group->accessibleName(), group->Caption());
+    }
+    EXPECT_EQ(withCaptions, tab->Groups().size()) << "the buttons of every group fit at 789 px";
+}
+
+TEST_F(GermanRibbon, ACaptionNeverWidensItsGroupBeyondItsButtons) {
+    RibbonGroup* pic = tab->Groups()[1];
+    const int buttonsOnly = pic->minimumSizeHint().width();
+    pic->SetCaption(QStringLiteral("Kommunikation mit dem PIC über die serielle Schnittstelle"));
+    EXPECT_EQ(pic->minimumSizeHint().width(), buttonsOnly);
+    EXPECT_GT(pic->sizeHint().width(), buttonsOnly) << "with room to spare it shows it all";
+    ShowAt(1240);
+    ExpectNothingCut();
+    for (RibbonGroup* group : tab->Groups()) {
+        EXPECT_EQ(group->Reduction(), 0);
+        EXPECT_EQ(CaptionLabel(group)->text(), group->Caption());
+        EXPECT_TRUE(CaptionLabel(group)->toolTip().isEmpty());
+    }
+}
+
+TEST_F(GermanRibbon, NarrowWindowsReduceGroupsWithoutCuttingButtons) {
+    for (int width : {1240, 789, 560, 420, 789, 1240}) {
+        SCOPED_TRACE(width);
+        ShowAt(width);
+        ExpectNothingCut();
+    }
+}
+
+TEST_F(GermanRibbon, LongerCaptionsOnShowFitTheGroupsAgain) {
+    ShowAt(789);
+    // As a language switch does: every caption of the shown page changes at once.
+    for (RibbonGroup* group : tab->Groups())
+        for (RibbonButton* button : group->Buttons())
+            button->Command()->SetCaption(button->Command()->Caption() +
+                                          QStringLiteral(" und noch mehr"));
+    Settle();
+    ExpectNothingCut();
+    // Shorter again, the groups take back their captions.
+    for (RibbonGroup* group : tab->Groups())
+        for (RibbonButton* button : group->Buttons())
+            button->Command()->SetCaption(button->Command()->Caption().section(' ', 0, 0));
+    Settle();
+    ExpectNothingCut();
+    EXPECT_EQ(tab->Groups().constFirst()->Reduction(), 0);
 }

@@ -254,6 +254,80 @@ TEST_F(RibbonFixture, AccessibilityFindsCommandsTabsAndEditorsByCaption) {
               nullptr);
 }
 
+TEST_F(RibbonFixture, AccessibleToggleRunsTheCommandAndShowsWhatItMadeOfIt) {
+    ribbon->Qat()->AddCommand(date);
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window);
+    QAccessibleInterface* dateItem =
+        FindAccessible(root, QStringLiteral("Sync Data"), QAccessible::Button);
+    ASSERT_NE(dateItem, nullptr);
+    QAccessibleActionInterface* actions = dateItem->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    QList<bool> runs;
+    QObject::connect(date, &QAction::triggered, [&](bool down) { runs.append(down); });
+    auto buttonsDown = [&] {
+        QList<bool> down;
+        for (RibbonButton* b : window.findChildren<RibbonButton*>())
+            if (b->Command() == date)
+                down.append(b->isChecked());
+        return down;
+    };
+    ASSERT_EQ(buttonsDown(), (QList<bool>{true, true}));
+
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(runs, QList<bool>{false});
+    EXPECT_FALSE(date->Down());
+    EXPECT_EQ(buttonsDown(), (QList<bool>{false, false})) << "every place shows the new state";
+    EXPECT_FALSE(dateItem->state().checked);
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(runs, (QList<bool>{false, true}));
+    EXPECT_TRUE(date->Down());
+
+    // A command that refuses to go up stays down, and so does its look.
+    QObject::connect(date, &QAction::triggered, date, [&] { date->SetDown(true); });
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(runs.size(), 3);
+    EXPECT_TRUE(date->Down());
+    EXPECT_EQ(buttonsDown(), (QList<bool>{true, true}));
+    EXPECT_TRUE(dateItem->state().checked);
+
+    // A disabled command neither runs nor changes its look.
+    date->setEnabled(false);
+    for (RibbonButton* b : window.findChildren<RibbonButton*>())
+        if (b->Command() == date)
+            b->toggle();
+    EXPECT_EQ(runs.size(), 3);
+    EXPECT_EQ(buttonsDown(), (QList<bool>{true, true}));
+}
+
+TEST_F(RibbonFixture, AccessibleToggleInAnExclusiveGroupPressesThroughTheCommand) {
+    ribbon->SetActiveTab(appearance);
+    QApplication::processEvents();
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window);
+    QAccessibleInterface* blueItem =
+        FindAccessible(root, QStringLiteral("Blu"), QAccessible::Button);
+    QAccessibleInterface* blackItem =
+        FindAccessible(root, QStringLiteral("Nero"), QAccessible::Button);
+    ASSERT_NE(blueItem, nullptr);
+    ASSERT_NE(blackItem, nullptr);
+    int blueRuns = 0, blackRuns = 0;
+    QObject::connect(blue, &QAction::triggered, [&] { ++blueRuns; });
+    QObject::connect(black, &QAction::triggered, [&] { ++blackRuns; });
+
+    // The pressed one of a group stays pressed, but the command still runs.
+    blueItem->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(blueRuns, 1);
+    EXPECT_TRUE(blue->Down());
+    EXPECT_TRUE(blueItem->state().checked);
+
+    blackItem->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(blackRuns, 1);
+    EXPECT_TRUE(black->Down());
+    EXPECT_FALSE(blue->Down());
+    EXPECT_FALSE(blueItem->state().checked);
+    EXPECT_TRUE(blackItem->state().checked);
+}
+
 TEST_F(RibbonFixture, LargeCaptionsWrapButKeepTheirAccessibleName) {
     RibbonButton* button = nullptr;
     for (RibbonButton* b : appearance->findChildren<RibbonButton*>())

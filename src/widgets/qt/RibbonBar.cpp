@@ -1,5 +1,6 @@
 #include "widgets/qt/RibbonBar.h"
 
+#include "widgets/qt/ElidedLabel.h"
 #include "widgets/qt/Icons.h"
 
 #include <QActionEvent>
@@ -40,6 +41,33 @@ QString ScreenTipHtml(const TScreenTip& tip, const QKeySequence& shortcut) {
         html += QStringLiteral("<hr/><p><i>%1</i></p>").arg(tip.Footer.toHtmlEscaped());
     return html + QStringLiteral("</div>");
 }
+
+namespace {
+
+// A caption or an item shown or hidden changes what a page's groups need: the page holding
+// `widget` fits them again.
+void RefitTabOf(QWidget* widget) {
+    for (QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* tab = qobject_cast<RibbonTab*>(parent)) {
+            tab->RequestFit();
+            return;
+        }
+}
+
+// A tool button passes a toggle of its own (what assistive tools do for a check-style button)
+// to its command as a bare state change, so the command would not run. Such a toggle runs the
+// command as a click does, and the button then shows the state the command ended in. Returns
+// false when there was nothing to pass on.
+bool ToggleRunsCommand(QToolButton* button, QAction* command) {
+    if (!command->isCheckable() || button->isChecked() == command->isChecked())
+        return false;
+    command->trigger();
+    if (button->isChecked() != command->isChecked())
+        button->setChecked(command->isChecked());
+    return true;
+}
+
+} // namespace
 
 // --- RibbonCommand ---------------------------------------------------------------------------
 
@@ -144,7 +172,6 @@ void RibbonButton::ApplySize() {
     case TSize::Large:
         setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         setIconSize(QSize(32, 32));
-        setMinimumWidth(46);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         break;
     case TSize::Small:
@@ -161,6 +188,14 @@ void RibbonButton::ApplySize() {
     }
 }
 
+QSize RibbonButton::sizeHint() const {
+    // Large buttons with a short caption keep a width that reads as a column of the ribbon.
+    QSize hint = QToolButton::sizeHint();
+    if (FSize == TSize::Large)
+        hint.setWidth(qMax(hint.width(), 46));
+    return hint;
+}
+
 QString RibbonButton::WrapCaption(const QString& caption) {
     QString text = caption.trimmed();
     if (text.size() <= 10 || !text.contains(QLatin1Char(' ')))
@@ -174,10 +209,20 @@ QString RibbonButton::WrapCaption(const QString& caption) {
     return text;
 }
 
+void RibbonButton::checkStateSet() {
+    if (!ToggleRunsCommand(this, FCommand))
+        QToolButton::checkStateSet();
+}
+
 void RibbonButton::actionEvent(QActionEvent* event) {
     QToolButton::actionEvent(event);
-    if (event->type() == QEvent::ActionChanged && event->action() == FCommand)
-        SyncText();
+    if (event->type() != QEvent::ActionChanged || event->action() != FCommand)
+        return;
+    const QString shown = text();
+    const bool hidden = isHidden();
+    SyncText();
+    if (text() != shown || isHidden() != hidden)
+        RefitTabOf(this);
 }
 
 void RibbonButton::SyncText() {
@@ -221,6 +266,7 @@ QString RibbonEditItem::Caption() const {
 void RibbonEditItem::SetCaption(const QString& caption) {
     FCaption->setText(caption);
     FEdit->setAccessibleName(caption.trimmed());
+    RefitTabOf(this);
 }
 
 QString RibbonEditItem::Text() const {
@@ -248,7 +294,7 @@ void RibbonEditItem::SetEditWidth(int width) {
 // --- RibbonGroup -----------------------------------------------------------------------------
 
 RibbonGroup::RibbonGroup(const QString& caption, QWidget* parent)
-    : QFrame(parent), FCaption(new QLabel(caption, this)), FColumns(new QHBoxLayout) {
+    : QFrame(parent), FCaption(new ElidedLabel(caption, this)), FColumns(new QHBoxLayout) {
     setObjectName(QStringLiteral("RibbonGroup"));
     setAccessibleName(caption);
     auto* layout = new QVBoxLayout(this);
@@ -266,12 +312,13 @@ RibbonGroup::RibbonGroup(const QString& caption, QWidget* parent)
 }
 
 QString RibbonGroup::Caption() const {
-    return FCaption->text();
+    return FCaption->FullText();
 }
 
 void RibbonGroup::SetCaption(const QString& caption) {
-    FCaption->setText(caption);
+    FCaption->SetFullText(caption);
     setAccessibleName(caption);
+    RefitTabOf(this);
 }
 
 void RibbonGroup::AddItem(QWidget* item, bool large, bool beginGroup, bool newColumn) {
@@ -289,6 +336,8 @@ void RibbonGroup::Place(const TItem& entry) {
         auto* separator = new QFrame(this);
         separator->setObjectName(QStringLiteral("RibbonGroupSeparator"));
         separator->setFixedWidth(1);
+        // Shown now rather than when the layout gets round to it, so the page measures it.
+        separator->show();
         FColumns->addWidget(separator);
         FCurrentColumn = nullptr;
     }
@@ -344,6 +393,10 @@ void RibbonGroup::Relayout() {
         }
         Place(item);
     }
+    // A nested layout's change does not reach the caches above it; the page measures the
+    // group right after this.
+    layout()->invalidate();
+    updateGeometry();
 }
 
 RibbonButton* RibbonGroup::AddLargeButton(RibbonCommand* command, bool beginGroup) {
@@ -382,16 +435,27 @@ void RibbonTab::FitGroups() {
         return;
     FFitting = true;
     const QList<RibbonGroup*> groups = Groups();
+    // Groups fit when their items do; their captions give way before any button shrinks.
     auto fits = [&] {
         FLayout->invalidate();
-        return FLayout->sizeHint().width() <= width();
+        return FLayout->minimumSize().width() <= width();
     };
-    for (RibbonGroup* group : groups)
+    for (RibbonGroup* group : groups) {
         group->SetReduction(0);
-    // Reduce one step at a time, the rightmost groups first, until the groups fit.
+        // A new caption or item changes the group's needs without telling the page's caches.
+        group->layout()->invalidate();
+        group->updateGeometry();
+    }
+    // Reduce one step at a time, the rightmost groups first, until the groups fit. A step that
+    // would widen a group (a large button beside its own column of small ones) is left out.
     for (int level = 1; level <= RibbonGroup::MaxReduction && !fits(); ++level)
-        for (qsizetype i = groups.size() - 1; i >= 0 && !fits(); --i)
-            groups[i]->SetReduction(level);
+        for (qsizetype i = groups.size() - 1; i >= 0 && !fits(); --i) {
+            RibbonGroup* group = groups[i];
+            const int before = group->minimumSizeHint().width();
+            group->SetReduction(level);
+            if (level < RibbonGroup::MaxReduction && group->minimumSizeHint().width() > before)
+                group->SetReduction(level - 1);
+        }
     // The last group takes the room to spare instead of a gap at the end of the page.
     for (RibbonGroup* group : groups)
         FLayout->setStretchFactor(group, group == groups.constLast() ? 1 : 0);
@@ -401,6 +465,25 @@ void RibbonTab::FitGroups() {
             ->changeSize(0, 0, groups.isEmpty() ? QSizePolicy::Expanding : QSizePolicy::Fixed);
     FLayout->invalidate();
     FFitting = false;
+}
+
+void RibbonTab::RequestFit() {
+    // Captions change many at a time (a language switch): fit once, after the last.
+    if (FFitRequested)
+        return;
+    FFitRequested = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FFitRequested = false;
+            FitGroups();
+        },
+        Qt::QueuedConnection);
+}
+
+QSize RibbonTab::minimumSizeHint() const {
+    // The page fits its groups to whatever width it gets, so it never holds the window wide.
+    return QSize(0, QWidget::minimumSizeHint().height());
 }
 
 void RibbonTab::resizeEvent(QResizeEvent* event) {
@@ -571,6 +654,10 @@ protected:
         QToolButton::actionEvent(event);
         if (event->type() == QEvent::ActionChanged)
             Sync();
+    }
+    void checkStateSet() override {
+        if (!ToggleRunsCommand(this, FCommand))
+            QToolButton::checkStateSet();
     }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);

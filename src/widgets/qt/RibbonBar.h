@@ -25,6 +25,8 @@ class QVBoxLayout;
 
 namespace lumotrix {
 
+class ElidedLabel;
+
 // A rich tooltip: a bold header, a text and, under a rule, a footer line.
 struct TScreenTip {
     QString Header;
@@ -86,9 +88,13 @@ public:
     // A group that runs short of room shows its buttons smaller.
     void SetSize(TSize size);
     static QString WrapCaption(const QString& caption);
+    // A button never lays out narrower than its caption needs.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void actionEvent(QActionEvent* event) override;
+    void checkStateSet() override;
 
 private:
     void ApplySize();
@@ -124,7 +130,8 @@ private:
 //
 // Short of room, a group is reduced rather than cut: at reduction 1 its large buttons become
 // small ones with their captions, stacked like the small items; at reduction 2 every button
-// shows its picture only (the caption stays its tooltip and accessible name).
+// shows its picture only (the caption stays its tooltip and accessible name). The group's own
+// caption never widens it beyond what its items need: it is cut with "…" first.
 class RibbonGroup : public QFrame {
     Q_OBJECT
 public:
@@ -150,7 +157,7 @@ private:
     void Place(const TItem& item);
     void Relayout();
 
-    QLabel* FCaption;
+    ElidedLabel* FCaption;
     QHBoxLayout* FColumns;
     QVBoxLayout* FCurrentColumn = nullptr;
     int FCurrentColumnCount = 0;
@@ -170,6 +177,9 @@ public:
     QList<RibbonGroup*> Groups() const;
     // Reduces the groups just as far as the page's width asks.
     void FitGroups();
+    // Fits the groups once the events in hand are handled.
+    void RequestFit();
+    QSize minimumSizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -178,6 +188,7 @@ protected:
 private:
     QHBoxLayout* FLayout;
     bool FFitting = false;
+    bool FFitRequested = false;
 };
 
 // The quick access toolbar: small picture-only buttons and a customise menu.

@@ -1,8 +1,10 @@
 #include "LinkFakes.h"
+#include "MessageMatch.h"
 #include "SampleConfig.h"
 #include "link/Dump.h"
 #include "lumotrix-sim/ControllerProtocol.h"
 #include "model/DayNames.h"
+#include "runtime/MessageIds.h"
 
 #include <gtest/gtest.h>
 
@@ -262,20 +264,21 @@ TEST(Receive, RefusalNamesRecordFieldAndOffset) {
         try {
             ParseDump(dump);
         } catch (const EReadError& error) {
-            return error.Message();
+            EXPECT_TRUE(test::Holds(error, msgDumpRefused)) << error.Message().toStdString();
+            return error.Record() ? test::TextArguments(*error.Record()).join(QStringLiteral(" @ "))
+                                  : error.Message();
         }
         return QStringLiteral("accepted");
     };
     EXPECT_EQ(refusal(27 * 40 + 15, "1x3"),
-              "field 6 of timer record 41 is not a number: \"1x3\" (offset 1095)");
+              "field 6 of timer record 41 is not a number: \"1x3\" @ 1095");
     EXPECT_EQ(refusal(27 * 2 + 24, "\x01 7"),
-              "field 9 of timer record 3 is not a number: \"\\x01 7\" (offset 78)");
+              "field 9 of timer record 3 is not a number: \"\\x01 7\" @ 78");
     EXPECT_EQ(refusal(27 * 11 + 12, " 12"),
-              "timer record 12: day code is 12, outside 0 to 7 (offset 309)");
+              "timer record 12: day code is 12, outside 0 to 7 @ 309");
     EXPECT_EQ(refusal(27 * 41 + 18, " 60"),
-              "timer record 42: duration minutes is 60, outside 0 to 59 (offset 1125)");
-    EXPECT_EQ(refusal(1394, "  -1.5"),
-              "minimum temperature is not a number: \"  -1.5\" (offset 1394)");
+              "timer record 42: duration minutes is 60, outside 0 to 59 @ 1125");
+    EXPECT_EQ(refusal(1394, "  -1.5"), "minimum temperature is not a number: \"  -1.5\" @ 1394");
 }
 
 TEST(Receive, EtxAfterASendWithNothingElseIsAnError) {

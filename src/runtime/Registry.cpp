@@ -2,6 +2,7 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/CappedRead.h"
+#include "runtime/MessageIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,17 +75,19 @@ public:
         QFile f(file);
         if (!f.exists())
             return store;
-        auto message = [&](const QString& why) {
-            return QStringLiteral("The settings file \"%1\" cannot be used: %2.").arg(file, why);
+        auto unreadable = [&] {
+            return ERegistryException(TMessage(msgRegistryUnreadable, {file}), f.errorString());
         };
-        auto damaged = [&](const QString& why) { return EDamagedStore(message(why)); };
+        auto damaged = [&](const QString& why) {
+            return EDamagedStore(TMessage(msgRegistryDamaged, {file}), why);
+        };
         if (!f.open(QIODevice::ReadOnly))
-            throw ERegistryException(message(f.errorString()));
+            throw unreadable();
         const std::optional<QByteArray> read = ReadAllUpTo(f, MaxStoreSize);
         if (!read)
             throw damaged(QStringLiteral("it is too large to be a settings file"));
         if (f.error() != QFileDevice::NoError)
-            throw ERegistryException(message(f.errorString()));
+            throw unreadable();
         const QByteArray& bytes = *read;
 
         QJsonParseError error;
@@ -152,8 +155,7 @@ public:
 
     void Save(const QString& file) const {
         auto fail = [&](const QString& why) {
-            throw ERegistryException(
-                QStringLiteral("The settings file \"%1\" cannot be written: %2.").arg(file, why));
+            throw ERegistryException(TMessage(msgRegistryUnwritable, {file}), why);
         };
         QJsonArray keys;
         for (const TRegKey& k : FKeys) {
@@ -317,6 +319,14 @@ const TRegValue* FindValue(const TRegKey* key, const QString& name) {
 }
 
 } // namespace
+
+ERegistryException::ERegistryException(TMessage message, QString detail)
+    : Exception(std::move(message)), FDetail(std::move(detail)),
+      FWhat(Exception::what() + std::string(" (") + FDetail.toStdString() + ")") {}
+
+const char* ERegistryException::what() const noexcept {
+    return FWhat.empty() ? Exception::what() : FWhat.c_str();
+}
 
 QString TRegistry::DefaultStorePath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");

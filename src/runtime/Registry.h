@@ -24,9 +24,18 @@
 
 namespace lumotrix {
 
+// A failure of the store. What the user reads names the file; Detail() keeps for a developer
+// what exactly went wrong (the parser's complaint, the system's error), and what() gives both.
 class ERegistryException : public Exception {
 public:
     using Exception::Exception;
+    ERegistryException(TMessage message, QString detail);
+    const QString& Detail() const noexcept { return FDetail; }
+    const char* what() const noexcept override;
+
+private:
+    QString FDetail;
+    std::string FWhat;
 };
 
 enum class TRegDataType { rdUnknown, rdString, rdInteger };

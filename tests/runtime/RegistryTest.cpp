@@ -1,4 +1,5 @@
 #include "runtime/Registry.h"
+#include "runtime/MessageIds.h"
 #include "support/FileBytes.h"
 
 #include <QDir>
@@ -114,6 +115,11 @@ TEST_F(RegistryTest, AMissingStoreIsEmptyAndADamagedOneIsReportedThenReplacedOnW
             ADD_FAILURE() << "accepted " << contents.constData();
         } catch (const ERegistryException& e) {
             EXPECT_TRUE(e.Message().contains(FFile)) << e.what();
+            // The user reads a reason of the string table; the parser's words stay for developers.
+            ASSERT_TRUE(e.Record()) << e.what();
+            EXPECT_EQ(e.Record()->Id, msgRegistryDamaged);
+            EXPECT_FALSE(e.Detail().isEmpty());
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(e.Detail()));
         }
     }
 
@@ -135,6 +141,34 @@ TEST_F(RegistryTest, AnUnwritableStoreThrowsAndKeepsItsContents) {
                  ERegistryException);
     TRegistry::SetStorePath(FFile);
     EXPECT_EQ(reg.ReadString(QStringLiteral("Port")), QStringLiteral("COM1"));
+}
+
+TEST_F(RegistryTest, AStoreThatCannotBeReadOrWrittenIsReportedAsSuch) {
+    TRegistry::SetStorePath(FDir.path()); // a folder: present, but no file to read
+    try {
+        TRegistry().OpenKey(QStringLiteral("Software\\Velmoran"), false);
+        ADD_FAILURE() << "read";
+    } catch (const ERegistryException& e) {
+        ASSERT_TRUE(e.Record()) << e.what();
+        EXPECT_EQ(e.Record()->Id, msgRegistryUnreadable);
+        ASSERT_FALSE(e.Record()->Args.isEmpty());
+        EXPECT_EQ(e.Record()->Args.front().Text(), FDir.path());
+    }
+
+    // A store whose folder cannot be made: a file stands where the folder would be.
+    WriteStore("{}");
+    const QString below = FFile + QStringLiteral("/registry.json");
+    TRegistry::SetStorePath(below);
+    try {
+        TRegistry().OpenKey(QStringLiteral("Software\\Velmoran"), true);
+        ADD_FAILURE() << "written";
+    } catch (const ERegistryException& e) {
+        ASSERT_TRUE(e.Record()) << e.what();
+        EXPECT_EQ(e.Record()->Id, msgRegistryUnwritable);
+        ASSERT_FALSE(e.Record()->Args.isEmpty());
+        EXPECT_EQ(e.Record()->Args.front().Text(), below);
+    }
+    TRegistry::SetStorePath(FFile);
 }
 
 TEST(RegistryDefaults, TheStoreFollowsXdgConfigHome) {

@@ -35,7 +35,7 @@ QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items,
 } // namespace
 
 TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Impostazioni porta seriale"));
+    setWindowTitle(MessageText(msgSetupTitle));
     // The ports present; any other device path (a pseudo-terminal) can be typed in.
     FPort = Combo(this, QStringLiteral("Port"), {}, true);
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -48,21 +48,22 @@ TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
         rates << QString::number(rate);
     FBaudRate = Combo(this, QStringLiteral("BaudRate"), rates);
     FDataBits = Combo(this, QStringLiteral("DataBits"), {"5", "6", "7", "8"});
-    FParity = Combo(this, QStringLiteral("Parity"),
-                    {QStringLiteral("Nessuna"), QStringLiteral("Dispari"), QStringLiteral("Pari"),
-                     QStringLiteral("Mark"), QStringLiteral("Space")});
+    FParity =
+        Combo(this, QStringLiteral("Parity"),
+              {MessageText(msgParityNone), MessageText(msgParityOdd), MessageText(msgParityEven),
+               MessageText(msgParityMark), MessageText(msgParitySpace)});
     FStopBits = Combo(this, QStringLiteral("StopBits"), {"1", "1.5", "2"});
-    FFlowControl = Combo(this, QStringLiteral("FlowControl"),
-                         {QStringLiteral("Nessuno"), QStringLiteral("Hardware (RTS/CTS)"),
-                          QStringLiteral("Software (XON/XOFF)")});
+    FFlowControl = Combo(
+        this, QStringLiteral("FlowControl"),
+        {MessageText(msgFlowNone), MessageText(msgFlowHardware), MessageText(msgFlowSoftware)});
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Porta:"), FPort);
-    form->addRow(QStringLiteral("Velocità (bit/s):"), FBaudRate);
-    form->addRow(QStringLiteral("Bit di dati:"), FDataBits);
-    form->addRow(QStringLiteral("Parità:"), FParity);
-    form->addRow(QStringLiteral("Bit di stop:"), FStopBits);
-    form->addRow(QStringLiteral("Controllo di flusso:"), FFlowControl);
+    form->addRow(MessageText(msgSetupPort), FPort);
+    form->addRow(MessageText(msgSetupBaudRateLabel), FBaudRate);
+    form->addRow(MessageText(msgSetupDataBits), FDataBits);
+    form->addRow(MessageText(msgSetupParity), FParity);
+    form->addRow(MessageText(msgSetupStopBits), FStopBits);
+    form->addRow(MessageText(msgSetupFlowControl), FFlowControl);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

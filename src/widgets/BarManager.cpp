@@ -438,12 +438,15 @@ TApplicationMenu::~TApplicationMenu() = default;
 
 void TApplicationMenu::SetRecentCaption(const QString& caption) {
     FRecentCaption = caption;
+    if (FMenu)
+        FMenu->SetRecentCaption(caption);
 }
 void TApplicationMenu::SetMaxRecentFiles(qint32 count) {
     FMaxRecent = qMax(0, count);
 }
 
 void TApplicationMenu::Fill(ApplicationMenu* menu) {
+    FMenu = menu;
     menu->ClearCommands();
     menu->SetRecentCaption(FRecentCaption);
     menu->SetMaxRecentFiles(FMaxRecent);

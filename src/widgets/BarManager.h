@@ -242,6 +242,8 @@ private:
     std::unique_ptr<TBarItemLinks> FLinks;
     QString FRecentCaption = QStringLiteral("Documenti recenti");
     qint32 FMaxRecent = 9;
+    // The pop-up last filled: a caption set later (a language switch) reaches it at once.
+    QPointer<ApplicationMenu> FMenu;
 };
 
 class TRibbonTab;

@@ -1,3 +1,5 @@
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
 #include "support/TestApplication.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/RibbonBar.h"
@@ -148,9 +150,9 @@ TEST_F(RibbonFixture, ContextMenuMovesToolbarAndMinimisesRibbon) {
     QAction* move = nullptr;
     QAction* minimise = nullptr;
     for (QAction* action : menu->actions()) {
-        if (action->text().contains(QStringLiteral("sotto")))
+        if (action->text() == MessageText(msgRibbonQatBelow))
             move = action;
-        if (action->text().contains(QStringLiteral("Riduci")))
+        if (action->text() == MessageText(msgRibbonMinimize))
             minimise = action;
     }
     ASSERT_NE(move, nullptr);
@@ -164,7 +166,7 @@ TEST_F(RibbonFixture, ContextMenuMovesToolbarAndMinimisesRibbon) {
     menu.reset(ribbon->CreateContextMenu(QPoint(-1, -1)));
     bool offersAbove = false;
     for (QAction* action : menu->actions())
-        offersAbove |= action->text().contains(QStringLiteral("sopra"));
+        offersAbove |= action->text() == MessageText(msgRibbonQatAbove);
     EXPECT_TRUE(offersAbove);
 }
 
@@ -377,6 +379,35 @@ TEST_F(RibbonFixture, ApplicationMenuListsRecentFilesMostRecentFirst) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(QAccessible::Description),
               QStringLiteral("Apri una configurazione Lumotrix salvata"));
+}
+
+// The string table in force, as a language switch replaces it.
+QString GLanguage;
+QString LanguageTexts(quint16 id) {
+    return GLanguage + QString::number(id);
+}
+
+TEST_F(RibbonFixture, ALanguageChangeRereadsTheRibbonsOwnTextsAndKeepsTheOwnersOnes) {
+    GLanguage = QStringLiteral("de:");
+    SetMessageTexts(&LanguageTexts);
+    RibbonBar fresh;
+    EXPECT_EQ(fresh.accessibleName(), "de:" + QString::number(msgRibbon));
+    ribbon->AppMenu()->SetRecentCaption(QStringLiteral("Zuletzt"));
+    ribbon->SetAppButtonScreenTip({QStringLiteral("Menü"), {}, {}});
+
+    GLanguage = QStringLiteral("en:");
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&window, &change);
+    EXPECT_EQ(ribbon->accessibleName(), "en:" + QString::number(msgRibbon));
+    EXPECT_EQ(ribbon->Qat()->CustomizeButton()->accessibleName(),
+              "en:" + QString::number(msgRibbonQatCustomize));
+    EXPECT_EQ(ribbon->AppMenu()->accessibleName(), "en:" + QString::number(msgRibbonAppMenu));
+    EXPECT_EQ(ribbon->AppMenu()->RecentCaption(), QStringLiteral("Zuletzt"));
+    EXPECT_EQ(ribbon->AppButton()->accessibleName(), QStringLiteral("Menü"));
+    // A tip without a header gives the button its own name back.
+    ribbon->SetAppButtonScreenTip({{}, QStringLiteral("Apre il menu"), {}});
+    EXPECT_EQ(ribbon->AppButton()->accessibleName(), "en:" + QString::number(msgRibbonAppButton));
+    SetMessageTexts(nullptr);
 }
 
 TEST_F(RibbonFixture, ColourSchemesChangeTheLookAndUnknownNamesFallBack) {

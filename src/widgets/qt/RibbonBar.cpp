@@ -1,5 +1,8 @@
 #include "widgets/qt/RibbonBar.h"
 
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
+
 #include "widgets/qt/ElidedLabel.h"
 #include "widgets/qt/Icons.h"
 
@@ -583,17 +586,27 @@ QIcon GlyphIcon(TGlyph glyph, const QColor& color) {
 QuickAccessToolbar::QuickAccessToolbar(QWidget* parent)
     : QFrame(parent), FLayout(new QHBoxLayout(this)), FCustomize(new QToolButton(this)) {
     setObjectName(QStringLiteral("RibbonQat"));
-    setAccessibleName(QStringLiteral("Quick Access Toolbar"));
     FLayout->setContentsMargins(3, 1, 3, 1);
     FLayout->setSpacing(1);
     FCustomize->setObjectName(QStringLiteral("RibbonQatCustomize"));
     FCustomize->setProperty("ribbonItem", true);
     FCustomize->setFixedSize(16, 22);
     FCustomize->setPopupMode(QToolButton::InstantPopup);
-    FCustomize->setAccessibleName(QStringLiteral("Personalizza barra di accesso rapido"));
-    FCustomize->setToolTip(FCustomize->accessibleName());
     FLayout->addWidget(FCustomize);
     setFixedHeight(26);
+    TranslateChrome();
+}
+
+void QuickAccessToolbar::TranslateChrome() {
+    setAccessibleName(MessageText(msgRibbonQat));
+    FCustomize->setAccessibleName(MessageText(msgRibbonQatCustomize));
+    FCustomize->setToolTip(FCustomize->accessibleName());
+}
+
+void QuickAccessToolbar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        TranslateChrome();
+    QFrame::changeEvent(event);
 }
 
 void QuickAccessToolbar::SetArrowColor(const QColor& color) {
@@ -698,9 +711,9 @@ private:
 
 ApplicationMenu::ApplicationMenu(QWidget* parent)
     : QFrame(parent, Qt::Popup), FItems(new QVBoxLayout), FRecent(new QVBoxLayout),
-      FRecentTitle(new QLabel(QStringLiteral("Documenti recenti"), this)) {
+      FRecentTitle(new QLabel(this)) {
     setObjectName(QStringLiteral("RibbonAppMenu"));
-    setAccessibleName(QStringLiteral("Menu Applicazioni"));
+    TranslateChrome();
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -760,7 +773,20 @@ QString ApplicationMenu::RecentCaption() const {
     return FRecentTitle->text();
 }
 void ApplicationMenu::SetRecentCaption(const QString& caption) {
+    FRecentCaptionGiven = true;
     FRecentTitle->setText(caption);
+}
+
+void ApplicationMenu::TranslateChrome() {
+    setAccessibleName(MessageText(msgRibbonAppMenu));
+    if (!FRecentCaptionGiven)
+        FRecentTitle->setText(MessageText(msgRibbonRecentDocuments));
+}
+
+void ApplicationMenu::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        TranslateChrome();
+    QFrame::changeEvent(event);
 }
 
 void ApplicationMenu::SetRecentFiles(const QStringList& files) {
@@ -838,12 +864,10 @@ void ApplicationMenu::Popup(const QPoint& globalPos) {
 
 namespace {
 
-QToolButton* CaptionButton(QWidget* parent, const QString& name) {
+QToolButton* CaptionButton(QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setProperty("captionItem", true);
     button->setIconSize(QSize(10, 10));
-    button->setAccessibleName(name);
-    button->setToolTip(name);
     button->setFixedSize(34, 24);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -905,7 +929,6 @@ private:
 
 RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Ribbon"));
-    setAccessibleName(QStringLiteral("Ribbon"));
     setAttribute(Qt::WA_StyledBackground, true);
     FLayout = new QVBoxLayout(this);
     FLayout->setContentsMargins(0, 0, 0, 0);
@@ -924,9 +947,9 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     FCaptionTitle->setObjectName(QStringLiteral("RibbonCaptionTitle"));
     FCaptionTitle->setAlignment(Qt::AlignCenter);
     caption->addWidget(FCaptionTitle, 1);
-    FMinButton = CaptionButton(FCaptionBar, QStringLiteral("Riduci a icona"));
-    FMaxButton = CaptionButton(FCaptionBar, QStringLiteral("Ingrandisci"));
-    FCloseButton = CaptionButton(FCaptionBar, QStringLiteral("Chiudi"));
+    FMinButton = CaptionButton(FCaptionBar);
+    FMaxButton = CaptionButton(FCaptionBar);
+    FCloseButton = CaptionButton(FCaptionBar);
     FCloseButton->setObjectName(QStringLiteral("RibbonCloseButton"));
     caption->addWidget(FMinButton);
     caption->addWidget(FMaxButton);
@@ -959,21 +982,17 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     FAppButton->setIconSize(QSize(26, 26));
     FAppButton->setFixedSize(34, 32);
     FAppButton->setAutoRaise(true);
-    FAppButton->setAccessibleName(QStringLiteral("Application Button"));
     tabRow->addWidget(FAppButton, 0, Qt::AlignBottom);
     FTabs = new QTabBar(FTabRow);
     FTabs->setObjectName(QStringLiteral("RibbonTabs"));
     FTabs->setDrawBase(false);
     FTabs->setExpanding(false);
-    FTabs->setAccessibleName(QStringLiteral("Ribbon tabs"));
     tabRow->addWidget(FTabs, 0, Qt::AlignBottom);
     tabRow->addStretch();
     FHelpButton = new QToolButton(FTabRow);
     FHelpButton->setProperty("captionItem", true);
     FHelpButton->setIcon(CommandIcon(QStringLiteral("help")));
     FHelpButton->setIconSize(QSize(16, 16));
-    FHelpButton->setAccessibleName(QStringLiteral("Help"));
-    FHelpButton->setToolTip(QStringLiteral("Help"));
     tabRow->addWidget(FHelpButton, 0, Qt::AlignVCenter);
     FLayout->addWidget(FTabRow);
     connect(FHelpButton, &QToolButton::clicked, this, [this] {
@@ -1033,8 +1052,31 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
             ShowTabPopup(index);
     });
 
+    TranslateChrome();
     SetColorSchemeName(FScheme);
     PlaceQat();
+}
+
+void RibbonBar::TranslateChrome() {
+    setAccessibleName(MessageText(msgRibbon));
+    FTabs->setAccessibleName(MessageText(msgRibbonTabs));
+    FMinButton->setAccessibleName(MessageText(msgRibbonMinimizeWindow));
+    FMinButton->setToolTip(FMinButton->accessibleName());
+    FCloseButton->setAccessibleName(MessageText(msgRibbonCloseWindow));
+    FCloseButton->setToolTip(FCloseButton->accessibleName());
+    UpdateMaxButtonName();
+    if (!FAppButtonNamed)
+        FAppButton->setAccessibleName(MessageText(msgRibbonAppButton));
+    if (!FHelpButtonNamed) {
+        FHelpButton->setAccessibleName(MessageText(msgRibbonHelp));
+        FHelpButton->setToolTip(FHelpButton->accessibleName());
+    }
+}
+
+void RibbonBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        TranslateChrome();
+    QWidget::changeEvent(event);
 }
 
 RibbonBar::~RibbonBar() {
@@ -1108,15 +1150,15 @@ void RibbonBar::SetAppButtonVisible(bool visible) {
 
 void RibbonBar::SetAppButtonScreenTip(const TScreenTip& tip) {
     FAppButton->setToolTip(ScreenTipHtml(tip));
-    if (!tip.Header.isEmpty())
-        FAppButton->setAccessibleName(tip.Header);
+    FAppButtonNamed = !tip.Header.isEmpty();
+    FAppButton->setAccessibleName(FAppButtonNamed ? tip.Header : MessageText(msgRibbonAppButton));
     FAppButton->setAccessibleDescription(tip.Text);
 }
 
 void RibbonBar::SetHelpScreenTip(const TScreenTip& tip) {
     FHelpButton->setToolTip(ScreenTipHtml(tip));
-    if (!tip.Header.isEmpty())
-        FHelpButton->setAccessibleName(tip.Header);
+    FHelpButtonNamed = !tip.Header.isEmpty();
+    FHelpButton->setAccessibleName(FHelpButtonNamed ? tip.Header : MessageText(msgRibbonHelp));
     FHelpButton->setAccessibleDescription(tip.Text);
 }
 
@@ -1277,9 +1319,14 @@ void RibbonBar::UpdateCaption() {
     FCaptionTitle->setText(FDocumentName.isEmpty()
                                ? top->windowTitle()
                                : top->windowTitle() + QStringLiteral(" - ") + FDocumentName);
-    FMaxButton->setAccessibleName(top->isMaximized() ? QStringLiteral("Ripristina")
-                                                     : QStringLiteral("Ingrandisci"));
+    UpdateMaxButtonName();
     UpdateCaptionGlyphs();
+}
+
+void RibbonBar::UpdateMaxButtonName() {
+    FMaxButton->setAccessibleName(
+        MessageText(window()->isMaximized() ? msgRibbonRestoreWindow : msgRibbonMaximizeWindow));
+    FMaxButton->setToolTip(FMaxButton->accessibleName());
 }
 
 void RibbonBar::UpdateCaptionGlyphs() {
@@ -1303,24 +1350,22 @@ QMenu* RibbonBar::CreateContextMenu(const QPoint& pos) {
     if (button) {
         RibbonCommand* command = button->Command();
         if (FQat->Contains(command))
-            menu->addAction(QStringLiteral("Rimuovi dalla barra di accesso rapido"), this,
+            menu->addAction(MessageText(msgRibbonQatRemove), this,
                             [this, command] { FQat->RemoveCommand(command); });
         else
-            menu->addAction(QStringLiteral("Aggiungi alla barra di accesso rapido"), this,
+            menu->addAction(MessageText(msgRibbonQatAdd), this,
                             [this, command] { FQat->AddCommand(command); });
         menu->addSeparator();
     }
     if (FQatPosition == TQatPosition::Above)
-        menu->addAction(
-            QStringLiteral("Mostra la barra di accesso rapido sotto la barra multifunzione"), this,
-            [this] { SetQatPosition(TQatPosition::Below); });
+        menu->addAction(MessageText(msgRibbonQatBelow), this,
+                        [this] { SetQatPosition(TQatPosition::Below); });
     else
-        menu->addAction(
-            QStringLiteral("Mostra la barra di accesso rapido sopra la barra multifunzione"), this,
-            [this] { SetQatPosition(TQatPosition::Above); });
+        menu->addAction(MessageText(msgRibbonQatAbove), this,
+                        [this] { SetQatPosition(TQatPosition::Above); });
     menu->addSeparator();
-    QAction* minimize = menu->addAction(QStringLiteral("Riduci a icona la barra multifunzione"),
-                                        this, [this](bool on) { SetMinimized(on); });
+    QAction* minimize = menu->addAction(MessageText(msgRibbonMinimize), this,
+                                        [this](bool on) { SetMinimized(on); });
     minimize->setCheckable(true);
     minimize->setChecked(FMinimized);
     return menu;

@@ -204,7 +204,11 @@ public:
     QToolButton* CustomizeButton() const { return FCustomize; }
     void SetArrowColor(const QColor& color);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void TranslateChrome();
     QHBoxLayout* FLayout;
     QToolButton* FCustomize;
 };
@@ -231,7 +235,11 @@ public:
     std::function<void(const QString&)> OnRecentFileClick;
     void Popup(const QPoint& globalPos);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void TranslateChrome();
     void RebuildRecent();
     QVBoxLayout* FItems;
     QVBoxLayout* FRecent;
@@ -239,6 +247,8 @@ private:
     QList<RibbonCommand*> FCommands;
     QStringList FRecentFiles;
     int FMaxRecent = 9;
+    // Set by the owner; otherwise the title is the menu's own and follows the language.
+    bool FRecentCaptionGiven = false;
 };
 
 // The ribbon: application button and menu, quick access toolbar, tabs with groups, colour
@@ -318,11 +328,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The ribbon's own texts, in the language in force; again on every switch.
+    void TranslateChrome();
     void PlaceQat();
     void ApplyFrameMode();
     void UpdateCaption();
+    void UpdateMaxButtonName();
     void UpdateCaptionGlyphs();
     void ShowAppMenu();
     void LayoutChanged();
@@ -354,6 +368,9 @@ private:
     bool FSkipTabClick = false;
     QString FDocumentName;
     QPointer<QWidget> FWatchedWindow;
+    // Named by a screen tip of the owner's; otherwise by the ribbon's own text.
+    bool FAppButtonNamed = false;
+    bool FHelpButtonNamed = false;
 };
 
 } // namespace lumotrix

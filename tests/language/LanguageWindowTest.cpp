@@ -6,21 +6,29 @@
 #include "app/Startup.h"
 #include "localisation/LangDialog.h"
 #include "runtime/Registry.h"
+#include "runtime/SerialSettingsStore.h"
 #include "support/AccessibleSearch.h"
 #include "support/NamedComponent.h"
+#include "support/PrintQString.h"
 #include "widgets/Application.h"
 #include "widgets/BarManager.h"
 #include "widgets/ComCtrls.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
+#include "widgets/qt/ComPortSetupDialog.h"
 #include "widgets/qt/RibbonBar.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QComboBox>
 #include <QFile>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace lumotrix::test {
@@ -107,6 +115,39 @@ struct LanguageWindowTest : testing::Test {
         Press(Form().Widget(), lingua);
         QCoreApplication::processEvents();
         return rows;
+    }
+
+    // What the ribbon says of itself, apart from the form's own captions: its names for screen
+    // readers, the caption bar's buttons, the title of the recent files, its context menu.
+    QStringList RibbonChrome() {
+        auto* ribbon = Form().Widget()->findChild<RibbonBar*>();
+        QStringList texts{ribbon->accessibleName(), ribbon->Qat()->accessibleName(),
+                          ribbon->Qat()->CustomizeButton()->accessibleName(),
+                          ribbon->AppMenu()->accessibleName(), ribbon->AppMenu()->RecentCaption()};
+        auto* captionBar = ribbon->findChild<QWidget*>(QStringLiteral("RibbonCaption"));
+        for (QToolButton* button : captionBar->findChildren<QToolButton*>())
+            if (button->property("captionItem").toBool())
+                texts << button->accessibleName() << button->toolTip();
+        const std::unique_ptr<QMenu> menu(ribbon->CreateContextMenu(QPoint(-1, -1)));
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                texts << action->text();
+        return texts;
+    }
+    // The serial settings dialog as it is built now: title, row labels, the choices in words.
+    QStringList SerialDialog() {
+        TComPortSetupDialog dialog(Form().Widget());
+        QStringList texts{dialog.windowTitle()};
+        auto* form = dialog.findChild<QFormLayout*>();
+        for (int row = 0; row < form->rowCount(); ++row)
+            texts << qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget())
+                         ->text();
+        for (const char* name : {"Parity", "FlowControl"}) {
+            auto* box = dialog.findChild<QComboBox*>(QString::fromLatin1(name));
+            for (int i = 0; i < box->count(); ++i)
+                texts << box->itemText(i);
+        }
+        return texts;
     }
 
     void FillPorts() {
@@ -232,6 +273,67 @@ TEST_F(LanguageWindowTest, AFailureSpeaksTheLanguageInForceWhenShown) {
                                               "è un file di tabella (al byte 0).")
                                    .arg(path));
     }
+}
+
+TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
+    EXPECT_EQ(RibbonChrome(),
+              (QStringList{"Menüband", "Symbolleiste für den Schnellzugriff",
+                           "Symbolleiste für den Schnellzugriff anpassen", "Anwendungsmenü",
+                           "Zuletzt verwendete Dateien", "Minimieren", "Minimieren", "Maximieren",
+                           "Maximieren", "Schließen", "Schließen",
+                           "Symbolleiste für den Schnellzugriff unter dem Menüband anzeigen",
+                           "Menüband minimieren"}));
+    EXPECT_EQ(SerialDialog(),
+              (QStringList{"Einstellungen der seriellen Schnittstelle",
+                           "Schnittstelle:", "Geschwindigkeit (Bit/s):", "Datenbits:", "Parität:",
+                           "Stoppbits:", "Flusssteuerung:", "Keine", "Ungerade", "Gerade", "Mark",
+                           "Space", "Keine", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
+
+    SwitchTo("Sprache", "italiano");
+    EXPECT_EQ(RibbonChrome(),
+              (QStringList{"Barra multifunzione", "Barra di accesso rapido",
+                           "Personalizza barra di accesso rapido", "Menu Applicazioni",
+                           "Documenti recenti", "Riduci a icona", "Riduci a icona", "Ingrandisci",
+                           "Ingrandisci", "Chiudi", "Chiudi",
+                           "Mostra la barra di accesso rapido sotto la barra multifunzione",
+                           "Riduci a icona la barra multifunzione"}));
+    EXPECT_EQ(SerialDialog(),
+              (QStringList{"Impostazioni porta seriale",
+                           "Porta:", "Velocità (bit/s):", "Bit di dati:", "Parità:", "Bit di stop:",
+                           "Controllo di flusso:", "Nessuna", "Dispari", "Pari", "Mark", "Space",
+                           "Nessuno", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
+
+    SwitchTo("Lingua", "English (United States)");
+    EXPECT_EQ(RibbonChrome().mid(0, 6),
+              (QStringList{"Ribbon", "Quick Access Toolbar", "Customize Quick Access Toolbar",
+                           "Application Menu", "Recent files", "Minimize"}));
+    EXPECT_EQ(SerialDialog().mid(0, 3),
+              (QStringList{"Serial Port Settings", "Port:", "Speed (bit/s):"}));
+}
+
+TEST_F(LanguageWindowTest, ADamagedSettingsStoreIsReportedInTheLanguageInForce) {
+    const QString store = TRegistry::StorePath();
+    QFile file(store);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{ not a settings file");
+    file.close();
+    const QString key = QStringLiteral("Software\\Prova");
+    try {
+        TComSettings settings;
+        LoadComSettings(TStoreType::stRegistry, key, settings);
+        ADD_FAILURE() << "loaded";
+    } catch (const EComPortError& e) {
+        QFile::remove(store);
+        EXPECT_EQ(e.Message(), QStringLiteral("Die seriellen Einstellungen können nicht aus %1 "
+                                              "gelesen werden: die Einstellungsdatei „%2“ ist "
+                                              "beschädigt")
+                                   .arg(key, store));
+        SwitchTo("Sprache", "italiano");
+        EXPECT_EQ(e.Message(), QStringLiteral("Impossibile leggere le impostazioni seriali da %1: "
+                                              "il file delle impostazioni \"%2\" è danneggiato")
+                                   .arg(key, store));
+    }
+    QFile::remove(store);
 }
 
 } // namespace

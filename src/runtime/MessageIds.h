@@ -149,6 +149,13 @@ enum TMessageId : quint16 {
     msgRegistryUnreadable = 64875,
     msgRegistryDamaged = 64874,
     msgRegistryUnwritable = 64873,
+    // What assistive tools read of the widgets, and the grid's filter choices.
+    msgLedOn = 64872,
+    msgLedOff = 64871,
+    msgPages = 64870,
+    msgStatusBar = 64869,
+    msgFilterAll = 64868,
+    msgFilterEmpty = 64867,
 };
 
 } // namespace lumotrix

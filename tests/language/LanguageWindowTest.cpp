@@ -17,7 +17,10 @@
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
 #include "widgets/qt/ComPortSetupDialog.h"
+#include "widgets/qt/LedWidget.h"
+#include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/RibbonBar.h"
+#include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -26,6 +29,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -132,6 +136,16 @@ struct LanguageWindowTest : testing::Test {
         for (QAction* action : menu->actions())
             if (!action->isSeparator())
                 texts << action->text();
+        return texts;
+    }
+    // What assistive tools read of the status bar, the page tabs and an unlit LED.
+    QStringList AccessibleTexts() {
+        QWidget* window = Form().Widget();
+        QStringList texts{window->findChild<StatusBarWidget*>()->accessibleName(),
+                          window->findChild<PageControlWidget*>()->tabBar()->accessibleName()};
+        for (LedWidget* led : window->findChildren<LedWidget*>())
+            if (!led->State())
+                return texts << led->accessibleDescription();
         return texts;
     }
     // The serial settings dialog as it is built now: title, row labels, the choices in words.
@@ -288,6 +302,7 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
                            "Schnittstelle:", "Geschwindigkeit (Bit/s):", "Datenbits:", "Parität:",
                            "Stoppbits:", "Flusssteuerung:", "Keine", "Ungerade", "Gerade", "Mark",
                            "Space", "Keine", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
+    EXPECT_EQ(AccessibleTexts(), (QStringList{"Statusleiste", "Seiten", "aus"}));
 
     SwitchTo("Sprache", "italiano");
     EXPECT_EQ(RibbonChrome(),
@@ -302,6 +317,7 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
                            "Porta:", "Velocità (bit/s):", "Bit di dati:", "Parità:", "Bit di stop:",
                            "Controllo di flusso:", "Nessuna", "Dispari", "Pari", "Mark", "Space",
                            "Nessuno", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
+    EXPECT_EQ(AccessibleTexts(), (QStringList{"Barra di stato", "Pagine", "spento"}));
 
     SwitchTo("Lingua", "English (United States)");
     EXPECT_EQ(RibbonChrome().mid(0, 6),
@@ -309,6 +325,7 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
                            "Application Menu", "Recent files", "Minimize"}));
     EXPECT_EQ(SerialDialog().mid(0, 3),
               (QStringList{"Serial Port Settings", "Port:", "Speed (bit/s):"}));
+    EXPECT_EQ(AccessibleTexts(), (QStringList{"Status bar", "Pages", "off"}));
 }
 
 TEST_F(LanguageWindowTest, ADamagedSettingsStoreIsReportedInTheLanguageInForce) {

@@ -1,5 +1,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 #include "support/TestApplication.h"
 #include "widgets/FileDialogComponents.h"
@@ -211,7 +213,7 @@ TEST(StatusBar, PanelsKeepTheirWidthsAndLedsReportTheirState) {
     QAccessibleInterface* ledAccessible = QAccessible::queryAccessibleInterface(led->Led());
     ASSERT_NE(ledAccessible, nullptr);
     EXPECT_EQ(ledAccessible->text(QAccessible::Name), QStringLiteral("CTS"));
-    EXPECT_EQ(ledAccessible->text(QAccessible::Description), QStringLiteral("acceso"));
+    EXPECT_EQ(ledAccessible->text(QAccessible::Description), MessageText(msgLedOn));
     EXPECT_NE(LedOnColor(TLedKind::Red), LedOffColor(TLedKind::Red));
 
     // The bar asks for the scheme at paint time, so a redraw takes the new colours.

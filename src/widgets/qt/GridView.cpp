@@ -2,6 +2,8 @@
 
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
 #include "widgets/Application.h"
 
 #include <QApplication>
@@ -618,7 +620,7 @@ QMenu* GridView::CreateFilterMenu(int column) {
         return nullptr;
     auto* menu = new QMenu(this);
     QString current = FFilter->ColumnFilter(column);
-    QAction* all = menu->addAction(QStringLiteral("(Tutti)"), this,
+    QAction* all = menu->addAction(MessageText(msgFilterAll), this,
                                    [this, column] { FFilter->SetColumnFilter(column, QString()); });
     all->setCheckable(true);
     all->setChecked(current.isNull());
@@ -632,7 +634,7 @@ QMenu* GridView::CreateFilterMenu(int column) {
     values.sort(Qt::CaseInsensitive);
     for (const QString& value : values) {
         QAction* action = menu->addAction(
-            value.isEmpty() ? QStringLiteral("(Vuoti)") : value, this, [this, column, value] {
+            value.isEmpty() ? MessageText(msgFilterEmpty) : value, this, [this, column, value] {
                 FFilter->SetColumnFilter(column, value.isNull() ? QStringLiteral("") : value);
             });
         action->setCheckable(true);

@@ -1,5 +1,9 @@
 #include "widgets/qt/LedWidget.h"
 
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -27,7 +31,17 @@ QColor LedOffColor(TLedKind kind) {
 
 LedWidget::LedWidget(QWidget* parent) : QWidget(parent) {
     setFixedSize(12, 12);
-    setAccessibleDescription(QStringLiteral("spento"));
+    Describe();
+}
+
+void LedWidget::Describe() {
+    setAccessibleDescription(MessageText(FState ? msgLedOn : msgLedOff));
+}
+
+void LedWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Describe();
+    QWidget::changeEvent(event);
 }
 
 void LedWidget::SetKind(TLedKind kind) {
@@ -39,7 +53,7 @@ void LedWidget::SetState(bool lit) {
     if (FState == lit)
         return;
     FState = lit;
-    setAccessibleDescription(lit ? QStringLiteral("acceso") : QStringLiteral("spento"));
+    Describe();
     update();
 }
 

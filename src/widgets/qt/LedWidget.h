@@ -11,8 +11,8 @@ enum class TLedKind { Red, Green, Yellow, Purple, Blue };
 QColor LedOnColor(TLedKind kind);
 QColor LedOffColor(TLedKind kind);
 
-// A small round LED. Assistive tools read it as its caption with the state "acceso"/"spento"
-// as description.
+// A small round LED. Assistive tools read it as its caption with its state ("acceso"/"spento"
+// in the language in force) as description.
 class LedWidget : public QWidget {
     Q_OBJECT
 public:
@@ -27,8 +27,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void Describe();
+
     TLedKind FKind = TLedKind::Red;
     bool FState = false;
     QString FCaption;

@@ -1,5 +1,9 @@
 #include "widgets/qt/PageControlWidget.h"
 
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
+
+#include <QEvent>
 #include <QTabBar>
 
 namespace lumotrix {
@@ -7,7 +11,13 @@ namespace lumotrix {
 PageControlWidget::PageControlWidget(QWidget* parent) : QTabWidget(parent) {
     setTabPosition(QTabWidget::South);
     setDocumentMode(false);
-    tabBar()->setAccessibleName(QStringLiteral("Pagine"));
+    tabBar()->setAccessibleName(MessageText(msgPages));
+}
+
+void PageControlWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        tabBar()->setAccessibleName(MessageText(msgPages));
+    QTabWidget::changeEvent(event);
 }
 
 QWidget* PageControlWidget::AddPage(const QString& caption) {

@@ -12,6 +12,9 @@ public:
     // Adds a page; its accessible name follows the tab caption.
     QWidget* AddPage(const QString& caption);
     void SetPageCaption(int index, const QString& caption);
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 } // namespace lumotrix

@@ -1,9 +1,12 @@
 #include "widgets/qt/StatusBarWidget.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/LedWidget.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -62,12 +65,18 @@ void LedPanel::SetCaption(const QString& caption) {
 StatusBarWidget::StatusBarWidget(QWidget* parent)
     : QWidget(parent), FLayout(new QHBoxLayout(this)), FGrip(new QSizeGrip(this)) {
     setObjectName(QStringLiteral("StatusBar"));
-    setAccessibleName(QStringLiteral("Status bar"));
+    setAccessibleName(MessageText(msgStatusBar));
     FLayout->setContentsMargins(2, 1, 0, 1);
     FLayout->setSpacing(0);
     FLayout->addStretch();
     FLayout->addWidget(FGrip, 0, Qt::AlignBottom | Qt::AlignRight);
     setFixedHeight(34);
+}
+
+void StatusBarWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        setAccessibleName(MessageText(msgStatusBar));
+    QWidget::changeEvent(event);
 }
 
 int StatusBarWidget::AddPanel(QWidget* content, int width, bool bevel) {

@@ -47,6 +47,12 @@ QString ScreenTipHtml(const TScreenTip& tip, const QKeySequence& shortcut) {
 
 namespace {
 
+// Buttons drawn as glyphs only: what assistive tools read is also what the pointer shows.
+void NameWithTip(QWidget* widget, const QString& name) {
+    widget->setAccessibleName(name);
+    widget->setToolTip(name);
+}
+
 // A caption or an item shown or hidden changes what a page's groups need: the page holding
 // `widget` fits them again.
 void RefitTabOf(QWidget* widget) {
@@ -599,8 +605,7 @@ QuickAccessToolbar::QuickAccessToolbar(QWidget* parent)
 
 void QuickAccessToolbar::TranslateChrome() {
     setAccessibleName(MessageText(msgRibbonQat));
-    FCustomize->setAccessibleName(MessageText(msgRibbonQatCustomize));
-    FCustomize->setToolTip(FCustomize->accessibleName());
+    NameWithTip(FCustomize, MessageText(msgRibbonQatCustomize));
 }
 
 void QuickAccessToolbar::changeEvent(QEvent* event) {
@@ -1060,16 +1065,13 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
 void RibbonBar::TranslateChrome() {
     setAccessibleName(MessageText(msgRibbon));
     FTabs->setAccessibleName(MessageText(msgRibbonTabs));
-    FMinButton->setAccessibleName(MessageText(msgRibbonMinimizeWindow));
-    FMinButton->setToolTip(FMinButton->accessibleName());
-    FCloseButton->setAccessibleName(MessageText(msgRibbonCloseWindow));
-    FCloseButton->setToolTip(FCloseButton->accessibleName());
+    NameWithTip(FMinButton, MessageText(msgRibbonMinimizeWindow));
+    NameWithTip(FCloseButton, MessageText(msgRibbonCloseWindow));
     UpdateMaxButtonName();
     if (!FAppButtonNamed)
         FAppButton->setAccessibleName(MessageText(msgRibbonAppButton));
     if (!FHelpButtonNamed) {
-        FHelpButton->setAccessibleName(MessageText(msgRibbonHelp));
-        FHelpButton->setToolTip(FHelpButton->accessibleName());
+        NameWithTip(FHelpButton, MessageText(msgRibbonHelp));
     }
 }
 
@@ -1324,9 +1326,8 @@ void RibbonBar::UpdateCaption() {
 }
 
 void RibbonBar::UpdateMaxButtonName() {
-    FMaxButton->setAccessibleName(
-        MessageText(window()->isMaximized() ? msgRibbonRestoreWindow : msgRibbonMaximizeWindow));
-    FMaxButton->setToolTip(FMaxButton->accessibleName());
+    NameWithTip(FMaxButton, MessageText(window()->isMaximized() ? msgRibbonRestoreWindow
+                                                                : msgRibbonMaximizeWindow));
 }
 
 void RibbonBar::UpdateCaptionGlyphs() {

@@ -88,6 +88,13 @@ void Press(QWidget* window, const QString& name) {
 }
 
 struct LanguageWindowTest : testing::Test {
+    // Every case starts from the user's German, whatever language the case before left.
+    void SetUp() override {
+        if (CurrentLanguage != "DEU")
+            SwitchTo(Caption("BarLargeButton12"), QStringLiteral("Deutsch (Deutschland)"));
+        ASSERT_EQ(CurrentLanguage, "DEU");
+    }
+
     TForm1& Form() { return *GProgram->MainForm; }
     template <typename T> T* Find(const char* name) { return NamedComponent<T>(&Form(), name); }
     QString Caption(const char* item) { return Find<TBarItem>(item)->Caption(); }

@@ -92,6 +92,9 @@ struct LanguageWindowTest : testing::Test {
     void SetUp() override {
         if (CurrentLanguage != "DEU")
             SwitchTo(Caption("BarLargeButton12"), QStringLiteral("Deutsch (Deutschland)"));
+        // The ribbon fits its groups to the new captions in a queued step, then lays them out.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         ASSERT_EQ(CurrentLanguage, "DEU");
     }
 
@@ -173,6 +176,8 @@ struct LanguageWindowTest : testing::Test {
 
     void FillPorts() {
         TMemData& ports = Form().MemData2();
+        ports.Close();
+        ports.Open();
         for (int port = 1; port <= 8; ++port) {
             std::vector<TFieldValue> row(size_t(ports.FieldCount()));
             row[size_t(ports.FieldIndex("Nporta"))] = qint32(port);

@@ -22,11 +22,13 @@ constexpr const char* Gear =
  -2.1,-1.2 l-2.3,0.8 l-1.6,-2.8 l1.8,-1.6 a6.6,6.6 0 0 1 0,-2.4 l-1.8,-1.6 l1.6,-2.8 l2.3,0.8
  a6.6,6.6 0 0 1 2.1,-1.2 z"/><circle r="2.6" fill="#eef2f6" stroke="#3c4550" stroke-width="0.8"/></g>)svg";
 
+// The chip's "PIC" is outlined rather than set as text: text would bring in fonts and shaping.
 constexpr const char* Chip =
     R"svg(<g stroke="#777" stroke-width="1.4"><path d="M9 6v-3M13 6v-3M17 6v-3M21 6v-3M9 26v3M13 26v3M17 26v3M21 26v3"/></g>
 <rect x="6" y="6" width="18" height="20" rx="2" fill="#2f3a46" stroke="#1b232b"/>
 <circle cx="10" cy="10" r="1.3" fill="#9aa7b4"/>
-<text x="15" y="20" font-family="sans-serif" font-size="6.5" font-weight="bold" fill="#e8eef4" text-anchor="middle">PIC</text>)svg";
+<path fill="#e8eef4" d="M9.6 15.3h2.1a1.6 1.55 0 0 1 0 3.1h-0.9v1.6h-1.2zM10.8 16.2v1.3h0.8a0.65 0.65 0 0 0 0-1.3zM14.4 15.3h1.2v4.7h-1.2z"/>
+<path d="M20.5 16.2a1.95 1.9 0 1 0 0 2.9" fill="none" stroke="#e8eef4" stroke-width="1.15"/>)svg";
 
 constexpr const char* Defs = R"svg(<defs>
 <linearGradient id="gBlue" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#8cc4ff"/><stop offset="1" stop-color="#1f66c2"/></linearGradient>
@@ -112,7 +114,7 @@ const QHash<QString, QString>& Bodies() {
             R"svg(<rect x="3" y="5" width="22" height="21" rx="2" fill="#fff" stroke="#66707a"/>
 <rect x="3" y="5" width="22" height="6" rx="2" fill="url(#gRed)" stroke="#8c1810"/>
 <path d="M8 3v5M20 3v5" stroke="#444" stroke-width="2" stroke-linecap="round"/>
-<text x="14" y="23" font-family="sans-serif" font-size="10" font-weight="bold" fill="#333" text-anchor="middle">12</text>
+<path fill="#333" d="M8.2 21.7h1.7v-4.7l-1.7 0.35v-1.25l1.7-0.4h1.8v6h1.6v1.3h-5.1zM14.8 23v-1.4l2.7-2.3c0.5-0.45 0.7-0.8 0.7-1.2 0-0.65-0.5-1.1-1.3-1.1-0.6 0-1.3 0.25-2.1 0.6v-1.6c0.8-0.25 1.6-0.4 2.5-0.4 1.7 0 2.7 0.8 2.7 2.2 0 0.9-0.45 1.5-1.6 2.5l-1.5 1.3h3.2v1.4z"/>
 <circle cx="24" cy="24" r="7" fill="#fff" stroke="#1f66c2" stroke-width="1.2"/>
 <path d="M20 22.5a4.3 4.3 0 0 1 7.6-1.4M28 25.5a4.3 4.3 0 0 1-7.6 1.4" fill="none" stroke="#2e8f1f" stroke-width="1.5"/>
 <path d="M28.6 18.5v3.4h-3.4zM19.4 29.5v-3.4h3.4z" fill="#2e8f1f"/>)svg";

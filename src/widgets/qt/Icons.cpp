@@ -16,9 +16,10 @@ namespace lumotrix {
 
 namespace {
 
-// Draws a picture from its prerendered pixels where the build made them, else renders its SVG
-// when a size is first asked for, and keeps what it drew: the SVG is parsed only for a size the
-// build did not foresee (a high device pixel ratio, a stretched image).
+// Draws a picture from the pixels the build prerendered where it has them, else renders its SVG,
+// parsed only when a size the build did not foresee is asked for (a high device pixel ratio, a
+// stretched image). What it hands out is kept by size and mode: an SVG rendering and the style's
+// disabled look both cost, while a kept prerendered pixmap merely shares the program's pixels.
 class TSvgIconEngine : public QIconEngine {
 public:
     explicit TSvgIconEngine(QString name) : FName(std::move(name)) {}

@@ -16,7 +16,8 @@ struct TPrerenderedIcon {
 
 extern const TPrerenderedIcon PrerenderedIcons[];
 extern const int PrerenderedIconCount;
-// Premultiplied ARGB32 pixels, row by row, one picture after another.
+// Premultiplied ARGB32 pixels as QImage holds them (0xAARRGGBB values, so written as numbers they
+// suit any byte order), row by row, one picture after another.
 extern const quint32 PrerenderedIconPixels[];
 
 } // namespace lumotrix

@@ -1,22 +1,19 @@
 #pragma once
 
-#include <QByteArray>
+#include "widgets/qt/CommandIconSvg.h"
+
 #include <QIcon>
+#include <QImage>
 #include <QString>
-#include <QStringList>
 
 namespace lumotrix {
 
-// The program's command pictures, drawn as SVG in the source so that they scale to the
-// small (16 px) and large (32 px) button sizes without a resource step.
-// Names: open, save, saveas, print, clear, exit, send, receive, cancel, datesync, serialsettings,
-// loadsettings, savesettings, schemeblue, schemeblack, schemesilver, ribbonform, language,
-// qatvisible, qatabove, qatbelow, about, appbutton, help, modified, program.
-QStringList CommandIconNames();
-// The SVG text of a picture; empty for an unknown name.
-QByteArray CommandIconSvg(const QString& name);
-// The picture, rendered at each size when that size is first drawn; a null icon for an
-// unknown name.
+// The picture by name (see CommandIconNames): at the sizes the window draws it, from the pixels
+// prerendered by the build; at any other size rendered from its SVG when first drawn. A null
+// icon for an unknown name.
 QIcon CommandIcon(const QString& name);
+// The pixels the build prerendered of a picture at `size`, shared with the program's image (not
+// copied); a null image for a size or name it has none of.
+QImage PrerenderedCommandIcon(const QString& name, const QSize& size);
 
 } // namespace lumotrix

@@ -63,9 +63,11 @@ TLangModules::~TLangModules() {
 }
 
 void TLangModules::Register(std::type_index moduleClass, const TModuleFactory& create) {
-    for (const auto& module : FModules)
-        if (std::type_index(typeid(*module)) == moduleClass)
+    for (const auto& module : FModules) {
+        const TLangModule& registered = *module;
+        if (std::type_index(typeid(registered)) == moduleClass)
             return;
+    }
     FModules.push_back(create());
 }
 

@@ -2,15 +2,19 @@
 
 #include "runtime/Locales.h"
 
+#include <QList>
+#include <array>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unicode/datefmt.h>
-#include <unicode/dcfmtsym.h>
 #include <unicode/decimfmt.h>
-#include <unicode/dtfmtsym.h>
 #include <unicode/locid.h>
 #include <unicode/numfmt.h>
+#include <unicode/resbund.h>
 #include <unicode/smpdtfmt.h>
+#include <unicode/ucurr.h>
+#include <unicode/udata.h>
 
 namespace lumotrix {
 namespace {
@@ -42,6 +46,75 @@ std::optional<QChar> FirstSeparator(const QString& pattern) {
     }
     return std::nullopt;
 }
+
+QString ToQString(const UChar* text, int32_t length) {
+    return QString(reinterpret_cast<const QChar*>(text), length);
+}
+
+// One locale's data read straight from ICU's resource bundles, with ICU's own fallback through
+// the parent locales and aliases. The formatter objects give the same texts but build
+// calendars, time zones, numbering systems and every symbol of the locale on the way, which
+// pulls megabytes of ICU's code and data into memory at start-up for a few dozen strings.
+class TLocaleBundle {
+public:
+    explicit TLocaleBundle(const icu::Locale& locale)
+        : FBundle(nullptr, icu::Locale(locale.getBaseName()), FStatus) {}
+
+    bool IsValid() const { return U_SUCCESS(FStatus); }
+    // The most specific locale the bundle has data of.
+    icu::Locale ValidLocale() const {
+        UErrorCode status = U_ZERO_ERROR;
+        return FBundle.getLocale(ULOC_VALID_LOCALE, status);
+    }
+
+    std::optional<icu::ResourceBundle> Get(const char* path) {
+        UErrorCode status = U_ZERO_ERROR;
+        icu::ResourceBundle found = FBundle.getWithFallback(path, status);
+        if (U_FAILURE(status))
+            return std::nullopt;
+        return found;
+    }
+
+    // A string, or the first string of an array (a pattern with its numbering override).
+    std::optional<QString> String(const char* path) {
+        std::optional<icu::ResourceBundle> found = Get(path);
+        return found ? StringOf(*found) : std::nullopt;
+    }
+
+    // The strings of an array; empty when it is missing.
+    QList<QString> Strings(const char* path) {
+        QList<QString> strings;
+        std::optional<icu::ResourceBundle> found = Get(path);
+        if (!found || found->getType() != URES_ARRAY)
+            return strings;
+        for (int32_t i = 0; i < found->getSize(); ++i) {
+            UErrorCode status = U_ZERO_ERROR;
+            const std::optional<QString> text = StringOf(found->get(i, status));
+            if (U_FAILURE(status) || !text)
+                return {};
+            strings.append(*text);
+        }
+        return strings;
+    }
+
+    static std::optional<QString> StringOf(const icu::ResourceBundle& resource) {
+        UErrorCode status = U_ZERO_ERROR;
+        icu::UnicodeString text;
+        if (resource.getType() == URES_STRING)
+            text = resource.getString(status);
+        else if (resource.getType() == URES_ARRAY && resource.getSize() > 0)
+            text = resource.getStringEx(0, status);
+        else
+            return std::nullopt;
+        if (U_FAILURE(status))
+            return std::nullopt;
+        return ToQString(text);
+    }
+
+private:
+    UErrorCode FStatus = U_ZERO_ERROR;
+    icu::ResourceBundle FBundle;
+};
 
 QString Pattern(const icu::DateFormat* format) {
     const auto* simple = dynamic_cast<const icu::SimpleDateFormat*>(format);
@@ -87,17 +160,73 @@ QString CurrencyForm(const QString& pattern) {
     return form;
 }
 
-void ReadCurrency(const icu::Locale& locale, TLocaleItems& items) {
+// The locale's currency: its ISO code from the region, as the number formats take it.
+std::optional<std::array<UChar, 4>> LocaleCurrency(const icu::Locale& locale) {
+    std::array<UChar, 4> code{};
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = ucurr_forLocale(locale.getName(), code.data(), 4, &status);
+    if (U_FAILURE(status) || length != 3)
+        return std::nullopt;
+    return code;
+}
+
+struct TCurrencyFormat {
+    QString Pattern;
+    int Digits = 0;
+};
+
+// The currency pattern and the currency's digits. A currency may bring a pattern of its own,
+// which then replaces the locale's.
+std::optional<TCurrencyFormat> ReadCurrencyFormat(const icu::Locale& locale,
+                                                  TLocaleBundle& bundle) {
+    const std::optional<std::array<UChar, 4>> currency = LocaleCurrency(locale);
+    std::optional<QString> pattern = bundle.String("NumberElements/latn/patterns/currencyFormat");
+    if (!currency || !pattern)
+        return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    TCurrencyFormat format;
+    format.Digits = ucurr_getDefaultFractionDigits(currency->data(), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    icu::ResourceBundle currencies(U_ICUDATA_NAME U_TREE_SEPARATOR_STRING "curr",
+                                   icu::Locale(locale.getBaseName()), status);
+    if (U_SUCCESS(status)) {
+        const QByteArray key =
+            "Currencies/" + QString(reinterpret_cast<const QChar*>(currency->data()), 3).toLatin1();
+        const icu::ResourceBundle entry = currencies.getWithFallback(key.constData(), status);
+        // Symbol and name, and for some currencies their own pattern and separators.
+        if (U_SUCCESS(status) && entry.getType() == URES_ARRAY && entry.getSize() > 2) {
+            const std::optional<QString> own = TLocaleBundle::StringOf(entry.get(2, status));
+            if (U_FAILURE(status) || !own)
+                return std::nullopt;
+            pattern = own;
+        }
+    }
+    format.Pattern = *pattern;
+    return format;
+}
+
+// The same through ICU's currency formatter, for what the direct read does not cover.
+std::optional<TCurrencyFormat> FormatterCurrencyFormat(const icu::Locale& locale) {
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::NumberFormat> format(
         icu::NumberFormat::createCurrencyInstance(locale, status));
     const auto* decimal = dynamic_cast<const icu::DecimalFormat*>(format.get());
     if (U_FAILURE(status) || !decimal)
+        return std::nullopt;
+    icu::UnicodeString pattern;
+    decimal->toPattern(pattern);
+    return TCurrencyFormat{ToQString(pattern), decimal->getMaximumFractionDigits()};
+}
+
+void ReadCurrency(const icu::Locale& locale, TLocaleBundle& bundle, TLocaleItems& items) {
+    std::optional<TCurrencyFormat> format = ReadCurrencyFormat(locale, bundle);
+    if (!format)
+        format = FormatterCurrencyFormat(locale);
+    if (!format)
         return;
-    items[LOCALE_ICURRDIGITS] = QString::number(decimal->getMaximumFractionDigits());
-    icu::UnicodeString icuPattern;
-    decimal->toPattern(icuPattern);
-    const QString pattern = ToQString(icuPattern);
+    items[LOCALE_ICURRDIGITS] = QString::number(format->Digits);
+    const QString& pattern = format->Pattern;
     const qsizetype split = pattern.indexOf(u';');
     const int positive = FormIndex(CurrencyForm(pattern.left(split)), PositiveCurrencyForms);
     if (positive < 0)
@@ -111,20 +240,28 @@ void ReadCurrency(const icu::Locale& locale, TLocaleItems& items) {
         items[LOCALE_INEGCURR] = QString::number(negative);
 }
 
-void ReadNumbers(const icu::Locale& locale, TLocaleItems& items) {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DecimalFormatSymbols symbols(locale, status);
-    if (U_FAILURE(status))
+void ReadNumbers(const icu::Locale& locale, TLocaleBundle& bundle, TLocaleItems& items) {
+    const std::optional<QString> decimal = bundle.String("NumberElements/latn/symbols/decimal");
+    const std::optional<QString> group = bundle.String("NumberElements/latn/symbols/group");
+    if (!decimal || !group)
         return;
-    const QString decimal =
-        ToQString(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
-    items[LOCALE_SDECIMAL] = decimal;
-    items[LOCALE_STHOUSAND] =
-        ToQString(symbols.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol));
-    items[LOCALE_SCURRENCY] =
-        ToQString(symbols.getSymbol(icu::DecimalFormatSymbols::kCurrencySymbol));
+    items[LOCALE_SDECIMAL] = *decimal;
+    items[LOCALE_STHOUSAND] = *group;
+    // Without a currency of its region a locale shows the generic currency sign.
+    QString symbol(QChar(0x00A4));
+    if (const std::optional<std::array<UChar, 4>> currency = LocaleCurrency(locale)) {
+        UErrorCode status = U_ZERO_ERROR;
+        UBool isChoiceFormat = false;
+        int32_t length = 0;
+        const UChar* name = ucurr_getName(currency->data(), locale.getName(), UCURR_SYMBOL_NAME,
+                                          &isChoiceFormat, &length, &status);
+        if (U_SUCCESS(status) && name)
+            symbol = ToQString(name, length);
+    }
+    items[LOCALE_SCURRENCY] = symbol;
     // ICU has no list separator; where the comma is the decimal separator lists take ';'.
-    items[LOCALE_SLIST] = decimal == QLatin1String(",") ? QStringLiteral(";") : QStringLiteral(",");
+    items[LOCALE_SLIST] =
+        *decimal == QLatin1String(",") ? QStringLiteral(";") : QStringLiteral(",");
 }
 
 void ReadNames(const icu::Locale& locale, TLocaleItems& items) {
@@ -137,52 +274,75 @@ void ReadNames(const icu::Locale& locale, TLocaleItems& items) {
         ToQString(locale.getDisplayCountry(icu::Locale::getEnglish(), text));
 }
 
-void ReadCalendarNames(const icu::Locale& locale, TLocaleItems& items) {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols symbols(locale, status);
-    if (U_FAILURE(status))
-        return;
-    using Symbols = icu::DateFormatSymbols;
-    int32_t count = 0;
+void ReadCalendarNames(TLocaleBundle& bundle, TLocaleItems& items) {
     // Stand-alone forms: the nominative "январь", not the genitive of a date.
-    const icu::UnicodeString* months = symbols.getMonths(count, Symbols::STANDALONE, Symbols::WIDE);
-    for (int32_t i = 0; i < count && i < 12; ++i)
-        items[LOCALE_SMONTHNAME1 + i] = ToQString(months[i]);
-    months = symbols.getMonths(count, Symbols::STANDALONE, Symbols::ABBREVIATED);
-    for (int32_t i = 0; i < count && i < 12; ++i)
-        items[LOCALE_SABBREVMONTHNAME1 + i] = ToQString(months[i]);
-    // ICU counts days from Sunday = 1, the locale items from Monday = 0.
-    const icu::UnicodeString* days = symbols.getWeekdays(count, Symbols::STANDALONE, Symbols::WIDE);
-    for (int day = 0; day < 7 && count == 8; ++day)
-        items[LOCALE_SDAYNAME1 + day] = ToQString(days[(day + 1) % 7 + 1]);
-    days = symbols.getWeekdays(count, Symbols::STANDALONE, Symbols::ABBREVIATED);
-    for (int day = 0; day < 7 && count == 8; ++day)
-        items[LOCALE_SABBREVDAYNAME1 + day] = ToQString(days[(day + 1) % 7 + 1]);
-    const icu::UnicodeString* marks = symbols.getAmPmStrings(count);
-    if (count >= 2) {
-        items[LOCALE_S1159] = ToQString(marks[0]);
-        items[LOCALE_S2359] = ToQString(marks[1]);
+    const QList<QString> months = bundle.Strings("calendar/gregorian/monthNames/stand-alone/wide");
+    for (qsizetype i = 0; i < months.size() && i < 12; ++i)
+        items[LOCALE_SMONTHNAME1 + int(i)] = months[i];
+    const QList<QString> shortMonths =
+        bundle.Strings("calendar/gregorian/monthNames/stand-alone/abbreviated");
+    for (qsizetype i = 0; i < shortMonths.size() && i < 12; ++i)
+        items[LOCALE_SABBREVMONTHNAME1 + int(i)] = shortMonths[i];
+    // ICU lists days from Sunday, the locale items from Monday.
+    const QList<QString> days = bundle.Strings("calendar/gregorian/dayNames/stand-alone/wide");
+    for (int day = 0; day < 7 && days.size() == 7; ++day)
+        items[LOCALE_SDAYNAME1 + day] = days[(day + 1) % 7];
+    const QList<QString> shortDays =
+        bundle.Strings("calendar/gregorian/dayNames/stand-alone/abbreviated");
+    for (int day = 0; day < 7 && shortDays.size() == 7; ++day)
+        items[LOCALE_SABBREVDAYNAME1 + day] = shortDays[(day + 1) % 7];
+    // The wide markers, else the abbreviated ones.
+    QList<QString> marks = bundle.Strings("calendar/gregorian/AmPmMarkers");
+    if (marks.isEmpty())
+        marks = bundle.Strings("calendar/gregorian/AmPmMarkersAbbr");
+    if (marks.size() >= 2) {
+        items[LOCALE_S1159] = marks[0];
+        items[LOCALE_S2359] = marks[1];
     }
 }
 
-void ReadPictures(const icu::Locale& locale, TLocaleItems& items) {
-    const std::unique_ptr<icu::DateFormat> shortDate(
-        icu::DateFormat::createDateInstance(icu::DateFormat::kShort, locale));
-    const std::unique_ptr<icu::DateFormat> longDate(
-        icu::DateFormat::createDateInstance(icu::DateFormat::kFull, locale));
-    const std::unique_ptr<icu::DateFormat> shortTime(
-        icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, locale));
-    const QString shortPattern = Pattern(shortDate.get());
+// The Gregorian calendar's date and time patterns: full, long, medium and short time, then the
+// same four of the date, then the combinations.
+constexpr int32_t FullDatePattern = 4, ShortDatePattern = 7, ShortTimePattern = 3,
+                  DateTimePatternCount = 9;
+
+// Where the locale ICU has data of differs from the one asked for in language or region, ICU
+// derives the time pattern from the region's hour cycle rather than taking the stored one.
+bool TimePatternIsDerived(const icu::Locale& locale, const icu::Locale& valid) {
+    const icu::Locale base(locale.getBaseName());
+    if (base.getBaseName()[0] == 0 || std::strcmp(base.getBaseName(), "und") == 0 || valid == base)
+        return false;
+    return (base.getCountry()[0] != 0 && std::strcmp(base.getCountry(), valid.getCountry()) != 0) ||
+           std::strcmp(base.getLanguage(), valid.getLanguage()) != 0;
+}
+
+void ReadPictures(const icu::Locale& locale, TLocaleBundle& bundle, TLocaleItems& items) {
+    const QList<QString> patterns = bundle.Strings("calendar/gregorian/DateTimePatterns");
+    QString shortPattern, longPattern, time;
+    if (patterns.size() >= DateTimePatternCount &&
+        !TimePatternIsDerived(locale, bundle.ValidLocale())) {
+        shortPattern = patterns[ShortDatePattern];
+        longPattern = patterns[FullDatePattern];
+        time = patterns[ShortTimePattern];
+    } else {
+        const std::unique_ptr<icu::DateFormat> shortDate(
+            icu::DateFormat::createDateInstance(icu::DateFormat::kShort, locale));
+        const std::unique_ptr<icu::DateFormat> longDate(
+            icu::DateFormat::createDateInstance(icu::DateFormat::kFull, locale));
+        const std::unique_ptr<icu::DateFormat> shortTime(
+            icu::DateFormat::createTimeInstance(icu::DateFormat::kShort, locale));
+        shortPattern = Pattern(shortDate.get());
+        longPattern = Pattern(longDate.get());
+        time = Pattern(shortTime.get());
+    }
     if (!shortPattern.isEmpty()) {
         items[LOCALE_SSHORTDATE] = PlatformDatePicture(shortPattern);
         if (const std::optional<QChar> separator = FirstSeparator(shortPattern))
             items[LOCALE_SDATE] = *separator;
     }
-    const QString longPattern = Pattern(longDate.get());
     if (!longPattern.isEmpty())
         items[LOCALE_SLONGDATE] = PlatformDatePicture(longPattern);
 
-    const QString time = Pattern(shortTime.get());
     const qsizetype hour = IndexOfAny(time, QLatin1String("HhKk"));
     if (hour < 0)
         return;
@@ -258,23 +418,57 @@ QString PlatformDatePicture(const QString& icuPattern) {
     return picture;
 }
 
-TLocaleItems ReadIcuLocaleItems(const QByteArray& icuName) {
-    TLocaleItems items;
+namespace {
+
+// The ICU locale of a name, with the Gregorian calendar and ASCII digits the runtime formats
+// with: separators and names must be those that go with them. nullopt for an unusable name.
+std::optional<icu::Locale> FormatLocale(const QByteArray& icuName) {
     if (icuName.isEmpty())
-        return items;
+        return std::nullopt;
     icu::Locale locale(icuName.constData());
     if (locale.isBogus())
-        return items;
-    ReadNames(locale, items);
-    // The runtime formats with the Gregorian calendar and ASCII digits; separators and names
-    // must be those that go with them.
+        return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     locale.setKeywordValue("calendar", "gregorian", status);
     locale.setKeywordValue("numbers", "latn", status);
-    ReadNumbers(locale, items);
-    ReadCurrency(locale, items);
-    ReadCalendarNames(locale, items);
-    ReadPictures(locale, items);
+    return locale;
+}
+
+} // namespace
+
+bool IsLocaleNameItem(int item) {
+    return item == LOCALE_SNATIVELANGNAME || item == LOCALE_SNATIVECTRYNAME ||
+           item == LOCALE_SENGLANGUAGE || item == LOCALE_SENGCOUNTRY;
+}
+
+TLocaleItems ReadIcuLocaleNames(const QByteArray& icuName) {
+    TLocaleItems items;
+    if (icuName.isEmpty())
+        return items;
+    const icu::Locale locale(icuName.constData());
+    if (!locale.isBogus())
+        ReadNames(locale, items);
+    return items;
+}
+
+TLocaleItems ReadIcuFormatItems(const QByteArray& icuName) {
+    TLocaleItems items;
+    std::optional<icu::Locale> locale = FormatLocale(icuName);
+    if (!locale)
+        return items;
+    TLocaleBundle bundle(*locale);
+    if (!bundle.IsValid())
+        return items;
+    ReadNumbers(*locale, bundle, items);
+    ReadCurrency(*locale, bundle, items);
+    ReadCalendarNames(bundle, items);
+    ReadPictures(*locale, bundle, items);
+    return items;
+}
+
+TLocaleItems ReadIcuLocaleItems(const QByteArray& icuName) {
+    TLocaleItems items = ReadIcuFormatItems(icuName);
+    items.merge(ReadIcuLocaleNames(icuName));
     return items;
 }
 

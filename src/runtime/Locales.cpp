@@ -165,30 +165,56 @@ QString IcuNameOf(TLocaleId locale) {
     return QString::fromLatin1(name, length);
 }
 
-// Items are read from ICU once per locale; a language switch then costs only the copies.
+// What only the locale table gives; the rest comes from ICU.
+bool IsTableItem(int item) {
+    return item == LOCALE_SABBREVLANGNAME || item == LOCALE_IDEFAULTANSICODEPAGE ||
+           item == LOCALE_ICALENDARTYPE || item == LOCALE_IOPTIONALCALENDAR;
+}
+
+// Items are read from ICU once per locale, a part at a time when first asked for: start-up
+// needs the formats but not the names, and the code page lookups need neither. A language
+// switch then costs only the copies.
 class TLocaleCache {
 public:
-    const TLocaleItems* Items(TLocaleId locale) {
+    std::optional<QString> Item(TLocaleId locale, int item) {
         const TLocaleRow* row = FindRow(locale);
         if (!row)
-            return nullptr;
+            return std::nullopt;
         const std::lock_guard lock(FMutex);
-        auto it = FItems.find(locale);
-        if (it == FItems.end()) {
-            TLocaleItems items = ReadIcuLocaleItems(IcuNameOf(locale).toLatin1());
+        auto it = FEntries.find(locale);
+        if (it == FEntries.end()) {
+            TLocaleItems items;
             items[LOCALE_SABBREVLANGNAME] = QString::fromLatin1(row->Abbreviation);
             items[LOCALE_IDEFAULTANSICODEPAGE] = QString::number(row->AnsiCodePage);
             items[LOCALE_ICALENDARTYPE] = QString::number(CAL_GREGORIAN);
             items[LOCALE_IOPTIONALCALENDAR] =
                 QString::number(row->OptionalCalendar ? row->OptionalCalendar : CAL_GREGORIAN);
-            it = FItems.emplace(locale, std::move(items)).first;
+            it = FEntries.emplace(locale, TEntry{std::move(items)}).first;
         }
-        return &it->second;
+        TEntry& entry = it->second;
+        if (IsLocaleNameItem(item)) {
+            if (!entry.NamesRead) {
+                entry.Items.merge(ReadIcuLocaleNames(IcuNameOf(locale).toLatin1()));
+                entry.NamesRead = true;
+            }
+        } else if (!IsTableItem(item) && !entry.FormatsRead) {
+            entry.Items.merge(ReadIcuFormatItems(IcuNameOf(locale).toLatin1()));
+            entry.FormatsRead = true;
+        }
+        const auto found = entry.Items.find(item);
+        if (found == entry.Items.end())
+            return std::nullopt;
+        return found->second;
     }
 
 private:
+    struct TEntry {
+        TLocaleItems Items;
+        bool NamesRead = false;
+        bool FormatsRead = false;
+    };
     std::mutex FMutex;
-    std::map<TLocaleId, TLocaleItems> FItems;
+    std::map<TLocaleId, TEntry> FEntries;
 };
 
 TLocaleCache& Cache() {
@@ -261,13 +287,7 @@ TLocaleId LocaleOfPosixName(const QString& name) {
 }
 
 std::optional<QString> LocaleInfo(TLocaleId locale, int item) {
-    const TLocaleItems* items = Cache().Items(ResolveLocale(locale));
-    if (!items)
-        return std::nullopt;
-    const auto it = items->find(item);
-    if (it == items->end())
-        return std::nullopt;
-    return it->second;
+    return Cache().Item(ResolveLocale(locale), item);
 }
 
 QString GetLocaleStr(TLocaleId locale, int item, const QString& fallback) {

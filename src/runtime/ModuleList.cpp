@@ -30,11 +30,11 @@ const TResourceFile& TModule::OwnResources() const {
     if (!FOwn) {
         TResourceFile parsed;
         if (FData && FSize > 0)
-            parsed = TResourceFile::FromBytes(
+            parsed = TResourceFile::FromImage(
                 QByteArray::fromRawData(reinterpret_cast<const char*>(FData), qsizetype(FSize)),
                 QStringLiteral("Resources of %1").arg(FFileName));
-        // The image is not copied: embedded data lives as long as the program, and a
-        // module's data outlives the module.
+        // Neither the image nor its entries are copied: embedded data lives as long as the
+        // program, and a module's data outlives the module.
         FOwn = std::make_unique<TResourceFile>(std::move(parsed));
     }
     return *FOwn;

@@ -132,6 +132,14 @@ QString TResourceId::ToString() const {
 }
 
 TResourceFile TResourceFile::FromBytes(const QByteArray& bytes, const QString& origin) {
+    return Parse(bytes, origin, false);
+}
+
+TResourceFile TResourceFile::FromImage(const QByteArray& image, const QString& origin) {
+    return Parse(image, origin, true);
+}
+
+TResourceFile TResourceFile::Parse(const QByteArray& bytes, const QString& origin, bool shareData) {
     TResReader r(bytes, origin);
     const QByteArray null = NullEntry();
     if (bytes.size() < null.size() || bytes.left(null.size()) != null)
@@ -162,7 +170,8 @@ TResourceFile TResourceFile::FromBytes(const QByteArray& bytes, const QString& o
         const qsizetype dataStart = AlignUp(headerEnd);
         if (dataStart > size || dataSize > quint64(size - dataStart))
             r.Fail(QStringLiteral("Resource data size %1 past the end").arg(dataSize), start);
-        e.Data = bytes.mid(dataStart, dataSize);
+        e.Data = shareData ? QByteArray::fromRawData(bytes.constData() + dataStart, dataSize)
+                           : bytes.mid(dataStart, dataSize);
         file.FEntries.append(std::move(e));
         at = AlignUp(dataStart + qsizetype(dataSize));
     }

@@ -59,6 +59,9 @@ public:
     TResourceFile() = default;
     // `origin` names the source in error messages (a file name); empty for none.
     static TResourceFile FromBytes(const QByteArray& bytes, const QString& origin = {});
+    // The same without copying: the entries' data point into `image`, which must outlive the
+    // file and stay unchanged (the resources compiled into a module).
+    static TResourceFile FromImage(const QByteArray& image, const QString& origin = {});
     // EResNotFound when the file cannot be read, EReadError when its content is bad.
     static TResourceFile LoadFromFile(const QString& path);
 
@@ -92,6 +95,8 @@ public:
     QMap<quint16, QString> Strings() const;
 
 private:
+    static TResourceFile Parse(const QByteArray& bytes, const QString& origin, bool shareData);
+
     QList<TResourceEntry> FEntries;
     QString FFileName;
     int FCodePage = CodePageWindows1252;

@@ -109,6 +109,30 @@ TEST(ResourceFile, WrittenFileReadsBackAndFindsByNameIgnoringCase) {
                  EResNotFound);
 }
 
+TEST(ResourceFile, ImageIsReadInPlaceAndReadsAsTheCopy) {
+    const QByteArray bytes = SampleFile().ToBytes();
+    const TResourceFile image = TResourceFile::FromImage(bytes, QStringLiteral("embedded"));
+    const TResourceFile copy = TResourceFile::FromBytes(bytes);
+    ASSERT_EQ(image.Entries().size(), copy.Entries().size());
+    EXPECT_EQ(image.ToBytes(), bytes);
+    const char* begin = bytes.constData();
+    for (const TResourceEntry& e : image.Entries()) {
+        const TResourceEntry* same = copy.Find(e.Type, e.Name);
+        ASSERT_NE(same, nullptr);
+        EXPECT_EQ(e.Data, same->Data);
+        // Data points into the image: nothing is copied.
+        EXPECT_GE(e.Data.constData(), begin);
+        EXPECT_LE(e.Data.constData() + e.Data.size(), begin + bytes.size());
+    }
+    EXPECT_EQ(image.LoadString(65535), QStringLiteral("Ultima \u00e8 \u4e2d"));
+    // A string set afterwards changes the file, never the image.
+    TResourceFile changed = TResourceFile::FromImage(bytes);
+    changed.SetString(65504, QStringLiteral("Port"));
+    EXPECT_EQ(changed.LoadString(65504), QStringLiteral("Port"));
+    EXPECT_EQ(TResourceFile::FromBytes(bytes).LoadString(65504), QStringLiteral("Porta"));
+    EXPECT_THROW(TResourceFile::FromImage(bytes.left(40)), EReadError);
+}
+
 TEST(ResourceFile, StringBlocksAreNumberedFromOne) {
     TResourceFile file;
     file.SetString(15, QStringLiteral("a"));

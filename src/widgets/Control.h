@@ -126,6 +126,8 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
     void ApplyGeometry();
+    // Shows or hides the widget as Visible says, or after loading when the form is being read.
+    void ShowAsVisible();
 
 private:
     friend class TControlFilter;
@@ -139,6 +141,7 @@ private:
     bool FEnabled = true;
     bool FShowHint = true;
     bool FAligning = false;
+    bool FVisibilityPending = false;
     QString FHint;
     std::unique_ptr<TFont> FFont;
     qint32 FColor = -1;

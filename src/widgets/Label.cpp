@@ -25,7 +25,8 @@ void TLabel::SetCaption(const QString& caption) {
         return;
     Label()->setText(caption);
     Label()->setAccessibleName(caption);
-    if (FAutoSize && !WordWrap())
+    // A label being read fits itself once, when it has its font too (Loaded).
+    if (FAutoSize && !WordWrap() && !IsLoading())
         Label()->resize(Label()->sizeHint());
     NameFocusControl();
 }
@@ -80,7 +81,7 @@ LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
 
 qintptr TLabel::Perform(quint32 message, qintptr wParam, qintptr lParam) {
     // The caption and the font may both have changed since the label last fitted itself.
-    if (message == CM_TEXTCHANGED && FAutoSize && !WordWrap() && Label())
+    if (message == CM_TEXTCHANGED && FAutoSize && !WordWrap() && Label() && !IsLoading())
         Label()->resize(Label()->sizeHint());
     return TControl::Perform(message, wParam, lParam);
 }

@@ -181,6 +181,8 @@ public:
             FControl->FWidth = FControl->FWidget->width();
             FControl->FHeight = FControl->FWidget->height();
             FControl->Resized();
+        } else if (watched == FControl->FWidget && event->type() == QEvent::Show) {
+            FControl->Shown();
         }
         return false;
     }

@@ -123,6 +123,8 @@ protected:
     void Fire(const TNotifyEvent& event);
     virtual void FontChanged();
     virtual void Resized();
+    // The widget has just been shown (its window shown, or it or its page made visible).
+    virtual void Shown() {}
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
     void ApplyGeometry();

@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/About.h"
 #include "app/HoravelForm.h"
 #include "localisation/LangForms.h"
 #include "localisation/LangResource.h"
@@ -25,8 +24,7 @@ void InitialiseRuntime() {
 }
 
 TProgram::~TProgram() {
-    // The windows go before the application object they live in.
-    AboutBox.reset();
+    // The window goes before the application object it lives in.
     MainForm.reset();
     App.reset();
 }
@@ -45,8 +43,6 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     // The toolkit's own buttons and dialogs speak the start-up language too.
     LoadToolkitLanguage(CurrentLanguage);
     program->MainForm.reset(CreateFormInLanguage<TForm1>());
-    program->AboutBox.reset(CreateFormInLanguage<TAboutBox>());
-    program->MainForm->SetAboutBox(program->AboutBox.get());
     return program;
 }
 

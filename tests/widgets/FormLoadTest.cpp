@@ -545,6 +545,42 @@ end
     EXPECT_TRUE(widget("Hidden")->isVisible());
 }
 
+TEST(FormLoad, ALabelOnAPageNotShownFitsItsLatestTextWhenThePageIsShown) {
+    test::App();
+    TForm form;
+    form.LoadFromStream(FormTextToBinary(QByteArray(R"form(object Form: TForm
+  ClientWidth = 400
+  ClientHeight = 200
+  object Pages: TPageControl
+    Align = alClient
+    ActivePage = First
+    object First: TTabSheet
+      Caption = 'Uno'
+    end
+    object Second: TTabSheet
+      Caption = 'Due'
+      object Band: TLabel
+        Caption = 'Porta'
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsItalic]
+      end
+    end
+  end
+end
+)form")));
+    form.Show();
+    QApplication::processEvents();
+    auto* band = dynamic_cast<TLabel*>(form.FindComponent(QStringLiteral("Band")));
+    band->SetCaption(QStringLiteral("Porta attiva da 0°C a 24,5°C"));
+    auto* pages = dynamic_cast<TPageControl*>(form.FindComponent(QStringLiteral("Pages")));
+    pages->SetActivePage(dynamic_cast<TTabSheet*>(form.FindComponent(QStringLiteral("Second"))));
+    QApplication::processEvents();
+    ASSERT_TRUE(band->Widget()->isVisible());
+    EXPECT_EQ(band->Widget()->size(), band->Widget()->sizeHint());
+    EXPECT_EQ(band->Width(), band->Widget()->sizeHint().width());
+}
+
 TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {
     test::App();
     TTestMainForm form;

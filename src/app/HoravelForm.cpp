@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/TemperatureBand.h"
 #include "localisation/LangDialog.h"
+#include "localisation/LangForms.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
@@ -259,9 +260,16 @@ void TForm1::BarButton13Click(TObject* sender) {
     BarLargeButton12Click(sender);
 }
 
+TAboutBox* TForm1::AboutBox() {
+    // Nothing of it shows before it is asked for, so the window's start does not wait for it;
+    // made later, it is read in the language then in force, as a translation would leave it.
+    if (!FAboutBox)
+        FAboutBox.reset(CreateFormInLanguage<TAboutBox>());
+    return FAboutBox.get();
+}
+
 void TForm1::BarButton9Click(TObject*) {
-    if (FAboutBox)
-        FAboutBox->ShowModal();
+    AboutBox()->ShowModal();
 }
 
 // --- temperature page ---

@@ -178,7 +178,8 @@ public:
     const TDayNames& DayNames() const { return FConfiguration.DayNames; }
     // Replaces the pause of the send sequence (the window's own keeps painting).
     void SetPause(std::unique_ptr<TPause> pause);
-    void SetAboutBox(TAboutBox* box) { FAboutBox = box; }
+    // The About box, made the first time it is asked for.
+    TAboutBox* AboutBox();
 
 private:
     // The rest of TLinkWindow.
@@ -213,7 +214,7 @@ private:
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;
-    TAboutBox* FAboutBox = nullptr;
+    std::unique_ptr<TAboutBox> FAboutBox;
     bool FBound = false;
     bool FSaveFailed = false;
 };

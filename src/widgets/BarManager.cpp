@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QTabBar>
+#include <utility>
 
 namespace lumotrix {
 
@@ -573,10 +574,16 @@ void TRibbonTab::SetRibbon(TRibbon* ribbon) {
     FRibbon = ribbon;
     if (ribbon) {
         ribbon->FTabs.append(this);
-        FPage = ribbon->Bar()->AddTab(FCaption);
-        if (FActivePending)
-            ribbon->Bar()->SetActiveTab(FPage);
+        // A ribbon being read makes its pages once it has been read, with their captions.
+        if (!ribbon->IsLoading())
+            CreatePage();
     }
+}
+
+void TRibbonTab::CreatePage() {
+    FPage = FRibbon->Bar()->AddTab(FCaption);
+    if (FActivePending)
+        FRibbon->Bar()->SetActiveTab(FPage);
 }
 
 bool TRibbonTab::Active() const {
@@ -646,9 +653,15 @@ void TRibbon::SetColorSchemeName(const QString& name) {
     Bar()->SetColorSchemeName(name);
 }
 bool TRibbon::SupportNonClientDrawing() const {
-    return Bar()->SupportNonClientDrawing();
+    return FLoadedFrameMode.value_or(Bar()->SupportNonClientDrawing());
 }
 void TRibbon::SetSupportNonClientDrawing(bool on) {
+    // Switching shows or hides the caption bar, which measures its texts; while the form is
+    // read, that waits until everything the ribbon holds is there to be measured once.
+    if (IsLoading()) {
+        FLoadedFrameMode = on;
+        return;
+    }
     Bar()->SetSupportNonClientDrawing(on);
 }
 
@@ -662,6 +675,9 @@ TRibbonTab* TRibbon::ActiveTab() const {
 void TRibbon::SetActiveTab(TRibbonTab* tab) {
     if (tab && tab->FPage)
         Bar()->SetActiveTab(tab->FPage);
+    else if (tab && IsLoading())
+        for (TRibbonTab* each : FTabs)
+            each->FActivePending = each == tab;
 }
 
 TRibbonTab* TRibbon::Tab(int index) const {
@@ -695,7 +711,13 @@ void TRibbon::Rebuild() {
 }
 
 void TRibbon::Loaded() {
+    // Before the ribbon is shown: a hidden tab row does not tell its layout that it grew.
+    for (TRibbonTab* tab : FTabs)
+        if (!tab->FPage)
+            tab->CreatePage();
     TControl::Loaded();
+    if (FLoadedFrameMode)
+        Bar()->SetSupportNonClientDrawing(*std::exchange(FLoadedFrameMode, std::nullopt));
     Rebuild();
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/qt/RibbonBar.h"
 
 #include <QKeySequence>
+#include <optional>
 
 namespace lumotrix {
 
@@ -321,6 +322,7 @@ public:
 
 private:
     friend class TRibbon;
+    void CreatePage();
     QString FCaption;
     std::unique_ptr<TRibbonTabGroups> FGroups;
     TRibbon* FRibbon = nullptr;
@@ -362,6 +364,8 @@ private:
     std::unique_ptr<TRibbonApplicationButton> FAppButton;
     std::unique_ptr<TRibbonQuickAccessToolbar> FQat;
     std::unique_ptr<TScreenTipProps> FHelpTip;
+    // The frame mode read from a form description, applied once the form has been read.
+    std::optional<bool> FLoadedFrameMode;
 };
 
 } // namespace lumotrix

@@ -1,5 +1,6 @@
 #include "widgets/ComCtrls.h"
 
+#include "runtime/ScopeExit.h"
 #include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/StatusBarWidget.h"
 
@@ -46,10 +47,10 @@ void TTabSheet::SetPageControl(TPageControl* control) {
     FPageControl = control;
     if (control && Widget()) {
         control->FSheets.append(this);
-        control->Pages()->addTab(Widget(), FCaption);
-        Widget()->setAccessibleName(FCaption);
-        if (control->FPendingActive == this)
-            control->SetActivePage(this);
+        // Adding the first tab measures the tab row: a page control being read gets its pages
+        // once it has been read, with their captions.
+        if (!control->IsLoading())
+            control->AddPage(this);
     }
 }
 
@@ -69,7 +70,7 @@ TPageControl::TPageControl(TComponent* owner) : TControl(owner) {
     auto* pages = new PageControlWidget;
     SetWidget(pages);
     QObject::connect(pages, &QTabWidget::currentChanged, pages, [this] {
-        if (!IsLoading())
+        if (!IsLoading() && !FAddingPages)
             Fire(OnChange);
     });
 }
@@ -102,6 +103,26 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     FPendingActive = page;
     if (page && page->PageControl() == this)
         Pages()->setCurrentWidget(page->Widget());
+}
+
+void TPageControl::AddPage(TTabSheet* sheet) {
+    Pages()->addTab(sheet->Widget(), sheet->Caption());
+    sheet->Widget()->setAccessibleName(sheet->Caption());
+    if (FPendingActive == sheet)
+        SetActivePage(sheet);
+}
+
+void TPageControl::Loaded() {
+    {
+        // Pages that arrive with the form are no change of page.
+        FAddingPages = true;
+        const TScopeExit added([this] { FAddingPages = false; });
+        // Before the control is shown: a hidden tab row does not tell its layout that it grew.
+        for (TTabSheet* sheet : FSheets)
+            if (sheet->PageIndex() < 0)
+                AddPage(sheet);
+    }
+    TControl::Loaded();
 }
 
 TTabSheet* TPageControl::Page(int index) const {

@@ -43,11 +43,16 @@ public:
     TTabSheet* Page(int index) const;
     TNotifyEvent OnChange;
 
+protected:
+    void Loaded() override;
+
 private:
     friend class TTabSheet;
+    void AddPage(TTabSheet* sheet);
     TTabPosition FTabPosition = tpBottom;
     QList<TTabSheet*> FSheets;
     TTabSheet* FPendingActive = nullptr;
+    bool FAddingPages = false;
 };
 
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace lumotrix {
 
@@ -180,6 +181,8 @@ public:
             FControl->FWidth = FControl->FWidget->width();
             FControl->FHeight = FControl->FWidget->height();
             FControl->Resized();
+        } else if (watched == FControl->FWidget && event->type() == QEvent::Show) {
+            FControl->Shown();
         }
         return false;
     }
@@ -223,7 +226,7 @@ void TControl::SetParent(TControl* parent) {
         parent->FControls.append(this);
         FWidget->setParent(parent->ClientWidget());
         ApplyGeometry();
-        FWidget->setVisible(FVisible);
+        ShowAsVisible();
         parent->AlignControls();
     } else {
         FWidget->setParent(nullptr);
@@ -295,11 +298,21 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
     FVisible = visible;
-    // A form is shown by Show/ShowModal; while it is read only the flag is kept.
-    if (FWidget && (!FWidget->isWindow() || !IsLoading()))
-        FWidget->setVisible(visible);
+    ShowAsVisible();
     if (FParent)
         FParent->AlignControls();
+}
+
+void TControl::ShowAsVisible() {
+    if (!FWidget)
+        return;
+    // Showing a widget lays it out and measures its texts, even inside a hidden window; while
+    // the form is read that waits for Loaded, when everything to measure is there. A form is
+    // shown by Show/ShowModal only.
+    if (!IsLoading())
+        FWidget->setVisible(FVisible);
+    else if (!FWidget->isWindow())
+        FVisibilityPending = true;
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -338,7 +351,8 @@ void TControl::Resized() {
 
 void TControl::AlignControls() {
     QWidget* client = ClientWidget();
-    if (!client || FAligning)
+    // Loaded aligns what was read, once.
+    if (!client || FAligning || IsLoading())
         return;
     FAligning = true;
     const TScopeExit aligned([this] { FAligning = false; });
@@ -395,6 +409,8 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 
 void TControl::Loaded() {
     TComponent::Loaded();
+    if (std::exchange(FVisibilityPending, false))
+        ShowAsVisible();
     AlignControls();
 }
 

@@ -123,9 +123,13 @@ protected:
     void Fire(const TNotifyEvent& event);
     virtual void FontChanged();
     virtual void Resized();
+    // The widget has just been shown (its window shown, or it or its page made visible).
+    virtual void Shown() {}
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
     void ApplyGeometry();
+    // Shows or hides the widget as Visible says, or after loading when the form is being read.
+    void ShowAsVisible();
 
 private:
     friend class TControlFilter;
@@ -139,6 +143,7 @@ private:
     bool FEnabled = true;
     bool FShowHint = true;
     bool FAligning = false;
+    bool FVisibilityPending = false;
     QString FHint;
     std::unique_ptr<TFont> FFont;
     qint32 FColor = -1;

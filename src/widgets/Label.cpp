@@ -25,8 +25,9 @@ void TLabel::SetCaption(const QString& caption) {
         return;
     Label()->setText(caption);
     Label()->setAccessibleName(caption);
-    if (FAutoSize && !WordWrap())
-        Label()->resize(Label()->sizeHint());
+    // A label being read fits itself once, when it has its font too (Loaded).
+    if (!IsLoading())
+        Fit();
     NameFocusControl();
 }
 
@@ -66,8 +67,25 @@ void TLabel::SetAutoSize(bool autoSize) {
 
 void TLabel::Loaded() {
     TControl::Loaded();
-    if (FAutoSize && !WordWrap() && Label())
-        Label()->resize(Label()->sizeHint());
+    Fit();
+}
+
+void TLabel::Fit() {
+    QLabel* label = Label();
+    if (!FAutoSize || !label || label->wordWrap())
+        return;
+    // Measuring loads the label's font. One that cannot appear when its window is shown, such
+    // as one on a page not shown, waits until it appears: the window's first paint may not
+    // need that font at all.
+    FFitPending = label->parentWidget() && !label->isVisibleTo(label->window());
+    if (!FFitPending)
+        label->resize(label->sizeHint());
+}
+
+void TLabel::Shown() {
+    TControl::Shown();
+    if (FFitPending)
+        Fit();
 }
 
 LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
@@ -80,8 +98,8 @@ LUMOTRIX_REGISTER_CLASS(TLabel, TControl) {
 
 qintptr TLabel::Perform(quint32 message, qintptr wParam, qintptr lParam) {
     // The caption and the font may both have changed since the label last fitted itself.
-    if (message == CM_TEXTCHANGED && FAutoSize && !WordWrap() && Label())
-        Label()->resize(Label()->sizeHint());
+    if (message == CM_TEXTCHANGED && !IsLoading())
+        Fit();
     return TControl::Perform(message, wParam, lParam);
 }
 

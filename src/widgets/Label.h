@@ -24,12 +24,16 @@ public:
 
 protected:
     void Loaded() override;
+    void Shown() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     QLabel* Label() const;
     void NameFocusControl();
+    // An auto-sized label takes the size of its text, now or when it is first shown.
+    void Fit();
     bool FAutoSize = true;
+    bool FFitPending = false;
     TControl* FFocusControl = nullptr;
 };
 

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 
 using namespace lumotrix;
 using namespace lumotrix::test;
@@ -135,6 +136,33 @@ TEST_F(MainWindowTest, WindowPagesAndStatusBarStartAsDesigned) {
     EXPECT_EQ(Form->ComPort->Port(), QStringLiteral("COM1"));
     EXPECT_EQ(Form->ComPort->BaudRate(), 9600);
     EXPECT_FALSE(Form->ComPort->IsOpen());
+}
+
+TEST_F(MainWindowTest, AboutCommandShowsOneAboutBoxMadeWhenFirstAskedFor) {
+    const auto aboutBoxes = [] {
+        int count = 0;
+        for (TForm* form : ScreenForms())
+            count += dynamic_cast<TAboutBox*>(form) != nullptr;
+        return count;
+    };
+    EXPECT_EQ(aboutBoxes(), 0);
+    QList<TAboutBox*> shown;
+    for (int i = 0; i < 2; ++i) {
+        QTimer::singleShot(0, [&] {
+            for (TForm* form : ScreenForms())
+                if (auto* about = dynamic_cast<TAboutBox*>(form);
+                    about && about->Widget()->isVisible()) {
+                    shown << about;
+                    about->OKButton->Click();
+                }
+        });
+        Item("BarButton9")->Click();
+    }
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], Form->AboutBox());
+    EXPECT_EQ(aboutBoxes(), 1);
+    EXPECT_FALSE(shown[0]->Widget()->isVisible());
 }
 
 TEST_F(MainWindowTest, AboutBoxIsReadFromItsOwnForm) {

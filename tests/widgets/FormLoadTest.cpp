@@ -492,9 +492,93 @@ TEST_F(FormFixture, ShownFormLaysOutAndExposesItsControlsByCaption) {
         EXPECT_NE(test::FindAccessible(root, test::AccessibleNamed(QString::fromUtf8(name))),
                   nullptr)
             << name;
+    // The tab rows made while the form was read show every tab whole.
+    for (QTabBar* tabs : {ribbon->Bar()->TabBar(), pages->Pages()->tabBar()}) {
+        EXPECT_TRUE(tabs->isVisible());
+        EXPECT_GE(tabs->width(), tabs->sizeHint().width());
+        EXPECT_GE(tabs->tabRect(tabs->count() - 1).right(), tabs->tabRect(0).right());
+        EXPECT_GT(tabs->tabRect(0).width(), 0);
+    }
     form->Calls.clear();
     ribbon->Bar()->SetQatPosition(RibbonBar::TQatPosition::Below);
     EXPECT_TRUE(form->Calls.contains(QStringLiteral("FormResize")));
+}
+
+TEST(FormLoad, ControlsReadHiddenStayHiddenAndTheOthersShowFittedWithTheForm) {
+    test::App();
+    TForm form;
+    form.LoadFromStream(FormTextToBinary(QByteArray(R"form(object Form: TForm
+  ClientWidth = 300
+  ClientHeight = 200
+  object Panel1: TPanel
+    Align = alTop
+    Height = 60
+    object Shown: TLabel
+      Caption = 'Temperatura Minima:'
+      Font.Height = -13
+      Font.Name = 'Arial'
+    end
+    object Hidden: TLabel
+      Top = 30
+      Caption = 'Nascosta'
+      Visible = False
+    end
+  end
+  object Panel2: TPanel
+    Align = alClient
+    Visible = False
+  end
+end
+)form")));
+    auto widget = [&form](const char* name) {
+        return dynamic_cast<TControl*>(form.FindComponent(QString::fromLatin1(name)))->Widget();
+    };
+    EXPECT_FALSE(form.Widget()->isVisible());
+    form.Show();
+    QApplication::processEvents();
+    EXPECT_TRUE(widget("Shown")->isVisible());
+    EXPECT_FALSE(widget("Hidden")->isVisible());
+    EXPECT_FALSE(widget("Panel2")->isVisible());
+    EXPECT_EQ(widget("Shown")->size(), widget("Shown")->sizeHint()); // fitted with its font
+    EXPECT_EQ(widget("Panel1")->geometry(), QRect(0, 0, 300, 60));
+    dynamic_cast<TControl*>(form.FindComponent(QStringLiteral("Hidden")))->Show();
+    EXPECT_TRUE(widget("Hidden")->isVisible());
+}
+
+TEST(FormLoad, ALabelOnAPageNotShownFitsItsLatestTextWhenThePageIsShown) {
+    test::App();
+    TForm form;
+    form.LoadFromStream(FormTextToBinary(QByteArray(R"form(object Form: TForm
+  ClientWidth = 400
+  ClientHeight = 200
+  object Pages: TPageControl
+    Align = alClient
+    ActivePage = First
+    object First: TTabSheet
+      Caption = 'Uno'
+    end
+    object Second: TTabSheet
+      Caption = 'Due'
+      object Band: TLabel
+        Caption = 'Porta'
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsItalic]
+      end
+    end
+  end
+end
+)form")));
+    form.Show();
+    QApplication::processEvents();
+    auto* band = dynamic_cast<TLabel*>(form.FindComponent(QStringLiteral("Band")));
+    band->SetCaption(QStringLiteral("Porta attiva da 0°C a 24,5°C"));
+    auto* pages = dynamic_cast<TPageControl*>(form.FindComponent(QStringLiteral("Pages")));
+    pages->SetActivePage(dynamic_cast<TTabSheet*>(form.FindComponent(QStringLiteral("Second"))));
+    QApplication::processEvents();
+    ASSERT_TRUE(band->Widget()->isVisible());
+    EXPECT_EQ(band->Widget()->size(), band->Widget()->sizeHint());
+    EXPECT_EQ(band->Width(), band->Widget()->sizeHint().width());
 }
 
 TEST(FormLoad, MissingResourceAndBadStreamsAreRefused) {

@@ -6,11 +6,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
-#include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
-
-#include <QFontDatabase>
-#include <thread>
 
 namespace lumotrix {
 
@@ -34,12 +30,6 @@ std::unique_ptr<TProgram> StartProgram(int& argc, char** argv) {
     auto program = std::make_unique<TProgram>();
     program->App = std::make_unique<Application>(argc, argv);
     program->App->SetTitle(ApplicationTitleText);
-    // The toolkit fills its font database on the first text measured, and most of that is the
-    // font configuration's own start-up (it parses the system's configuration files). A second
-    // thread does it while this one creates the window's components; the database's lock makes
-    // the first measuring wait for it rather than load everything a second time.
-    std::thread fontWarmUp([] { QFontDatabase::families(); });
-    const TScopeExit warmedUp([&fontWarmUp] { fontWarmUp.join(); });
     // The toolkit's own buttons and dialogs speak the start-up language too.
     LoadToolkitLanguage(CurrentLanguage);
     program->MainForm.reset(CreateFormInLanguage<TForm1>());

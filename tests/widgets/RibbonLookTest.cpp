@@ -85,6 +85,20 @@ TEST_F(RibbonLook, CaptionButtonsAndToolbarArrowReadInEveryScheme) {
     }
 }
 
+TEST_F(RibbonLook, GroupCaptionsWearTheSchemesBandFromTheFirstShow) {
+    auto* caption = ribbon->findChild<QLabel*>(QStringLiteral("RibbonGroupCaption"));
+    ASSERT_NE(caption, nullptr);
+    // Left of the centred caption text: the band's own colour, as after choosing a scheme.
+    const auto band = [caption] {
+        const QImage image = caption->grab().toImage();
+        return QColor(image.pixel(1, image.height() / 2)).name().toStdString();
+    };
+    const TColorScheme& scheme = ColorSchemeByName(ribbon->ColorSchemeName());
+    EXPECT_EQ(band(), scheme.GroupCaptionBack.name().toStdString());
+    ribbon->SetColorSchemeName(ribbon->ColorSchemeName());
+    EXPECT_EQ(band(), scheme.GroupCaptionBack.name().toStdString());
+}
+
 TEST_F(RibbonLook, HoverEndsWhenAMenuClosesWithTheCursorElsewhere) {
     // The cursor was over "Apri" when the right click opened the menu, and left meanwhile.
     QCursor::setPos(window.mapToGlobal(QPoint(690, 210)));

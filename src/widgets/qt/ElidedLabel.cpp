@@ -4,10 +4,14 @@
 
 namespace lumotrix {
 
-ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(parent) {
+ElidedLabel::ElidedLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent), FFullText(text) {
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
-    SetFullText(text);
+    setAccessibleName(text);
+    // Nothing is measured yet: measuring polishes the label, and a style sheet rule that
+    // matches a name given after construction would then miss it. The text is cut when the
+    // label gets its first size.
 }
 
 void ElidedLabel::SetFullText(const QString& text) {

@@ -8,8 +8,10 @@ TGridColumnDef::TGridColumnDef(TComponent* owner)
 }
 
 TGridColumnDef::~TGridColumnDef() {
-    if (FView)
+    if (FView) {
         FView->FColumns.removeAll(this);
+        FView->FPendingColumns.removeAll(this);
+    }
 }
 
 TGridColumn TGridColumnDef::Definition() const {
@@ -95,6 +97,7 @@ void TGridColumnDef::SetView(TGridTableView* view) {
         return;
     // Columns are only ever added; one taken away stays as a hidden column of the model.
     if (FView) {
+        FView->AddPendingColumns();
         FDef.Visible = false;
         Update();
         FView->FColumns.removeAll(this);
@@ -103,6 +106,11 @@ void TGridColumnDef::SetView(TGridTableView* view) {
     FColumn = -1;
     if (view) {
         view->FColumns.append(this);
+        if (view->IsLoading()) {
+            view->FPendingColumns.append(this);
+            return;
+        }
+        view->AddPendingColumns();
         FColumn = view->Grid()->Model()->AddColumn(Definition());
         Update();
     }
@@ -141,6 +149,30 @@ TGridTableView::~TGridTableView() {
     for (TGridColumnDef* column : FColumns) {
         column->FView = nullptr;
         column->FColumn = -1;
+    }
+}
+
+void TGridTableView::Loaded() {
+    AddPendingColumns();
+    TControl::Loaded();
+}
+
+void TGridTableView::AddPendingColumns() {
+    if (FPendingColumns.isEmpty())
+        return;
+    const QList<TGridColumnDef*> pending = std::exchange(FPendingColumns, {});
+    std::vector<TGridColumn> definitions;
+    definitions.reserve(static_cast<size_t>(pending.size()));
+    for (const TGridColumnDef* column : pending)
+        definitions.push_back(column->Definition());
+    GridModel* model = Grid()->Model();
+    int index = model->AddColumns(definitions);
+    for (TGridColumnDef* column : pending) {
+        column->FColumn = index++;
+        if (column->FIsPreview) {
+            model->SetPreviewField(column->FDef.FieldName);
+            Grid()->SetPreviewVisible(true);
+        }
     }
 }
 

@@ -79,10 +79,15 @@ public:
     void SetColumnAutoWidth(bool on);
     int ColumnCount() const { return static_cast<int>(FColumns.size()); }
     TGridColumnDef* Column(int index) const;
+    void Loaded() override;
 
 private:
     friend class TGridColumnDef;
+    void AddPendingColumns();
     QList<TGridColumnDef*> FColumns;
+    // Columns read with the view join its model together in Loaded: one by one, the header
+    // would measure itself again after each.
+    QList<TGridColumnDef*> FPendingColumns;
     bool FAutoWidth = true;
 };
 

@@ -468,6 +468,35 @@ TEST_F(FormFixture, GridColumnsComeFromTheFormAndTheLookupFollowsRenames) {
     EXPECT_EQ(model->headerData(uscita, Qt::Horizontal).toString(), QStringLiteral("Port"));
 }
 
+TEST_F(FormFixture, GridColumnsReadTogetherKeepTheFormsOrderAndSettings) {
+    auto* view = Find<TGridTableView>("Grid1DBTableView1");
+    ASSERT_NE(view, nullptr);
+    const QStringList names{QStringLiteral("Grid1DBTableView1Timer"),
+                            QStringLiteral("Grid1DBTableView1Uscita"),
+                            QStringLiteral("Grid1DBTableView1Giorno")};
+    GridModel* model = view->Grid()->Model();
+    ASSERT_EQ(view->ColumnCount(), names.size());
+    ASSERT_EQ(model->ColumnCount(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(view->Column(i)->Name(), names[i]);
+        EXPECT_EQ(view->Column(i)->ModelColumn(), i);
+        EXPECT_EQ(model->Column(i).Name, names[i]);
+    }
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Porta"));
+    EXPECT_EQ(model->Column(1).Width, 159);
+    EXPECT_EQ(model->Column(1).Kind, TColumnKind::Lookup);
+    EXPECT_EQ(model->PreviewField(), QStringLiteral("Timer"));
+
+    // A column made in code after loading goes after those read, and takes effect at once.
+    auto* extra = new TGridColumnDef(form.get());
+    extra->SetView(view);
+    extra->SetCaption(QStringLiteral("Extra"));
+    EXPECT_EQ(extra->ModelColumn(), 3);
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Extra"));
+    delete extra;
+    EXPECT_EQ(view->ColumnCount(), names.size());
+}
+
 TEST_F(FormFixture, CloseQueryCanKeepTheWindowOpen) {
     form->Show();
     form->AllowClose = false;

@@ -105,13 +105,20 @@ void GridModel::SetTable(IDataTable* table) {
 }
 
 int GridModel::AddColumn(const TGridColumn& column) {
-    int index = ColumnCount();
-    beginInsertColumns({}, index, index);
-    FColumns.push_back(column);
+    return AddColumns({column});
+}
+
+int GridModel::AddColumns(const std::vector<TGridColumn>& columns) {
+    const int first = ColumnCount();
+    if (columns.empty())
+        return first;
+    beginInsertColumns({}, first, first + static_cast<int>(columns.size()) - 1);
+    FColumns.insert(FColumns.end(), columns.begin(), columns.end());
     endInsertColumns();
-    if (column.Kind == TColumnKind::Lookup)
-        Observe(column.Lookup.Table);
-    return index;
+    for (const TGridColumn& column : columns)
+        if (column.Kind == TColumnKind::Lookup)
+            Observe(column.Lookup.Table);
+    return first;
 }
 
 const TGridColumn& GridModel::Column(int index) const {

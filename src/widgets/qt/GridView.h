@@ -59,6 +59,8 @@ public:
     void SetTable(IDataTable* table);
     IDataTable* Table() const { return FTable; }
     int AddColumn(const TGridColumn& column);
+    // Appends the columns in one insertion (the header measures once); returns the first's index.
+    int AddColumns(const std::vector<TGridColumn>& columns);
     int ColumnCount() const { return static_cast<int>(FColumns.size()); }
     const TGridColumn& Column(int index) const;
     int ColumnByName(const QString& name) const;

@@ -16,19 +16,36 @@ ElidedLabel::ElidedLabel(const QString& text, QWidget* parent)
 
 void ElidedLabel::SetFullText(const QString& text) {
     FFullText = text;
+    FFullTextWidth = -1;
     setAccessibleName(text);
-    Elide();
+    if (testAttribute(Qt::WA_PendingResizeEvent)) {
+        // The label is cut when its pending size arrives (before it shows): cutting it to the
+        // size it has now would measure for nothing.
+        setToolTip(QString());
+        if (QLabel::text() != text)
+            setText(text);
+    } else {
+        Elide();
+    }
     updateGeometry();
+}
+
+int ElidedLabel::FullTextWidth() const {
+    if (FFullTextWidth < 0)
+        FFullTextWidth = fontMetrics().horizontalAdvance(FFullText);
+    return FFullTextWidth;
 }
 
 int ElidedLabel::Overhead() const {
     // The label's own hint covers the shown text plus whatever a style sheet puts around it.
-    return QLabel::sizeHint().width() - fontMetrics().horizontalAdvance(text());
+    const QString shown = text();
+    return QLabel::sizeHint().width() -
+           (shown == FFullText ? FullTextWidth() : fontMetrics().horizontalAdvance(shown));
 }
 
 QSize ElidedLabel::sizeHint() const {
     QSize hint = QLabel::sizeHint();
-    hint.setWidth(Overhead() + fontMetrics().horizontalAdvance(FFullText));
+    hint.setWidth(Overhead() + FullTextWidth());
     return hint;
 }
 
@@ -43,9 +60,15 @@ void ElidedLabel::resizeEvent(QResizeEvent* event) {
     Elide();
 }
 
+void ElidedLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FFullTextWidth = -1;
+    QLabel::changeEvent(event);
+}
+
 void ElidedLabel::Elide() {
     const int room = width() - Overhead();
-    const QString shown = fontMetrics().horizontalAdvance(FFullText) <= room
+    const QString shown = FullTextWidth() <= room
                               ? FFullText
                               : fontMetrics().elidedText(FFullText, Qt::ElideRight, room);
     setToolTip(shown == FFullText ? QString() : FFullText);

@@ -19,13 +19,18 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Width taken by everything but the text: margins, padding and border.
     int Overhead() const;
+    // The full text's width in the label's font, measured once per text and font: shaping it
+    // is most of what fitting a ribbon costs.
+    int FullTextWidth() const;
     void Elide();
 
     QString FFullText;
+    mutable int FFullTextWidth = -1;
 };
 
 } // namespace lumotrix

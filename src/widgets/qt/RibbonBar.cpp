@@ -239,7 +239,9 @@ void RibbonButton::SyncText() {
     QString caption = FCommand->text();
     setAccessibleName(caption.trimmed());
     setAccessibleDescription(FCommand->Description());
-    if (parentWidget())
+    // Only a change: showing a button that a hidden parent will show anyway polishes it now,
+    // before it is placed, and again when it is.
+    if (parentWidget() && isHidden() == FCommand->isVisible())
         setVisible(FCommand->isVisible());
     QString shown = FSize == TSize::Large ? WrapCaption(caption) : caption.trimmed();
     if (text() != shown)

@@ -347,8 +347,10 @@ void RibbonGroup::Place(const TItem& entry) {
         auto* separator = new QFrame(this);
         separator->setObjectName(QStringLiteral("RibbonGroupSeparator"));
         separator->setFixedWidth(1);
-        // Shown now rather than when the layout gets round to it, so the page measures it.
-        separator->show();
+        // Shown now rather than when the layout gets round to it, so the page measures it. A
+        // separator of a group not yet shown is not hidden: showing it would only polish it.
+        if (separator->isHidden())
+            separator->show();
         FColumns->addWidget(separator);
         FCurrentColumn = nullptr;
     }

@@ -274,23 +274,30 @@ void ReadNames(const icu::Locale& locale, TLocaleItems& items) {
         ToQString(locale.getDisplayCountry(icu::Locale::getEnglish(), text));
 }
 
+// The twelve month names at `path` into the items from `first` on.
+void ReadMonthNames(TLocaleBundle& bundle, const char* path, int first, TLocaleItems& items) {
+    const QList<QString> months = bundle.Strings(path);
+    for (qsizetype i = 0; i < months.size() && i < 12; ++i)
+        items[first + int(i)] = months[i];
+}
+
+// The seven day names at `path` into the items from `first` on: ICU lists days from Sunday,
+// the locale items from Monday.
+void ReadDayNames(TLocaleBundle& bundle, const char* path, int first, TLocaleItems& items) {
+    const QList<QString> days = bundle.Strings(path);
+    for (int day = 0; day < 7 && days.size() == 7; ++day)
+        items[first + day] = days[(day + 1) % 7];
+}
+
 void ReadCalendarNames(TLocaleBundle& bundle, TLocaleItems& items) {
     // Stand-alone forms: the nominative "январь", not the genitive of a date.
-    const QList<QString> months = bundle.Strings("calendar/gregorian/monthNames/stand-alone/wide");
-    for (qsizetype i = 0; i < months.size() && i < 12; ++i)
-        items[LOCALE_SMONTHNAME1 + int(i)] = months[i];
-    const QList<QString> shortMonths =
-        bundle.Strings("calendar/gregorian/monthNames/stand-alone/abbreviated");
-    for (qsizetype i = 0; i < shortMonths.size() && i < 12; ++i)
-        items[LOCALE_SABBREVMONTHNAME1 + int(i)] = shortMonths[i];
-    // ICU lists days from Sunday, the locale items from Monday.
-    const QList<QString> days = bundle.Strings("calendar/gregorian/dayNames/stand-alone/wide");
-    for (int day = 0; day < 7 && days.size() == 7; ++day)
-        items[LOCALE_SDAYNAME1 + day] = days[(day + 1) % 7];
-    const QList<QString> shortDays =
-        bundle.Strings("calendar/gregorian/dayNames/stand-alone/abbreviated");
-    for (int day = 0; day < 7 && shortDays.size() == 7; ++day)
-        items[LOCALE_SABBREVDAYNAME1 + day] = shortDays[(day + 1) % 7];
+    ReadMonthNames(bundle, "calendar/gregorian/monthNames/stand-alone/wide", LOCALE_SMONTHNAME1,
+                   items);
+    ReadMonthNames(bundle, "calendar/gregorian/monthNames/stand-alone/abbreviated",
+                   LOCALE_SABBREVMONTHNAME1, items);
+    ReadDayNames(bundle, "calendar/gregorian/dayNames/stand-alone/wide", LOCALE_SDAYNAME1, items);
+    ReadDayNames(bundle, "calendar/gregorian/dayNames/stand-alone/abbreviated",
+                 LOCALE_SABBREVDAYNAME1, items);
     // The wide markers, else the abbreviated ones.
     QList<QString> marks = bundle.Strings("calendar/gregorian/AmPmMarkers");
     if (marks.isEmpty())
@@ -420,17 +427,25 @@ QString PlatformDatePicture(const QString& icuPattern) {
 
 namespace {
 
-// The ICU locale of a name, with the Gregorian calendar and ASCII digits the runtime formats
-// with: separators and names must be those that go with them. nullopt for an unusable name.
-std::optional<icu::Locale> FormatLocale(const QByteArray& icuName) {
+// The ICU locale of a name; nullopt for an unusable name.
+std::optional<icu::Locale> IcuLocale(const QByteArray& icuName) {
     if (icuName.isEmpty())
         return std::nullopt;
     icu::Locale locale(icuName.constData());
     if (locale.isBogus())
         return std::nullopt;
+    return locale;
+}
+
+// The same with the Gregorian calendar and ASCII digits the runtime formats with: separators
+// and names must be those that go with them.
+std::optional<icu::Locale> FormatLocale(const QByteArray& icuName) {
+    std::optional<icu::Locale> locale = IcuLocale(icuName);
+    if (!locale)
+        return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
-    locale.setKeywordValue("calendar", "gregorian", status);
-    locale.setKeywordValue("numbers", "latn", status);
+    locale->setKeywordValue("calendar", "gregorian", status);
+    locale->setKeywordValue("numbers", "latn", status);
     return locale;
 }
 
@@ -443,11 +458,8 @@ bool IsLocaleNameItem(int item) {
 
 TLocaleItems ReadIcuLocaleNames(const QByteArray& icuName) {
     TLocaleItems items;
-    if (icuName.isEmpty())
-        return items;
-    const icu::Locale locale(icuName.constData());
-    if (!locale.isBogus())
-        ReadNames(locale, items);
+    if (const std::optional<icu::Locale> locale = IcuLocale(icuName))
+        ReadNames(*locale, items);
     return items;
 }
 

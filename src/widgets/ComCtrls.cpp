@@ -1,6 +1,5 @@
 #include "widgets/ComCtrls.h"
 
-#include "runtime/ScopeExit.h"
 #include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/StatusBarWidget.h"
 
@@ -70,7 +69,8 @@ TPageControl::TPageControl(TComponent* owner) : TControl(owner) {
     auto* pages = new PageControlWidget;
     SetWidget(pages);
     QObject::connect(pages, &QTabWidget::currentChanged, pages, [this] {
-        if (!IsLoading() && !FAddingPages)
+        // Pages that arrive with the form (added in Loaded, still loading) are no change.
+        if (!IsLoading())
             Fire(OnChange);
     });
 }
@@ -113,15 +113,10 @@ void TPageControl::AddPage(TTabSheet* sheet) {
 }
 
 void TPageControl::Loaded() {
-    {
-        // Pages that arrive with the form are no change of page.
-        FAddingPages = true;
-        const TScopeExit added([this] { FAddingPages = false; });
-        // Before the control is shown: a hidden tab row does not tell its layout that it grew.
-        for (TTabSheet* sheet : FSheets)
-            if (sheet->PageIndex() < 0)
-                AddPage(sheet);
-    }
+    // Before the control is shown: a hidden tab row does not tell its layout that it grew.
+    for (TTabSheet* sheet : FSheets)
+        if (sheet->PageIndex() < 0)
+            AddPage(sheet);
     TControl::Loaded();
 }
 

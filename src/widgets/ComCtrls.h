@@ -52,7 +52,6 @@ private:
     TTabPosition FTabPosition = tpBottom;
     QList<TTabSheet*> FSheets;
     TTabSheet* FPendingActive = nullptr;
-    bool FAddingPages = false;
 };
 
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };

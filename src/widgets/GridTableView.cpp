@@ -32,11 +32,16 @@ void TGridColumnDef::Update() {
         return;
     GridModel* model = FView->Grid()->Model();
     model->ReplaceColumn(FColumn, Definition());
-    if (FIsPreview) {
-        model->SetPreviewField(FDef.FieldName);
-        FView->Grid()->SetPreviewVisible(true);
-    }
+    ShowPreview();
     FView->Grid()->ApplyColumns();
+}
+
+void TGridColumnDef::ShowPreview() const {
+    // A preview column's field is shown under each row rather than as a column.
+    if (!FIsPreview)
+        return;
+    FView->Grid()->Model()->SetPreviewField(FDef.FieldName);
+    FView->Grid()->SetPreviewVisible(true);
 }
 
 void TGridColumnDef::SetCaption(const QString& caption) {
@@ -165,14 +170,10 @@ void TGridTableView::AddPendingColumns() {
     definitions.reserve(static_cast<size_t>(pending.size()));
     for (const TGridColumnDef* column : pending)
         definitions.push_back(column->Definition());
-    GridModel* model = Grid()->Model();
-    int index = model->AddColumns(definitions);
+    int index = Grid()->Model()->AddColumns(definitions);
     for (TGridColumnDef* column : pending) {
         column->FColumn = index++;
-        if (column->FIsPreview) {
-            model->SetPreviewField(column->FDef.FieldName);
-            Grid()->SetPreviewVisible(true);
-        }
+        column->ShowPreview();
     }
 }
 

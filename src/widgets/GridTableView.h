@@ -56,6 +56,7 @@ public:
 private:
     friend class TGridTableView;
     void Update();
+    void ShowPreview() const;
     TGridColumn FDef;
     TGridColumnKind FKind = ckText;
     std::unique_ptr<TStringList> FItems;

@@ -15,8 +15,8 @@ namespace {
 
 // 16 px: small ribbon buttons, the quick access toolbar, the help button and the status bar;
 // 32 px: large ribbon buttons and the application menu. The application button draws its
-// picture at 26 px; an X11 window asks for its icon at every size the picture offers; the about
-// box, created at start-up, stretches the program's picture over 65 x 98 px.
+// picture at 26 px; an X11 window asks for its icon at every size the picture offers; the About
+// box stretches the program's picture over 65 x 98 px.
 QList<QSize> SizesOf(const QString& name) {
     if (name == QLatin1String("appbutton"))
         return {QSize(16, 16), QSize(26, 26), QSize(32, 32)};

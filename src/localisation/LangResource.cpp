@@ -127,6 +127,16 @@ const TResourceFile* LoadResourceModules(const QString& code) {
     return first;
 }
 
+namespace {
+
+// The toolkit's catalogue for a locale (0: the built-in Italian).
+void LoadToolkitLanguageOf(TLocaleId locale) {
+    const TLocaleId specific = locale != 0 ? ResolveLocale(locale) : 0;
+    LoadToolkitTranslations(specific != 0 ? IcuLocaleName(specific) : QStringLiteral("it"));
+}
+
+} // namespace
+
 bool SwitchLanguage(const QString& code, TSwitchOptions options) {
     if (!LoadResourceModules(code))
         return false;
@@ -135,14 +145,16 @@ bool SwitchLanguage(const QString& code, TSwitchOptions options) {
         SetThreadLocale(locale);
     if (!options.Contains(KeepFormatSettings))
         BuildFormatSettings(locale);
+    // The toolkit's texts and the widgets' own wording change before the forms are re-read: a
+    // re-translation that fails half-way must not leave the window's chrome in the old language.
+    LoadToolkitLanguageOf(locale);
+    AnnounceLanguageChange();
     TLangTranslator::TranslateAllForms();
-    LoadToolkitLanguage(code);
     return true;
 }
 
 void LoadToolkitLanguage(const QString& code) {
-    const TLocaleId locale = code.isEmpty() ? 0 : ResolveLocale(FindLanguageCodeLocale(code));
-    LoadToolkitTranslations(locale != 0 ? IcuLocaleName(locale) : QStringLiteral("it"));
+    LoadToolkitLanguageOf(code.isEmpty() ? 0 : FindLanguageCodeLocale(code));
 }
 
 int ListAvailableLanguages(TLanguageList& list, const QString& programPath,

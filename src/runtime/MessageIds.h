@@ -156,6 +156,8 @@ enum TMessageId : quint16 {
     msgStatusBar = 64869,
     msgFilterAll = 64868,
     msgFilterEmpty = 64867,
+    msgScrollLeft = 64866,
+    msgScrollRight = 64865,
 };
 
 } // namespace lumotrix

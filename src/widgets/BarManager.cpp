@@ -281,12 +281,15 @@ void TBarEdit::SetCaption(const QString& caption) {
 QWidget* TBarEdit::CreateGroupWidget(RibbonGroup* group, bool, bool beginGroup, bool newColumn) {
     RibbonEditItem* editor = group->AddEditItem(Caption(), FWidth, beginGroup, newColumn);
     editor->SetText(FText);
-    editor->SetHint(Hint());
-    if (!ScreenTip()->Tip().IsEmpty())
-        editor->SetScreenTip(ScreenTip()->Tip());
-    editor->setEnabled(Enabled());
-    QObject::connect(Command(), &QAction::changed, editor,
-                     [this, editor] { editor->setEnabled(Enabled()); });
+    // Hint, screen tip and enabled state follow the command, also when a translation sets them.
+    const auto followCommand = [this, editor] {
+        editor->SetHint(Hint());
+        if (!ScreenTip()->Tip().IsEmpty())
+            editor->SetScreenTip(ScreenTip()->Tip());
+        editor->setEnabled(Enabled());
+    };
+    followCommand();
+    QObject::connect(Command(), &QAction::changed, editor, followCommand);
     editor->OnChange = [this, editor] { SetText(editor->Text()); };
     FEditors.append(editor);
     return editor;
@@ -740,6 +743,7 @@ LUMOTRIX_REGISTER_CLASS(TRibbon, TControl) {
     Property("ActiveTab", &TRibbon::ActiveTab, &TRibbon::SetActiveTab);
     Property("ApplicationButton", &TRibbon::ApplicationButton);
     Property("QuickAccessToolbar", &TRibbon::QuickAccessToolbar);
+    Property("ApplicationButtonScreenTip", &TRibbon::ApplicationButtonScreenTip);
     Property("HelpButtonScreenTip", &TRibbon::HelpButtonScreenTip);
     Property("OnHelpButtonClick", &TRibbon::OnHelpButtonClick);
 }

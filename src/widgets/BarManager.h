@@ -347,6 +347,9 @@ public:
     TRibbonApplicationButton* ApplicationButton() const { return FAppButton.get(); }
     TRibbonQuickAccessToolbar* QuickAccessToolbar() const { return FQat.get(); }
     TScreenTipProps* HelpButtonScreenTip() const { return FHelpTip.get(); }
+    // The application button's screen tip one property below the ribbon, as the help button's
+    // is: a translation reaches a value through one object-valued property only.
+    TScreenTipProps* ApplicationButtonScreenTip() const { return FAppButton->ScreenTip(); }
     int TabCount() const { return static_cast<int>(FTabs.size()); }
     TRibbonTab* Tab(int index) const;
 

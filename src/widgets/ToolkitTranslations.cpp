@@ -1,10 +1,12 @@
 #include "widgets/ToolkitTranslations.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
+#include <QWidget>
 
 namespace lumotrix {
 
@@ -48,6 +50,16 @@ bool LoadToolkitTranslations(const QString& locale) {
     }
     delete translator;
     return false;
+}
+
+void AnnounceLanguageChange() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    // A widget passes the event on to its children; popups and dialogs are windows of their own.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
+    }
 }
 
 } // namespace lumotrix

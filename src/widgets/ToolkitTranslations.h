@@ -10,4 +10,9 @@ namespace lumotrix {
 // Run again whenever the interface language changes. True when a catalogue was found.
 bool LoadToolkitTranslations(const QString& locale);
 
+// Tells every window, at once, that the interface language has changed, so that each widget
+// re-reads the texts it words itself (its screen-reader names, its chrome). The toolkit posts the
+// same event only as a side effect of swapping one of its own catalogues, which may not exist.
+void AnnounceLanguageChange();
+
 } // namespace lumotrix

@@ -29,6 +29,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -48,7 +49,10 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qunsetenv("LC_ALL");
         qunsetenv("LC_MESSAGES");
-        qputenv("LANG", "de_DE.UTF-8");
+        // A child run of this program starts fresh in another language (see FreshStartOutline).
+        qputenv(
+            "LANG",
+            qEnvironmentVariable("LANGUAGE_TESTS_LANG", QStringLiteral("de_DE.UTF-8")).toUtf8());
         qputenv("HOME", FHome.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", FHome.filePath(QStringLiteral(".config")).toUtf8());
         TRegistry::SetStorePath(FHome.filePath(QStringLiteral("registry.json")));
@@ -85,6 +89,49 @@ void Press(QWidget* window, const QString& name) {
         });
     ASSERT_NE(control, nullptr) << qPrintable(name);
     control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+// What a screen reader finds in a window, one line per accessible in tree order: role, name,
+// description and value (which shows numbers as the language writes them).
+QStringList AccessibleOutline(QWidget* window) {
+    QStringList lines;
+    AccessiblesMatching(
+        QAccessible::queryAccessibleInterface(window), [&](QAccessibleInterface* a) {
+            lines << QStringLiteral("%1 | %2 | %3 | %4")
+                         .arg(int(a->role()))
+                         .arg(a->text(QAccessible::Name), a->text(QAccessible::Description),
+                              a->text(QAccessible::Value));
+            return false;
+        });
+    return lines;
+}
+
+// The main window's first page and first ribbon tab, where a start leaves them.
+void ShowFirstPages(TForm1& form) {
+    form.PageControl1->SetActivePage(form.TabSheet1);
+    auto* ribbon = form.Widget()->findChild<RibbonBar*>();
+    ribbon->SetActiveTab(ribbon->Tab(0));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// The outline of the main window of this program started afresh with LANG=`lang`.
+QStringList FreshStartOutline(const QString& lang) {
+    QTemporaryDir dir;
+    const QString outline = dir.filePath(QStringLiteral("outline.txt"));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANGUAGE_TESTS_LANG"), lang);
+    environment.insert(QStringLiteral("LANGUAGE_TESTS_OUTLINE"), outline);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=FreshStart.WritesTheWindowsOutline")});
+    EXPECT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+    QFile file(outline);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("no outline from a start with LANG=%1").arg(lang)};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
 }
 
 struct LanguageWindowTest : testing::Test {
@@ -363,6 +410,41 @@ TEST_F(LanguageWindowTest, ADamagedSettingsStoreIsReportedInTheLanguageInForce) 
                                    .arg(key, store));
     }
     QFile::remove(store);
+}
+
+// The child run of FreshStartOutline.
+TEST(FreshStart, WritesTheWindowsOutline) {
+    const QString outline = qEnvironmentVariable("LANGUAGE_TESTS_OUTLINE");
+    if (outline.isEmpty())
+        GTEST_SKIP() << "run by the switch test only";
+    GProgram->MainForm->ClearAllData();
+    ShowFirstPages(*GProgram->MainForm);
+    QFile file(outline);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(AccessibleOutline(GProgram->MainForm->Widget()).join(QLatin1Char('\n')).toUtf8());
+}
+
+// After each switch a screen reader finds in the window what it finds after a start in that
+// language: nothing is left in the language before, neither the form's texts nor the widgets'.
+TEST_F(LanguageWindowTest, ASwitchedWindowReadsLikeAFreshStart) {
+    const struct {
+        const char* Row;
+        const char* Lang;
+    } switches[] = {{"italiano", "it_IT.UTF-8"},
+                    {"Deutsch (Deutschland)", "de_DE.UTF-8"},
+                    {"English (United States)", "en_US.UTF-8"},
+                    {"italiano", "it_IT.UTF-8"}};
+    Form().ClearAllData(); // whatever the cases before left; then only the switches change it
+    for (const auto& to : switches) {
+        SCOPED_TRACE(to.Row);
+        SwitchTo(Caption("BarLargeButton12"), QString::fromUtf8(to.Row));
+        ShowFirstPages(Form());
+        const QStringList switched = AccessibleOutline(Form().Widget());
+        const QStringList fresh = FreshStartOutline(QString::fromLatin1(to.Lang));
+        EXPECT_EQ(switched.size(), fresh.size());
+        for (qsizetype i = 0; i < qMin(switched.size(), fresh.size()); ++i)
+            EXPECT_EQ(switched[i], fresh[i]) << "accessible " << i;
+    }
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "widgets/Button.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 
 namespace lumotrix::test {
 namespace {
@@ -156,16 +158,41 @@ TEST_F(LangResourceTest, SwitchToTheLanguageInForceReloadsAndRetranslates) {
     EXPECT_EQ(box->Caption(), "About");
 }
 
-TEST_F(LangResourceTest, ToolkitTextsFollowEverySwitchButNotAFailedOne) {
+// Hears the change notification as every window does.
+struct LanguageChangeListener : QWidget {
+    int Heard = 0;
+    void changeEvent(QEvent* event) override {
+        Heard += event->type() == QEvent::LanguageChange;
+        QWidget::changeEvent(event);
+    }
+};
+
+TEST_F(LangResourceTest, ToolkitAndWidgetTextsFollowEverySwitchButNotAFailedOne) {
     AddModule("prog.exe");
     WriteResourceFile(ProgramDir() + "/prog.DEU");
     auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    LanguageChangeListener window;
     ASSERT_TRUE(SwitchLanguage("DEU"));
     EXPECT_EQ(cancel(), "Abbrechen");
+    EXPECT_EQ(window.Heard, 1) << "told at once, not left to the toolkit's posted event";
     EXPECT_FALSE(SwitchLanguage("ENU"));
     EXPECT_EQ(cancel(), "Abbrechen");
+    EXPECT_EQ(window.Heard, 1);
     ASSERT_TRUE(SwitchLanguage(""));
     EXPECT_EQ(cancel(), "Annulla") << "the built-in language is Italian";
+    EXPECT_EQ(window.Heard, 2);
+
+    // A file whose form cannot be re-read ends the switch with an error, but the window's own
+    // texts are in the new language already: never half one language, half the other.
+    WriteResourceFile(ProgramTranslation("DEU"),
+                      {{"TAboutBox", QStringLiteral("object AboutBox: TAboutBox\n"
+                                                    "  Caption = <>\n"
+                                                    "end\n")}});
+    std::unique_ptr<TAboutBox> box(CreateForm<TAboutBox>());
+    EXPECT_THROW(SwitchLanguage("DEU"), Exception);
+    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_EQ(cancel(), "Abbrechen");
+    EXPECT_EQ(window.Heard, 3);
 }
 
 TEST_F(LangResourceTest, ListingFollowsEnumerationOrderAndListsTwoLetterCodesOnce) {

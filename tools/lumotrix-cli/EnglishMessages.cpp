@@ -171,6 +171,8 @@ const QHash<quint16, QString>& Texts() {
         {msgStatusBar, QStringLiteral("Status bar")},
         {msgFilterAll, QStringLiteral("(All)")},
         {msgFilterEmpty, QStringLiteral("(Blanks)")},
+        {msgScrollLeft, QStringLiteral("Scroll Left")},
+        {msgScrollRight, QStringLiteral("Scroll Right")},
         {msgRegistryUnreadable, QStringLiteral("the settings file \"%1\" cannot be read")},
         {msgRegistryDamaged, QStringLiteral("the settings file \"%1\" is damaged")},
         {msgRegistryUnwritable, QStringLiteral("the settings file \"%1\" cannot be written")},

@@ -138,6 +138,14 @@ void TPictureSpinEdit<TSpinBox, TValue>::keyPressEvent(QKeyEvent* event) {
     TSpinBox::keyPressEvent(event);
 }
 
+template <typename TSpinBox, typename TValue>
+void TPictureSpinEdit<TSpinBox, TValue>::changeEvent(QEvent* event) {
+    // What the user is typing stays as typed; it is read with either mark anyway.
+    if (event->type() == QEvent::LanguageChange && !this->hasFocus())
+        ShowValue();
+    TSpinBox::changeEvent(event);
+}
+
 template class TPictureSpinEdit<QDoubleSpinBox, double>;
 template class TPictureSpinEdit<QSpinBox, int>;
 

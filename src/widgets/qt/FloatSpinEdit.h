@@ -40,6 +40,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The decimal mark follows the interface language's format settings.
+    void changeEvent(QEvent* event) override;
 
     TNumberFormat FDisplay;
     TNumberFormat FEdit;

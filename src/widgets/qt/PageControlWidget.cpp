@@ -2,6 +2,7 @@
 
 #include "runtime/Message.h"
 #include "runtime/MessageIds.h"
+#include "widgets/qt/TabScrollButtons.h"
 
 #include <QEvent>
 #include <QTabBar>
@@ -11,12 +12,17 @@ namespace lumotrix {
 PageControlWidget::PageControlWidget(QWidget* parent) : QTabWidget(parent) {
     setTabPosition(QTabWidget::South);
     setDocumentMode(false);
+    NameForAssistiveTools();
+}
+
+void PageControlWidget::NameForAssistiveTools() {
     tabBar()->setAccessibleName(MessageText(msgPages));
+    NameTabScrollButtons(tabBar());
 }
 
 void PageControlWidget::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
-        tabBar()->setAccessibleName(MessageText(msgPages));
+        NameForAssistiveTools();
     QTabWidget::changeEvent(event);
 }
 

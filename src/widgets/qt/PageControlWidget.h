@@ -15,6 +15,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    void NameForAssistiveTools();
 };
 
 } // namespace lumotrix

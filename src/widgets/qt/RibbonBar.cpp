@@ -5,6 +5,7 @@
 
 #include "widgets/qt/ElidedLabel.h"
 #include "widgets/qt/Icons.h"
+#include "widgets/qt/TabScrollButtons.h"
 
 #include <QActionEvent>
 #include <QActionGroup>
@@ -1069,6 +1070,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
 void RibbonBar::TranslateChrome() {
     setAccessibleName(MessageText(msgRibbon));
     FTabs->setAccessibleName(MessageText(msgRibbonTabs));
+    NameTabScrollButtons(FTabs);
     NameWithTip(FMinButton, MessageText(msgRibbonMinimizeWindow));
     NameWithTip(FCloseButton, MessageText(msgRibbonCloseWindow));
     UpdateMaxButtonName();

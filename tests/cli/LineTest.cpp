@@ -173,9 +173,9 @@ TEST_F(Line, ALostLineEndsTheToolAtOnceWithoutWritingAFile) {
     };
     ASSERT_EQ(RunCli({"import", WriteJson(SampleConfig()), Path("a.tmr")}).ExitCode, 0);
     const QStringList files = Files();
-    for (const TCase& c : {TCase{"listening", "hangup\n", false},
-                           TCase{"mid-dump", "dump --partial 600\n", false},
-                           TCase{"mid-send", "hangup --after 100\n", true}}) {
+    for (const TCase& c :
+         {TCase{"listening", "hangup\n", false}, TCase{"mid-dump", "dump --partial 600\n", false},
+          TCase{"mid-send", "hangup --after 100\n", true}}) {
         SCOPED_TRACE(c.Name);
         TSimulator sim;
         ASSERT_TRUE(sim.Start());

@@ -6,8 +6,21 @@
 #include "ToolRun.h"
 
 #include <QStringList>
+#include <ctime>
 
 namespace lumotrix::test {
+
+// Processor time this process has used, in ms.
+inline double CpuMs() {
+    timespec used{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return double(used.tv_sec) * 1e3 + double(used.tv_nsec) / 1e6;
+}
+
+// A lost line is reported within this long, and leaves the program idle: less than IdleCpuMs
+// of processor time in the second after (one that spins on the dead line takes far more).
+constexpr int LossReportMs = 1000;
+constexpr double IdleCpuMs = 50;
 
 inline QString SimTool() {
     return BuildDir() + QStringLiteral("/tools/lumotrix-sim/lumotrix-sim");

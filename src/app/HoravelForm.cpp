@@ -18,11 +18,8 @@
 #include "widgets/FileDialogComponents.h"
 #include "widgets/GridTableView.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QThread>
 
 namespace lumotrix {
 
@@ -49,23 +46,6 @@ constexpr int ImageCancelReceive = 10;
 constexpr int ImageReceive = 23;
 constexpr int ImageModified = 2;
 
-// The send's pause: the window keeps painting and the progress bar moves, while user input
-// waits (the port holds its receive events meanwhile).
-class TWindowPause : public TPause {
-public:
-    void Sleep(qint64 milliseconds) override {
-        QElapsedTimer timer;
-        timer.start();
-        for (;;) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            const qint64 left = milliseconds - timer.elapsed();
-            if (left <= 0)
-                break;
-            QThread::msleep(static_cast<unsigned long>(qMin<qint64>(left, 15)));
-        }
-    }
-};
-
 QString Res(quint16 id) {
     return LoadResString(id);
 }
@@ -75,7 +55,6 @@ QString Res(quint16 id) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FTimerView = std::make_unique<TMemDataTable>(FConfiguration.Timers);
     FPortView = std::make_unique<TMemDataTable>(FConfiguration.Ports);
-    FPause = std::make_unique<TWindowPause>();
 }
 
 TForm1::~TForm1() {
@@ -86,6 +65,7 @@ TForm1::~TForm1() {
         ComPort->SetOnRxFlagEvent({});
         ComPort->OnAfterOpen = {};
         ComPort->OnAfterClose = {};
+        ComPort->OnLineLost = {};
         if (ComPort->IsOpen())
             ComPort->Close();
     }
@@ -95,6 +75,10 @@ void TForm1::CreateLink() {
     TTimerImage image{};
     if (FLink)
         image = FLink->TimerImage();
+    // The send's pause: the window keeps painting and the progress bar moves, while user
+    // input waits (the port holds its receive events meanwhile).
+    if (!FPause)
+        FPause = std::make_unique<TEventPause>(ComPort->Engine());
     FLink =
         std::make_unique<TControllerLink>(ComPort->Engine(), *FPause, FClock, FConfiguration, this);
     FLink->TimerImage() = image;
@@ -113,6 +97,9 @@ void TForm1::BindComponents() {
         return;
     FBound = true;
     CreateLink();
+    ComPort->OnLineLost = [this](TObject* sender, const TMessage& message) {
+        ComPortLineLost(sender, message);
+    };
     Grid1DBTableView1Uscita->SetLookupTable(FPortView.get());
     Grid1DBTableView1->SetTable(FTimerView.get());
     Grid2DBTableView1->SetTable(FPortView.get());
@@ -431,6 +418,10 @@ void TForm1::ComPortAfterOpen(TObject*) {
 void TForm1::ComPortAfterClose(TObject*) {
     BarButtonClose->SetEnabled(false);
     PageControl1->SetEnabled(true);
+}
+
+void TForm1::ComPortLineLost(TObject*, const TMessage& message) {
+    FLink->LineLost(MessageText(message));
 }
 
 void TForm1::ComPortRxChar(TObject*, int count) {

@@ -165,6 +165,8 @@ public:
     void TransferEnd(const QString& mode) override;
     void ComPortAfterOpen(TObject* sender);
     void ComPortAfterClose(TObject* sender);
+    // The line went away: the port has closed by itself.
+    void ComPortLineLost(TObject* sender, const TMessage& message);
     void ComPortRxChar(TObject* sender, int count);
     void ComPortRxFlag(TObject* sender);
 

@@ -157,6 +157,15 @@ void TControllerLink::ReceiveCommand() {
     FPort.Open();
 }
 
+void TControllerLink::LineLost(const QString& message) {
+    FRxBuffer.clear();
+    if (FTransferMode == QLatin1String("R")) {
+        FWindow->TransferEnd(FTransferMode);
+        FWindow->DisableSaveAndClear();
+    }
+    FWindow->ShowError(message);
+}
+
 void TControllerLink::ComPortRxChar(int count) {
     FWindow->SetReceiveEnabled(false);
     const QByteArray batch = FPort.ReadStr(count);

@@ -68,6 +68,10 @@ public:
     // check changes nothing and shows SerialErrorMessage; the window is unlocked either way.
     void ComPortRxFlag();
 
+    // The port closed by itself, the line gone: a half-received dump is dropped, a receive's
+    // commands return to where closing the port leaves them, and the window says why.
+    void LineLost(const QString& message);
+
     // Routes the port's receive events to ComPortRxChar and ComPortRxFlag.
     void BindPortEvents();
 

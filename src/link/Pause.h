@@ -5,18 +5,26 @@
 
 namespace lumotrix {
 
-// The send paces itself with fixed pauses. The window supplies a pause that keeps painting,
-// the command-line tool a plain sleep, the tests one that only records.
+class TSerialPort;
+
+// The send paces itself with fixed pauses. The window and the command-line tool pause with
+// the event loop turning, the tests with a pause that only records.
 class TPause {
 public:
     virtual ~TPause() = default;
     virtual void Sleep(qint64 milliseconds) = 0;
 };
 
-// Blocks the calling thread.
-class TSleepPause : public TPause {
+// Keeps the event loop turning without user input, so that a window stays painted and the
+// port hears of a line that goes away at once; ends early when `port` closes, since nothing
+// more can go out and the next write says why.
+class TEventPause : public TPause {
 public:
+    explicit TEventPause(const TSerialPort& port) : FPort(port) {}
     void Sleep(qint64 milliseconds) override;
+
+private:
+    const TSerialPort& FPort;
 };
 
 // The PC's local date and time, for the date packet.

@@ -86,7 +86,6 @@ enum TMessageId : quint16 {
     msgPortWriteFailed = 64932,
     msgPortLineStalled = 64931,
     msgPortNotOpen = 64930,
-    msgPortStopped = 64929,
     msgPortNamedDevice = 64928,
     // Serial settings and their store.
     msgSettingsPortMissing = 64927,
@@ -156,8 +155,11 @@ enum TMessageId : quint16 {
     msgStatusBar = 64869,
     msgFilterAll = 64868,
     msgFilterEmpty = 64867,
-    msgScrollLeft = 64866,
-    msgScrollRight = 64865,
+    // The serial line that went away while the port was open (64929 is retired).
+    msgPortLineLost = 64866,
+    // The tab bars' scroll buttons.
+    msgScrollLeft = 64865,
+    msgScrollRight = 64864,
 };
 
 } // namespace lumotrix

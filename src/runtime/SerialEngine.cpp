@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -22,6 +23,9 @@ constexpr int PinoutPollMs = 250;
 constexpr int ActivityFlashMs = 60;
 // A line that takes nothing for this long is not going to take the rest.
 constexpr int WriteStallMs = 10000;
+// A line that fails this often running, without a byte in between, is gone whatever the
+// system calls it: Qt's notifiers would fire (and fail) on it for ever.
+constexpr int FailuresBeforeLoss = 8;
 
 // The port as the user named it, with its device only where that says more.
 TMessageArg PortNamed(const QString& port) {
@@ -85,12 +89,7 @@ TSerialEngine::TSerialEngine()
                      [this] { SetSignal(TComSignal::lsRx, false); });
     QObject::connect(port, &QSerialPort::readyRead, port, [this] { DataArrived(); });
     QObject::connect(port, &QSerialPort::errorOccurred, port,
-                     [this](QSerialPort::SerialPortError error) {
-                         // Everything but a vanished device is reported where it happened,
-                         // or is a line-signal request the device can't serve.
-                         if (error == QSerialPort::ResourceError && FPort->isOpen())
-                             QTimer::singleShot(0, FPort.get(), [this] { DeviceFailed(); });
-                     });
+                     [this](QSerialPort::SerialPortError error) { LineFailed(error); });
 }
 
 TSerialEngine::~TSerialEngine() {
@@ -188,6 +187,7 @@ void TSerialEngine::Open() {
     FPort->setParity(ToQt(s.Parity));
     FPort->setStopBits(ToQt(s.StopBits));
     FPort->setFlowControl(ToQt(s.FlowControl));
+    FLoss.reset();
     errno = 0;
     if (!FPort->open(QIODevice::ReadWrite)) {
         const TMessage reason = PortFailure();
@@ -211,6 +211,9 @@ void TSerialEngine::Close() {
     FPort->close();
     FPort->clearError();
     DropWaiting();
+    FFailures = 0;
+    FDeviceGone = false;
+    FLossScheduled = false;
     for (TComSignal s : AllComSignals)
         SetSignal(s, false);
     if (OnAfterClose)
@@ -222,8 +225,13 @@ bool TSerialEngine::IsOpen() const {
 }
 
 void TSerialEngine::WriteStr(const QByteArray& bytes) {
-    if (!FPort->isOpen())
+    if (!FPort->isOpen()) {
+        if (FLoss) {
+            FLossReported = true;
+            throw EWriteError(*FLoss);
+        }
         throw EWriteError(TMessage(msgPortNotOpen, {PortNamed(FSettings.Port)}));
+    }
     if (bytes.isEmpty())
         return;
     Flash(TComSignal::lsTx);
@@ -235,14 +243,22 @@ void TSerialEngine::WriteStr(const QByteArray& bytes) {
             ScheduleDelivery();
     });
     if (FPort->write(bytes) != bytes.size())
-        Fail(msgPortWriteFailed);
+        FailWrite(msgPortWriteFailed);
     // Hand every byte to the device now: the send paces itself by pauses, which must not
     // start while bytes still wait in our own buffer.
     while (FPort->bytesToWrite() > 0) {
         const qint64 before = FPort->bytesToWrite();
         if (!FPort->waitForBytesWritten(WriteStallMs) && FPort->bytesToWrite() >= before)
-            Fail(msgPortLineStalled);
+            FailWrite(msgPortLineStalled);
     }
+}
+
+[[noreturn]] void TSerialEngine::FailWrite(quint16 id) {
+    if (!FLossScheduled && !FDeviceGone && !HungUp())
+        Fail(id);
+    LineLost();
+    FLossReported = true;
+    throw EWriteError(*FLoss);
 }
 
 void TSerialEngine::Drain() {
@@ -250,7 +266,7 @@ void TSerialEngine::Drain() {
         return;
     while (FPort->bytesToWrite() > 0)
         if (!FPort->waitForBytesWritten(WriteStallMs))
-            Fail(msgPortLineStalled);
+            FailWrite(msgPortLineStalled);
 #ifdef Q_OS_UNIX
     // The driver may still hold bytes that the UART has not shifted out.
     ::tcdrain(int(FPort->handle()));
@@ -261,6 +277,11 @@ void TSerialEngine::HoldEvents(bool hold) {
     FHold = hold;
     if (!hold && FPort->isOpen() && FPort->bytesAvailable() > 0)
         ScheduleDelivery();
+    if (!hold && FLoss && !FLossReported)
+        QTimer::singleShot(0, FPort.get(), [this] {
+            if (!FHold)
+                ReportLoss();
+        });
 }
 
 void TSerialEngine::ScheduleDelivery() {
@@ -285,6 +306,7 @@ void TSerialEngine::DeliverPending() {
     const QByteArray batch = FPort->readAll();
     if (batch.isEmpty())
         return;
+    FFailures = 0;
     Flash(TComSignal::lsRx);
     {
         FDelivering = true;
@@ -296,13 +318,59 @@ void TSerialEngine::DeliverPending() {
         ScheduleDelivery();
 }
 
-void TSerialEngine::DeviceFailed() {
+void TSerialEngine::LineFailed(int error) {
+    // Other errors are reported where they happened, or are line-signal requests the device
+    // can't serve.
+    if (!FPort->isOpen() || (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
+                             error != QSerialPort::ResourceError))
+        return;
+    FDeviceGone = FDeviceGone || error == QSerialPort::ResourceError;
+    ++FFailures;
+    if (!FDeviceGone && FFailures < FailuresBeforeLoss && !HungUp())
+        return; // a passing failure: the next byte clears it
+    if (FLossScheduled)
+        return;
+    // Closed from the event loop: Qt is still inside the notifier that failed.
+    FLossScheduled = true;
+    QTimer::singleShot(0, FPort.get(), [this] {
+        if (FLossScheduled)
+            LineLost();
+    });
+}
+
+// The other end hung up, or the device went away: the descriptor says so at once.
+bool TSerialEngine::HungUp() const {
+#ifdef Q_OS_UNIX
+    if (!FPort->isOpen())
+        return false;
+    pollfd line{int(FPort->handle()), POLLIN | POLLOUT, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return false;
+#endif
+}
+
+// The one place a lost line ends: the port closes, which stops Qt's notifiers, and the loss
+// is told once, unless events are held or a write is failing with it.
+void TSerialEngine::LineLost() {
     if (!FPort->isOpen())
         return;
-    const TMessage message(msgPortStopped, {PortNamed(FSettings.Port), PortFailure()});
-    if (OnError)
-        OnError(message);
+    const bool gone = FDeviceGone || HungUp();
+    FLoss =
+        TMessage(msgPortLineLost, {PortNamed(FSettings.Port),
+                                   TMessage(gone ? msgReasonDisconnected : msgReasonDeviceError)});
+    FLossReported = false;
     Close();
+    if (!FHold && !FInWrite)
+        ReportLoss();
+}
+
+void TSerialEngine::ReportLoss() {
+    if (!FLoss || FLossReported)
+        return;
+    FLossReported = true;
+    if (OnError)
+        OnError(*FLoss);
 }
 
 void TSerialEngine::PollPinout() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QSerialPort;
@@ -51,13 +52,14 @@ public:
     void Open() override;
     void Close() override;
     bool IsOpen() const override;
-    // Fails (EWriteError) on a closed port and when the line takes nothing for 10 s.
+    // Fails (EWriteError) on a closed port and when the line takes nothing for 10 s; on a line
+    // that went away it fails with the loss (which OnError then does not report again).
     void WriteStr(const QByteArray& bytes) override;
     // Waits until the line has taken every byte written, so that closing the port loses none.
     void Drain();
 
-    // While held, received bytes wait in the port; on release they are delivered from the
-    // event loop.
+    // While held, received bytes and the report of a lost line wait in the port; on release
+    // they are delivered from the event loop.
     void HoldEvents(bool hold);
 
     bool SignalState(TComSignal signal) const { return FSignals[int(signal)]; }
@@ -66,7 +68,8 @@ public:
     std::function<void()> OnAfterClose;
     // A line signal changed: polled pinout signals, transmit and receive activity, open state.
     std::function<void(TComSignal signal, bool lit)> OnSignalChanged;
-    // The device failed while open (unplugged, hung up); the port is closed right after.
+    // The line went away (hung up, unplugged, failing without end): told once, with the port
+    // already closed and OnAfterClose raised.
     std::function<void(const TMessage& message)> OnError;
 
 private:
@@ -75,7 +78,12 @@ private:
     void DataArrived();
     void DeliverPending();
     void ScheduleDelivery();
-    void DeviceFailed();
+    void LineFailed(int error); // a QSerialPort::SerialPortError
+    bool HungUp() const;
+    void LineLost();
+    void ReportLoss();
+    // A write that failed on a line gone throws the loss; otherwise as Fail.
+    [[noreturn]] void FailWrite(quint16 id);
     void PollPinout();
     void SetSignal(TComSignal signal, bool lit);
     void Flash(TComSignal signal);
@@ -94,6 +102,13 @@ private:
     bool FDeliveryScheduled = false;
     bool FPinoutSupported = true;
     bool FSignals[std::size(AllComSignals)] = {};
+    // Read or write failures since the last byte arrived.
+    int FFailures = 0;
+    bool FDeviceGone = false;
+    bool FLossScheduled = false;
+    // Why the line was lost, until the port opens again; whether anyone has been told.
+    std::optional<TMessage> FLoss;
+    bool FLossReported = false;
 };
 
 } // namespace lumotrix

@@ -20,6 +20,13 @@ TComPort::TComPort(TComponent* owner) : TComponent(owner) {
     };
     FEngine.OnAfterOpen = [this] { Guarded([&] { OnAfterOpen(this); }); };
     FEngine.OnAfterClose = [this] { Guarded([&] { OnAfterClose(this); }); };
+    FEngine.OnError = [this](const TMessage& message) {
+        Guarded([&] {
+            if (!OnLineLost)
+                throw EReadError(message);
+            OnLineLost(this, message);
+        });
+    };
     FEngine.OnSignalChanged = [this](TComSignal signal, bool lit) {
         // Copied: a listener may unbind while being told.
         const auto listeners = FListeners;
@@ -31,6 +38,7 @@ TComPort::TComPort(TComponent* owner) : TComponent(owner) {
 TComPort::~TComPort() {
     // Nothing reaches the form's handlers or the LEDs from the closing port now.
     FEngine.OnAfterClose = nullptr;
+    FEngine.OnError = nullptr;
     FEngine.OnSignalChanged = nullptr;
 }
 

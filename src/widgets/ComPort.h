@@ -56,6 +56,7 @@ private:
 };
 
 using TRxCharEvent = TEvent<TObject*, int>;
+using TLineLostEvent = TEvent<TObject*, const TMessage&>;
 template <> struct TEventTypeName<TRxCharEvent> {
     static const char* Name() { return "TRxCharEvent"; }
 };
@@ -127,6 +128,9 @@ public:
     // The component events (published; a form binds them by handler name).
     TNotifyEvent OnAfterOpen;
     TNotifyEvent OnAfterClose;
+    // The line went away while open (the port is closed by then), told once; bound in code.
+    // Unbound, the loss goes to the application's error display.
+    TLineLostEvent OnLineLost;
     const TRxCharEvent& OnRxCharEvent() const { return FOnRxChar; }
     void SetOnRxCharEvent(const TRxCharEvent& event) { FOnRxChar = event; }
     const TNotifyEvent& OnRxFlagEvent() const { return FOnRxFlag; }

@@ -11,6 +11,7 @@
 #include "widgets/qt/RibbonBar.h"
 
 #include "widgets/Button.h"
+#include "widgets/ComLed.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
 #include "widgets/LookupComboBox.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTabBar>
+#include <QTimer>
 
 using namespace lumotrix;
 using namespace lumotrix::test;
@@ -245,4 +247,78 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     Get<TPageControl>("PageControl1")->SetActivePage(Get<TTabSheet>("TabSheet3"));
     QApplication::processEvents();
     TPicturePause::Picture(Form->Widget(), QStringLiteral("temperature-page.png"));
+}
+
+// The controller's end goes away while the window listens, half way through a dump, or during
+// a send: one message, the CONN light off, the commands as closing the port leaves them, the
+// tables as they were, and a window that sits idle.
+TEST_F(TransferTest, ALostLineIsShownOnceAndLeavesTheWindowIdle) {
+    struct TCase {
+        const char* Name;
+        const char* SimCommand;
+        bool Sending;
+    };
+    for (const TCase& c :
+         {TCase{"listening", "hangup\n", false}, TCase{"mid-dump", "dump --partial 600\n", false},
+          TCase{"mid-send", "hangup --after 100\n", true}}) {
+        SCOPED_TRACE(c.Name);
+        TSimulator sim;
+        if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
+            GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
+        Boxes().Clear();
+        FillConfiguration();
+        const QByteArray timersHeld = Form->MemData1().SaveToBytes();
+        Form->ComPort->SetPort(sim.Device);
+        Form->BarEdit1->SetText(QStringLiteral("0"));
+        const auto spinUntil = [](const auto& done, int ms) {
+            QElapsedTimer timer;
+            timer.start();
+            while (!done() && timer.elapsed() < ms)
+                QApplication::processEvents(QEventLoop::AllEvents, 20);
+            return done();
+        };
+        QElapsedTimer sinceHangUp;
+        if (c.Sending) {
+            // The send blocks until the line is lost: the simulator is told beforehand.
+            sim.Process.write(c.SimCommand);
+            ASSERT_TRUE(sim.Process.waitForBytesWritten(3000));
+            Form->BarButtonInvio->SetEnabled(true);
+            // Without the loss the send would pause for 7 s.
+            sinceHangUp.start();
+            Form->BarButtonInvio->Click();
+            EXPECT_LT(sinceHangUp.elapsed(), LossReportMs);
+            ASSERT_EQ(sim.ReadLine().trimmed(), "hung up");
+        } else {
+            Form->BarButtonRicevi->SetEnabled(true);
+            Form->BarButtonRicevi->Click();
+            ASSERT_TRUE(Form->ComPort->IsOpen());
+            sim.Process.write(c.SimCommand);
+            QByteArray said;
+            ASSERT_TRUE(spinUntil(
+                [&] { return (said += sim.Process.readAll()).contains("hung up"); }, 10000));
+            sinceHangUp.start();
+            ASSERT_TRUE(spinUntil([&] { return !Boxes().Questions().empty(); }, 2000));
+            EXPECT_LT(sinceHangUp.elapsed(), LossReportMs);
+        }
+        const double before = CpuMs();
+        QEventLoop idle; // waits for events, as the program does
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+        EXPECT_LT(CpuMs() - before, IdleCpuMs);
+
+        ASSERT_EQ(Boxes().Questions().size(), 1u);
+        EXPECT_EQ(Boxes().Questions()[0].Text,
+                  QStringLiteral("Collegamento perso sulla porta %1: il dispositivo è stato "
+                                 "scollegato.")
+                      .arg(sim.Device));
+        EXPECT_FALSE(Form->ComPort->IsOpen());
+        EXPECT_FALSE(Form->ComLed4->State());
+        EXPECT_EQ(Form->MemData1().SaveToBytes(), timersHeld);
+        EXPECT_TRUE(Form->Link().RxBuffer().isEmpty());
+        ExpectLocked(false, !c.Sending);
+        EXPECT_EQ(Form->BarButtonRicevi->Enabled(), !c.Sending);
+        EXPECT_EQ(Form->BarButtonRicevi->Caption(), QStringLiteral("Ricezione dati"));
+        EXPECT_EQ(Form->BarButtonInvio->Enabled(), c.Sending);
+        EXPECT_EQ(Form->BarButtonInvio->Caption(), QStringLiteral("Invio dati"));
+    }
 }

@@ -162,6 +162,48 @@ TEST_F(Line, RefusedDumpWritesNothing) {
     }
 }
 
+// The controller's end goes away while the tool listens (with no time limit), half way through
+// a dump, or during a send: within a second the tool ends with status 1 and one line naming the
+// port, having written no file.
+TEST_F(Line, ALostLineEndsTheToolAtOnceWithoutWritingAFile) {
+    struct TCase {
+        const char* Name;
+        const char* SimCommand;
+        bool Sending;
+    };
+    ASSERT_EQ(RunCli({"import", WriteJson(SampleConfig()), Path("a.tmr")}).ExitCode, 0);
+    const QStringList files = Files();
+    for (const TCase& c :
+         {TCase{"listening", "hangup\n", false}, TCase{"mid-dump", "dump --partial 600\n", false},
+          TCase{"mid-send", "hangup --after 100\n", true}}) {
+        SCOPED_TRACE(c.Name);
+        TSimulator sim;
+        ASSERT_TRUE(sim.Start());
+        QProcess tool;
+        if (c.Sending) {
+            sim.Process.write(c.SimCommand);
+            ASSERT_TRUE(sim.Process.waitForBytesWritten(3000));
+            tool.start(CliTool(), {"send", Path("a.tmr"), "--port", sim.Device, "--delay", "0"});
+        } else {
+            StartReceive(tool, sim.Device, "b.tmr", 0);
+            sim.Process.write(c.SimCommand);
+        }
+        QByteArray line;
+        do
+            line = sim.ReadLine().trimmed();
+        while (!line.isEmpty() && line != "hung up");
+        ASSERT_EQ(line, "hung up");
+        QElapsedTimer sinceHangUp;
+        sinceHangUp.start();
+        const TRun r = Finish(tool, 10000);
+        EXPECT_LT(sinceHangUp.elapsed(), LossReportMs);
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_EQ(r.Err, "lumotrix-cli: Lost the line on port " + sim.Device +
+                             ": the device was disconnected.\n");
+        EXPECT_EQ(Files(), files);
+    }
+}
+
 TEST_F(Line, ReceiveGivesUpAfterItsTimeout) {
     TScriptedController controller;
     ASSERT_TRUE(controller.IsUp());

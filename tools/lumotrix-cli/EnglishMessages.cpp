@@ -100,7 +100,7 @@ const QHash<quint16, QString>& Texts() {
         {msgPortWriteFailed, QStringLiteral("Writing to the port %1 failed: %2.")},
         {msgPortLineStalled, QStringLiteral("The line of the port %1 takes no more bytes: %2.")},
         {msgPortNotOpen, QStringLiteral("The port %1 is not open.")},
-        {msgPortStopped, QStringLiteral("The port %1 stopped responding: %2.")},
+        {msgPortLineLost, QStringLiteral("Lost the line on port %1: %2.")},
         {msgPortNamedDevice, QStringLiteral("%1 (device %2)")},
         {msgSettingsPortMissing, QStringLiteral("no serial port given")},
         {msgSettingsPortName, QStringLiteral("invalid port name \"%1\"")},

@@ -164,7 +164,7 @@ int Send(const TArguments& args) {
 
     TSerialEngine port;
     UseDevice(port, device);
-    TSleepPause pause;
+    TEventPause pause(port);
     TSystemClock clock;
     TControllerLink link(port, pause, clock, config);
     TSendRequest request;
@@ -203,7 +203,7 @@ int Receive(const TArguments& args) {
     TConfiguration config;
     TSerialEngine port;
     UseDevice(port, device);
-    TSleepPause pause;
+    TEventPause pause(port);
     TSystemClock clock;
     TReceiveWindow window(config);
     TControllerLink link(port, pause, clock, config, &window);

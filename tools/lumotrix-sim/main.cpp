@@ -1,6 +1,7 @@
 // lumotrix-sim: a virtual controller on a pseudo-terminal. The first line it prints is the
 // device to use as the serial port; it then reports every transfer it receives and answers
-// the line "dump" on standard input with its configuration dump. "quit" or end of input ends it.
+// the line "dump" on standard input with its configuration dump. "quit" or end of input ends it;
+// "hangup" ends it by dropping the line, as a controller switched off or a cable pulled does.
 
 #include "link/Framing.h"
 #include "lumotrix-cli/EnglishMessages.h"
@@ -57,10 +58,28 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 }
 
 void Usage() {
-    std::fprintf(stderr, "usage: lumotrix-sim [--load FILE] [--save FILE]\n"
-                         "  --load FILE  start with the configuration of a transfer kept in FILE\n"
-                         "  --save FILE  keep every good transfer in FILE\n"
-                         "stdin: \"dump\" sends the configuration dump, \"quit\" ends\n");
+    std::fprintf(
+        stderr, "usage: lumotrix-sim [--load FILE] [--save FILE]\n"
+                "  --load FILE  start with the configuration of a transfer kept in FILE\n"
+                "  --save FILE  keep every good transfer in FILE\n"
+                "stdin: \"dump\" sends the configuration dump, \"dump --partial N\" its first N\n"
+                "bytes and then hangs up; \"hangup\" drops the line at once, \"hangup --after N\"\n"
+                "once N more bytes have come in; \"quit\" ends\n");
+}
+
+// "WORD" or "WORD OPTION N": the count, or -1 for the bare word; false for anything else.
+bool Command(const std::string& line, const std::string& word, const std::string& option,
+             long& count) {
+    count = -1;
+    if (line == word)
+        return true;
+    const std::string prefix = word + " " + option + " ";
+    if (line.rfind(prefix, 0) != 0)
+        return false;
+    const std::string number = line.substr(prefix.size());
+    char* end = nullptr;
+    count = std::strtol(number.c_str(), &end, 10);
+    return !number.empty() && *end == '\0' && count >= 0;
 }
 
 } // namespace
@@ -123,6 +142,15 @@ int main(int argc, char** argv) {
 
     std::string input;
     bool running = true;
+    // Bytes still to come from the PC before "hangup --after" drops the line; -1: not asked.
+    long hangUpAfter = -1;
+    // Closing the master hangs up every open end of the slave: the PC reads end of file.
+    const auto hangUp = [&] {
+        ::close(slave);
+        ::close(master);
+        Print({QStringLiteral("hung up")});
+        running = false;
+    };
     while (running) {
         pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {master, POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -144,6 +172,10 @@ int main(int argc, char** argv) {
                                      qPrintable(saveFile));
                 }
                 Print(report);
+                if (hangUpAfter >= 0 && (hangUpAfter -= long(n)) <= 0) {
+                    hangUp();
+                    return 0;
+                }
             }
         }
         if (fds[0].revents & (POLLIN | POLLHUP)) {
@@ -160,9 +192,16 @@ int main(int argc, char** argv) {
                 input.erase(0, eol + 1);
                 while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
                     line.pop_back();
+                long count = -1;
                 if (line == "quit") {
                     running = false;
-                } else if (line == "dump") {
+                } else if (Command(line, "hangup", "--after", count)) {
+                    if (count <= 0) {
+                        hangUp();
+                        return 0;
+                    }
+                    hangUpAfter = count;
+                } else if (Command(line, "dump", "--partial", count)) {
                     QByteArray dump;
                     try {
                         dump = controller.Dump();
@@ -170,12 +209,21 @@ int main(int argc, char** argv) {
                         Print({QStringLiteral("dump error: %1").arg(e.Message())});
                         continue;
                     }
+                    const bool partial = count >= 0;
+                    if (partial)
+                        dump.truncate(qMin<qsizetype>(count, dump.size()));
                     if (!WriteAll(master, QByteArray(1, STX)))
                         Fail("write");
                     ::usleep(PauseAfterStx);
                     if (!WriteAll(master, dump))
                         Fail("write");
                     Print({QStringLiteral("dump sent: %1 bytes").arg(dump.size())});
+                    if (partial) {
+                        // Bytes the PC has not read yet are lost with the line.
+                        ::usleep(PauseAfterStx);
+                        hangUp();
+                        return 0;
+                    }
                 } else if (!line.empty()) {
                     Print(
                         {QStringLiteral("unknown command: %1").arg(QString::fromStdString(line))});

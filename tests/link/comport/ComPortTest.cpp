@@ -9,6 +9,7 @@
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include <QComboBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
@@ -202,6 +203,71 @@ TEST_F(ComPort, TheComponentRaisesItsEventsAsItsEventSetAllows) {
     ASSERT_TRUE(SpinUntil([&] { return !raised.isEmpty(); }));
     Spin(100);
     EXPECT_EQ(raised, QStringList{"char 2"});
+}
+
+// The other end hangs up while the port listens, half way through a dump, or between the writes
+// of a send (events held, as the window's send holds them): the port closes, the loss is told
+// once (by the failing write during a send), and the program sits idle again.
+TEST_F(ComPort, ALineThatGoesAwayClosesThePortOnceAndLeavesTheProcessorIdle) {
+    struct TCase {
+        const char* Name;
+        int DumpBytes;
+        bool Sending;
+    };
+    for (const TCase& c : {TCase{"listening", 0, false}, TCase{"mid-dump", 600, false},
+                           TCase{"mid-send", 0, true}}) {
+        SCOPED_TRACE(c.Name);
+        auto pty = std::make_unique<TPty>();
+        const QString device = pty->Path;
+        TSerialEngine port;
+        UseDevice(port, device);
+        QByteArray received;
+        QList<TMessage> reports;
+        int closed = 0;
+        port.OnRxChar = [&](int count) { received += port.ReadStr(count); };
+        port.OnAfterClose = [&] { ++closed; };
+        port.OnError = [&](const TMessage& message) { reports << message; };
+        port.Open();
+        if (c.DumpBytes > 0) {
+            pty->Write(QByteArray(1, '\x02') + QByteArray(c.DumpBytes, '0'));
+            ASSERT_TRUE(SpinUntil([&] { return received.size() == c.DumpBytes + 1; }));
+        }
+        if (c.Sending) {
+            port.HoldEvents(true);
+            port.WriteStr(QByteArray(100, '1'));
+        }
+
+        pty.reset();
+        QElapsedTimer sinceHangUp;
+        sinceHangUp.start();
+        if (c.Sending) {
+            ASSERT_TRUE(SpinUntil([&] { return !port.IsOpen(); }, 2000));
+            try {
+                port.WriteStr("x");
+                ADD_FAILURE() << "written to a line that is gone";
+            } catch (const EWriteError& e) {
+                ASSERT_TRUE(e.Record());
+                reports << *e.Record();
+            }
+            port.HoldEvents(false);
+        } else {
+            ASSERT_TRUE(SpinUntil([&] { return !reports.isEmpty(); }, 2000));
+        }
+        EXPECT_LT(sinceHangUp.elapsed(), test::LossReportMs);
+        const double before = test::CpuMs();
+        QEventLoop idle; // waits for events, as the program does
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+        EXPECT_LT(test::CpuMs() - before, test::IdleCpuMs);
+
+        ASSERT_EQ(reports.size(), 1);
+        EXPECT_TRUE(test::Holds(reports[0], msgPortLineLost));
+        EXPECT_TRUE(test::Holds(reports[0], msgReasonDisconnected));
+        EXPECT_TRUE(test::TextArguments(reports[0]).contains(device));
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(closed, 1);
+        EXPECT_FALSE(port.SignalState(TComSignal::lsConn));
+    }
 }
 
 namespace {

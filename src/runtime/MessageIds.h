@@ -156,6 +156,12 @@ enum TMessageId : quint16 {
     msgStatusBar = 64869,
     msgFilterAll = 64868,
     msgFilterEmpty = 64867,
+    // A dump refused by its checks; the leading "12:" is the controller's error number.
+    msgSerialError = 64866,
+    // The status bar's unsaved-edit item and the timer grid's state choices.
+    msgStatusModified = 64865,
+    msgGridOff = 64864,
+    msgGridOn = 64863,
 };
 
 } // namespace lumotrix

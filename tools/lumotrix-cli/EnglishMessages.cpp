@@ -171,6 +171,11 @@ const QHash<quint16, QString>& Texts() {
         {msgStatusBar, QStringLiteral("Status bar")},
         {msgFilterAll, QStringLiteral("(All)")},
         {msgFilterEmpty, QStringLiteral("(Blanks)")},
+        // Scripts that receive through the tool match this line as the window shows it.
+        {msgSerialError, QStringLiteral("12:Errore di comunicazione seriale")},
+        {msgStatusModified, QStringLiteral("Modified")},
+        {msgGridOff, QStringLiteral("Off")},
+        {msgGridOn, QStringLiteral("On")},
         {msgRegistryUnreadable, QStringLiteral("the settings file \"%1\" cannot be read")},
         {msgRegistryDamaged, QStringLiteral("the settings file \"%1\" is damaged")},
         {msgRegistryUnwritable, QStringLiteral("the settings file \"%1\" cannot be written")},

@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "localisation/LangDialog.h"
 #include "runtime/Registry.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/SerialSettingsStore.h"
 #include "support/AccessibleSearch.h"
 #include "support/NamedComponent.h"
@@ -347,6 +348,28 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(SerialDialog().mid(0, 3),
               (QStringList{"Serial Port Settings", "Port:", "Speed (bit/s):"}));
     EXPECT_EQ(AccessibleTexts(), (QStringList{"Status bar", "Pages", "off"}));
+}
+
+TEST_F(LanguageWindowTest, TheUnsavedEditMarkFollowsTheLanguage) {
+    TMemData& timers = Form().MemData1();
+    const bool empty = timers.RecordCount() == 0;
+    if (empty)
+        timers.AppendRecord(std::vector<TFieldValue>(size_t(timers.FieldCount())));
+    timers.Edit();
+    const TScopeExit leave([&] {
+        timers.Cancel();
+        if (empty) {
+            timers.Close();
+            timers.Open();
+        }
+    });
+    auto* mark = Find<TBarStatic>("stModified");
+    SwitchTo("Sprache", "English");
+    EXPECT_EQ(mark->Caption(), "Modified");
+    SwitchTo("Language", "Deutsch");
+    EXPECT_EQ(mark->Caption(), "Geändert");
+    SwitchTo("Sprache", "italiano");
+    EXPECT_EQ(mark->Caption(), "Modified");
 }
 
 TEST_F(LanguageWindowTest, ADamagedSettingsStoreIsReportedInTheLanguageInForce) {

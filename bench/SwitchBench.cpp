@@ -36,7 +36,7 @@ bool InstallTranslations(const QString& documents) {
     const QString translations = documents + QStringLiteral("/Translations");
     QDir().mkpath(translations);
     const QString self = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    for (const char* code : {"DEU", "ENU"}) {
+    for (const char* code : {"DE", "EN"}) {
         const QString from = QStringLiteral(LUMOTRIX_PROGRAM_DIR "/lumotrix.") + code;
         const QString to = translations + QLatin1Char('/') + self + QLatin1Char('.') + code;
         QFile::remove(to);
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     constexpr int Rounds = 20;
-    const QStringList codes{QStringLiteral("DEU"), QStringLiteral("ENU"), QString()};
+    const QStringList codes{QStringLiteral("DE"), QStringLiteral("EN"), QString()};
     // What the language command is called in each, so that a switch that did nothing shows.
     const QHash<QString, QString> expected{{codes[0], QStringLiteral("Sprache")},
                                            {codes[1], QStringLiteral("Language")},

@@ -21,7 +21,7 @@ program=$build/src/app/lumotrix
 sim=$build/tools/lumotrix-sim/lumotrix-sim
 cli=$build/tools/lumotrix-cli/lumotrix-cli
 # The language dialog lists the translations beside the program; without them it does not open.
-compgen -G "$build/src/app/lumotrix.[A-Z][A-Z][A-Z]" >/dev/null ||
+compgen -G "$build/src/app/lumotrix.[A-Z][A-Z]*" >/dev/null ||
   { echo "screenshots.sh: no translations beside $program" >&2; exit 1; }
 for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "screenshots.sh: $tool is missing" >&2; exit 1; }

@@ -123,6 +123,8 @@ void TForm1::FormCreate(TObject*) {
         // and go on with the headers.
         ShowException(error);
     }
+    // Setting a header defines its column again, the state column's "Off"/"On" included, in
+    // the language in force.
     Grid1DBTableView1Uscita->SetCaption(Res(IdHeaderPorta));
     Grid1DBTableView1Giorno->SetCaption(Res(IdHeaderGiorno));
     Grid1DBTableView1Inizio->SetCaption(Res(IdHeaderInizio));
@@ -142,7 +144,7 @@ void TForm1::UpdateModifiedIndicator() {
     auto* status = stModified;
     const bool editing = FDataSource1.State() == TDataSetState::dsEdit;
     status->SetImageIndex(editing ? ImageModified : -1);
-    status->SetCaption(editing ? QStringLiteral("Modified") : QString());
+    status->SetCaption(editing ? Res(msgStatusModified) : QString());
     BarButtonSave->SetEnabled(editing);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
+#include "runtime/Message.h"
 #include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 
@@ -195,7 +196,7 @@ void TControllerLink::ComPortRxFlag() {
     } catch (const Exception& e) {
         // A line glitch must leave the keeper's configuration as it was.
         FLastDumpError = e.Message();
-        FWindow->ShowError(SerialErrorMessage);
+        FWindow->ShowError(MessageText(msgSerialError));
         return;
     }
     FLastDumpError.clear();

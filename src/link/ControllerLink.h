@@ -19,9 +19,6 @@ struct TSendRequest {
     TTemperatureSettings Temperature;        // read from the temperature page's editors
 };
 
-// The message shown for any dump that fails a check.
-inline const QString SerialErrorMessage = QStringLiteral("12:Errore di comunicazione seriale");
-
 // The controller link's transfer state and its operations: the send sequence, the receive
 // command, the accumulation of received batches and the parse of the dump.
 class TControllerLink {
@@ -65,7 +62,7 @@ public:
     void ComPortRxChar(int count);
     // OnRxFlag: checks the dump whole, then stores it into TimerImage, PortNames, the
     // configuration's tables and (through the window) the temperature page. A dump that fails any
-    // check changes nothing and shows SerialErrorMessage; the window is unlocked either way.
+    // check changes nothing and shows msgSerialError; the window is unlocked either way.
     void ComPortRxFlag();
 
     // The port closed by itself, the line gone: a half-received dump is dropped, a receive's

@@ -160,6 +160,12 @@ enum TMessageId : quint16 {
     // The tab bars' scroll buttons.
     msgScrollLeft = 64865,
     msgScrollRight = 64864,
+    // A dump refused by its checks; the leading "12:" is the controller's error number.
+    msgSerialError = 64863,
+    // The status bar's unsaved-edit item and the timer grid's state choices.
+    msgStatusModified = 64862,
+    msgGridOff = 64861,
+    msgGridOn = 64860,
 };
 
 } // namespace lumotrix

@@ -1,5 +1,8 @@
 #include "widgets/GridTableView.h"
 
+#include "runtime/Message.h"
+#include "runtime/MessageIds.h"
+
 namespace lumotrix {
 
 TGridColumnDef::TGridColumnDef(TComponent* owner)
@@ -22,6 +25,12 @@ TGridColumn TGridColumnDef::Definition() const {
         TColumnKind::ShortTime, TColumnKind::Progress, TColumnKind::OffOn};
     def.Kind = kinds[qBound(0, static_cast<int>(FKind), 6)];
     def.Items = FItems->ToStringList();
+    // From the string table in force each time: defining the column again after a language
+    // switch (its caption is set anew) brings the new words.
+    if (def.Kind == TColumnKind::OffOn) {
+        def.OffCaption = MessageText(msgGridOff);
+        def.OnCaption = MessageText(msgGridOn);
+    }
     if (FIsPreview)
         def.Visible = false;
     return def;

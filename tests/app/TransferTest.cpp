@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "SimRun.h"
+#include "support/PrintQString.h"
 
 #include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
@@ -320,5 +321,62 @@ TEST_F(TransferTest, ALostLineIsShownOnceAndLeavesTheWindowIdle) {
         EXPECT_EQ(Form->BarButtonRicevi->Caption(), QStringLiteral("Ricezione dati"));
         EXPECT_EQ(Form->BarButtonInvio->Enabled(), c.Sending);
         EXPECT_EQ(Form->BarButtonInvio->Caption(), QStringLiteral("Invio dati"));
+    }
+}
+
+// A dump that arrives after a send, without a receive command, fails the length check; closing
+// and opening the port with "Ricezione dati" then reads the next dump, and so on every time.
+TEST_F(TransferTest, AfterASendAndAFailedDumpTheReceiveCommandReadsTheNextDump) {
+    TSimulator sim;
+    sim.LineTimeoutMs = 15000;
+    if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
+        GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
+    Form->ComPort->SetPort(sim.Device);
+    // Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
+    Form->BarEdit1->SetText(QStringLiteral("0"));
+    // The message the dump's parse shows; empty when it filled the timer table.
+    const auto dumpArrives = [&] {
+        Boxes().Clear();
+        Form->MemData1().Close();
+        Form->MemData1().Open();
+        sim.Process.write("dump\n");
+        sim.Process.waitForBytesWritten(3000);
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000 && Boxes().Questions().empty() &&
+               Form->MemData1().RecordCount() == 0)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return Boxes().Questions().empty() ? QString() : Boxes().Questions()[0].Text;
+    };
+    const auto receive = [&] {
+        Form->BarButtonRicevi->Click();
+        QApplication::processEvents();
+    };
+
+    receive();
+    ASSERT_TRUE(Form->ComPort->IsOpen());
+    ASSERT_EQ(dumpArrives(), QString());
+    ASSERT_EQ(Form->MemData1().RecordCount(), 42);
+
+    FillConfiguration();
+    Form->BarButtonInvio->SetEnabled(true);
+    Form->BarButtonInvio->Click();
+    QString said;
+    while (!said.startsWith(QLatin1String("transfer")) && sim.Process.state() == QProcess::Running)
+        said = QString::fromUtf8(sim.ReadLine()).trimmed();
+    ASSERT_TRUE(said.startsWith(QStringLiteral("transfer ok"))) << said.toStdString();
+    ASSERT_TRUE(Form->ComPort->IsOpen());
+
+    EXPECT_EQ(dumpArrives(), QStringLiteral("12:Errore di comunicazione seriale"));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(Form->BarButtonRicevi->Enabled());
+        receive(); // closes the port the send left open
+        ASSERT_FALSE(Form->ComPort->IsOpen());
+        receive(); // listens again
+        ASSERT_TRUE(Form->ComPort->IsOpen());
+        EXPECT_EQ(dumpArrives(), QString());
+        EXPECT_EQ(Form->MemData1().RecordCount(), 42);
+        EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
     }
 }

@@ -3,6 +3,7 @@
 #include "runtime/MessageIds.h"
 #include "runtime/ResourceFile.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -26,6 +27,20 @@ TResourceFile BuiltResources(const QString& name) {
     return TResourceFile::LoadFromFile(test::BuildDir() + QStringLiteral("/src/app/") + name);
 }
 
+// The translation files the build wrote beside the program, one per shipped catalogue.
+QStringList ShippedTranslations() {
+    const QDir program(test::BuildDir() + QStringLiteral("/src/app"));
+    static const QRegularExpression code(QStringLiteral("^lumotrix\\.[A-Z]{2,3}$"));
+    const QStringList files = program.entryList({QStringLiteral("lumotrix.*")}, QDir::Files);
+    const QStringList catalogues =
+        QDir(qEnvironmentVariable("LUMOTRIX_TEST_DATA") + QStringLiteral("/../../translations"))
+            .entryList({QStringLiteral("*.po")}, QDir::Files);
+    QStringList translations = files.filter(code);
+    EXPECT_EQ(translations.size(), catalogues.size())
+        << translations.join(u' ').toStdString() << " for " << catalogues.join(u' ').toStdString();
+    return translations;
+}
+
 } // namespace
 
 // The tool's English and every shipped language give each message of the program, with the
@@ -33,8 +48,9 @@ TResourceFile BuiltResources(const QString& name) {
 TEST(MessageTexts, EveryMessageHasItsTextInEveryLanguageWithTheSameArguments) {
     const TResourceFile italian = BuiltResources(QStringLiteral("lumotrix_app_resources.res"));
     QList<std::pair<QString, TResourceFile>> translations;
-    for (const QString& name : {QStringLiteral("lumotrix.DEU"), QStringLiteral("lumotrix.ENU")})
+    for (const QString& name : ShippedTranslations())
         translations.append({name, BuiltResources(name)});
+    ASSERT_GE(translations.size(), 2);
     int messages = 0;
     for (quint16 id = LowestMessageId; id < FirstWindowText; ++id) {
         const std::optional<QString> builtIn = italian.LoadString(id);

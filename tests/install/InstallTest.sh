@@ -84,18 +84,19 @@ start builtin it_IT.UTF-8
 grep -qx 'Invio dati' "$work/builtin.names" ||
   fail "the main window does not offer 'Invio dati': $(tr '\n' '|' <"$work/builtin.names")"
 
-if [ -f "$prefix/lib/lumotrix/lumotrix.DEU" ]; then
-  start german de_DE.UTF-8
-  # German texts: shown with LANG=de_DE, not in the Italian window, and taken from the
-  # installed German translation file (found beside the program's resolved path).
-  "$prefix/bin/lumotrix-res" forms "$prefix/lib/lumotrix/lumotrix.DEU" >"$work/deu.forms"
-  "$prefix/bin/lumotrix-res" strings "$prefix/lib/lumotrix/lumotrix.DEU" >>"$work/deu.forms"
+if [ -f "$prefix/lib/lumotrix/lumotrix.DE" ]; then
+  start german de_AT.UTF-8
+  # German texts: shown with LANG=de_AT (the language's file serves every country), not in the
+  # Italian window, and taken from the installed German translation file (found beside the
+  # program's resolved path).
+  "$prefix/bin/lumotrix-res" forms "$prefix/lib/lumotrix/lumotrix.DE" >"$work/de.forms"
+  "$prefix/bin/lumotrix-res" strings "$prefix/lib/lumotrix/lumotrix.DE" >>"$work/de.forms"
   comm -23 "$work/german.names" "$work/builtin.names" >"$work/german-only.names"
   found=0
   while IFS= read -r text; do
-    grep -qF -- "$text" "$work/deu.forms" && found=$((found + 1))
+    grep -qF -- "$text" "$work/de.forms" && found=$((found + 1))
   done <"$work/german-only.names"
-  [ "$found" -gt 0 ] || fail "the window started with LANG=de_DE.UTF-8 shows no German text"
+  [ "$found" -gt 0 ] || fail "the window started with LANG=de_AT.UTF-8 shows no German text"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "localisation/LangDialog.h"
 #include "runtime/Registry.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/SerialSettingsStore.h"
 #include "support/AccessibleSearch.h"
 #include "support/NamedComponent.h"
@@ -137,12 +138,12 @@ QStringList FreshStartOutline(const QString& lang) {
 struct LanguageWindowTest : testing::Test {
     // Every case starts from the user's German, whatever language the case before left.
     void SetUp() override {
-        if (CurrentLanguage != "DEU")
-            SwitchTo(Caption("BarLargeButton12"), QStringLiteral("Deutsch (Deutschland)"));
+        if (CurrentLanguage != "DE")
+            SwitchTo(Caption("BarLargeButton12"), QStringLiteral("Deutsch"));
         // The ribbon fits its groups to the new captions in a queued step, then lays them out.
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        ASSERT_EQ(CurrentLanguage, "DEU");
+        ASSERT_EQ(CurrentLanguage, "DE");
     }
 
     TForm1& Form() { return *GProgram->MainForm; }
@@ -205,6 +206,12 @@ struct LanguageWindowTest : testing::Test {
                 return texts << led->accessibleDescription();
         return texts;
     }
+    // The words of the timer grid's state column, as its cells paint them.
+    QStringList StateChoices() {
+        auto* state = Find<TGridColumnDef>("Grid1DBTableView1Stato");
+        const TGridColumn& shown = state->View()->Grid()->Model()->Column(state->ModelColumn());
+        return {shown.OffCaption, shown.OnCaption};
+    }
     // The serial settings dialog as it is built now: title, row labels, the choices in words.
     QStringList SerialDialog() {
         TComPortSetupDialog dialog(Form().Widget());
@@ -242,7 +249,7 @@ struct LanguageWindowTest : testing::Test {
 };
 
 TEST_F(LanguageWindowTest, StartsInTheUsersLanguage) {
-    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_EQ(CurrentLanguage, "DE");
     EXPECT_EQ(Caption("BarLargeButton12"), "Sprache");
     EXPECT_EQ(Tab("TabSheet2"), "Ausgänge");
     EXPECT_EQ(Header("Grid1DBTableView1Uscita"), "Ausgang");
@@ -280,9 +287,10 @@ TEST_F(LanguageWindowTest, LinguaSwitchesTheOpenWindowInPlaceAndBack) {
     FillPorts();
     Find<TBarItem>("BarButtonInvio")->SetEnabled(true);
 
-    const QStringList rows = SwitchTo("Sprache", "English (United States)");
-    EXPECT_EQ(rows, (QStringList{"Deutsch (Deutschland)", "English (United States)", "italiano"}));
-    EXPECT_EQ(CurrentLanguage, "ENU");
+    const QStringList rows = SwitchTo("Sprache", "English");
+    EXPECT_EQ(rows,
+              (QStringList{"Deutsch", "English", "español", "français", "italiano", "Nederlands"}));
+    EXPECT_EQ(CurrentLanguage, "EN");
     EXPECT_EQ(Caption("BarLargeButton12"), "Language");
     EXPECT_EQ(Tab("TabSheet2"), "Ports");
     EXPECT_EQ(Find<TRibbonTab>("tabAppearance")->Caption(), "Appearance");
@@ -318,7 +326,7 @@ TEST_F(LanguageWindowTest, CancelledDialogLeavesTheWindowAsItWas) {
                 Press(dialog->Widget(), dialog->CancelButton->Caption());
     });
     Press(Form().Widget(), "Sprache");
-    EXPECT_EQ(CurrentLanguage, "DEU");
+    EXPECT_EQ(CurrentLanguage, "DE");
     EXPECT_TRUE(Find<TBarItem>("BarButtonInvio")->Enabled()) << "nothing rerun";
 }
 
@@ -337,7 +345,7 @@ TEST_F(LanguageWindowTest, AFailureSpeaksTheLanguageInForceWhenShown) {
                   QStringLiteral("Die Tabellendatei „%1“ kann nicht gelesen werden: das "
                                  "ist keine Tabellendatei (bei Byte 0).")
                       .arg(path));
-        SwitchTo("Sprache", "English (United States)");
+        SwitchTo("Sprache", "English");
         EXPECT_EQ(e.Message(), QStringLiteral("Cannot read the table file \"%1\": this is not a "
                                               "table file (at byte 0).")
                                    .arg(path));
@@ -357,11 +365,12 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
                            "Symbolleiste für den Schnellzugriff unter dem Menüband anzeigen",
                            "Menüband minimieren"}));
     EXPECT_EQ(SerialDialog(),
-              (QStringList{"Einstellungen der seriellen Schnittstelle",
-                           "Schnittstelle:", "Geschwindigkeit (Bit/s):", "Datenbits:", "Parität:",
-                           "Stoppbits:", "Flusssteuerung:", "Keine", "Ungerade", "Gerade", "Mark",
-                           "Space", "Keine", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
+              (QStringList{"Einstellungen der seriellen Schnittstelle", "Schnittstelle:",
+                           "Geschwindigkeit (Bit/s):", "Datenbits:", "Parität:", "Stoppbits:",
+                           "Flusssteuerung:", "Keine", "Ungerade", "Gerade", "Markierung",
+                           "Leerzeichen", "Keine", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
     EXPECT_EQ(AccessibleTexts(), (QStringList{"Statusleiste", "Seiten", "aus"}));
+    EXPECT_EQ(StateChoices(), (QStringList{"Aus", "Ein"}));
 
     SwitchTo("Sprache", "italiano");
     EXPECT_EQ(RibbonChrome(),
@@ -377,14 +386,37 @@ TEST_F(LanguageWindowTest, TheWidgetsOwnTextsFollowTheLanguage) {
                            "Controllo di flusso:", "Nessuna", "Dispari", "Pari", "Mark", "Space",
                            "Nessuno", "Hardware (RTS/CTS)", "Software (XON/XOFF)"}));
     EXPECT_EQ(AccessibleTexts(), (QStringList{"Barra di stato", "Pagine", "spento"}));
+    EXPECT_EQ(StateChoices(), (QStringList{"Off", "On"}));
 
-    SwitchTo("Lingua", "English (United States)");
+    SwitchTo("Lingua", "English");
     EXPECT_EQ(RibbonChrome().mid(0, 6),
               (QStringList{"Ribbon", "Quick Access Toolbar", "Customize Quick Access Toolbar",
                            "Application Menu", "Recent files", "Minimize"}));
     EXPECT_EQ(SerialDialog().mid(0, 3),
               (QStringList{"Serial Port Settings", "Port:", "Speed (bit/s):"}));
     EXPECT_EQ(AccessibleTexts(), (QStringList{"Status bar", "Pages", "off"}));
+}
+
+TEST_F(LanguageWindowTest, TheUnsavedEditMarkFollowsTheLanguage) {
+    TMemData& timers = Form().MemData1();
+    const bool empty = timers.RecordCount() == 0;
+    if (empty)
+        timers.AppendRecord(std::vector<TFieldValue>(size_t(timers.FieldCount())));
+    timers.Edit();
+    const TScopeExit leave([&] {
+        timers.Cancel();
+        if (empty) {
+            timers.Close();
+            timers.Open();
+        }
+    });
+    auto* mark = Find<TBarStatic>("stModified");
+    SwitchTo("Sprache", "English");
+    EXPECT_EQ(mark->Caption(), "Modified");
+    SwitchTo("Language", "Deutsch");
+    EXPECT_EQ(mark->Caption(), "Geändert");
+    SwitchTo("Sprache", "italiano");
+    EXPECT_EQ(mark->Caption(), "Modified");
 }
 
 TEST_F(LanguageWindowTest, ADamagedSettingsStoreIsReportedInTheLanguageInForce) {

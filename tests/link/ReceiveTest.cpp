@@ -110,7 +110,7 @@ TEST(Receive, DumpRoundTripsIntoImageNamesAndTemperature) {
     EXPECT_EQ(bench.Link.RxBuffer(), dump.right(5));
     // A later ETX without a new receive fails the length check.
     bench.Port.Receive(QByteArray(1, ETX));
-    EXPECT_EQ(bench.Errors, QList<QString>({"12:Errore di comunicazione seriale"}));
+    EXPECT_EQ(bench.Errors, QList<QString>({MessageText(msgSerialError)}));
 }
 
 TEST(Receive, RebuildsBothTablesFromTheDump) {
@@ -241,7 +241,7 @@ TEST(Receive, BadDumpIsRefusedWholeAndChangesNothing) {
         QByteArray dump = SampleDump();
         c.spoil(dump);
         bench.Port.Receive(dump);
-        EXPECT_EQ(bench.Errors, QList<QString>({"12:Errore di comunicazione seriale"}));
+        EXPECT_EQ(bench.Errors, QList<QString>({MessageText(msgSerialError)}));
         EXPECT_TRUE(bench.Link.LastDumpError().contains(QLatin1String(c.reason)))
             << bench.Link.LastDumpError().toStdString();
         EXPECT_EQ(bench.Link.TimerImage(), bench.Before);

@@ -1,6 +1,7 @@
 #include "LanguageFiles.h"
 
 #include "localisation/LangDialog.h"
+#include "runtime/FormatSettings.h"
 #include "widgets/Button.h"
 
 #include <QAccessible>
@@ -88,14 +89,15 @@ TEST_F(LangDialogTest, ListsNativeNamesSortedWithTheBuiltInLanguagePreselected) 
 }
 
 TEST_F(LangDialogTest, ConfirmedChoiceSwitchesAndIsPreselectedNextTime) {
-    InstallLanguage("DEU");
+    InstallLanguage("DE");
     WhenShown([&](TLangLanguageDialog* dialog) {
-        Choose(dialog, "DEU");
+        Choose(dialog, "DE");
         Press(dialog->OkButton);
     });
     EXPECT_TRUE(ChooseLanguage("IT", {}, {}, poMainFormCenter));
-    EXPECT_EQ(CurrentLanguage, "DEU");
-    EXPECT_EQ(GetThreadLocale(), 0x0407u);
+    EXPECT_EQ(CurrentLanguage, "DE");
+    EXPECT_EQ(GetThreadLocale(), 0x0007u) << "a language file puts the language alone in force";
+    EXPECT_EQ(FormatSettings().DecimalSeparator, QChar(','));
 
     TDialogView view;
     WhenShown([&](TLangLanguageDialog* dialog) {
@@ -106,7 +108,7 @@ TEST_F(LangDialogTest, ConfirmedChoiceSwitchesAndIsPreselectedNextTime) {
         emit list->itemDoubleClicked(list->item(dialog->List->ItemIndex()));
     });
     EXPECT_TRUE(ChooseLanguage("IT", {}, {}, poMainFormCenter));
-    EXPECT_EQ(view.Selected, "DEU");
+    EXPECT_EQ(view.Selected, "DE");
     EXPECT_EQ(CurrentLanguage, "") << "the built-in row switches back to the built-in language";
     EXPECT_EQ(GetThreadLocale(), LocaleEnglishUS);
 }

@@ -1,4 +1,5 @@
 #include "LanguageFiles.h"
+#include "ToolRun.h"
 
 #include "app/About.h"
 #include "localisation/LangCommon.h"
@@ -7,6 +8,7 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/TextForm.h"
 #include "widgets/Button.h"
 
@@ -270,6 +272,39 @@ TEST_F(LangResourceTest, StartupLanguageFromOverrideThenThreadLocale) {
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKeyReadOnly(LanguageOverrideKey));
     EXPECT_EQ(registry.GetValueNames(), QStringList{prog}) << "the override is never written";
+}
+
+// The translations as the build writes them beside the program: a keeper in any country of a
+// shipped language starts in that language.
+TEST_F(LangResourceTest, EveryCountryOfAShippedLanguageStartsInIt) {
+    const QString program = BuildDir() + QStringLiteral("/src/app/lumotrix");
+    constexpr quint16 IdReceive = 65511;
+    const struct {
+        const char* Lang;
+        const char* Code;
+        const char* Receive;
+    } cases[] = {
+        {"de_AT.UTF-8", "DE", "Daten empfangen"}, {"de_CH.UTF-8", "DE", "Daten empfangen"},
+        {"en_GB.UTF-8", "EN", "Receive data"},    {"fr_BE.UTF-8", "FR", "Recevoir les données"},
+        {"es_MX.UTF-8", "ES", "Recibir datos"},   {"nl_BE.UTF-8", "NL", "Gegevens ontvangen"},
+    };
+    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
+    const TScopeExit restore([&] {
+        qputenv("LC_ALL", saved[0]);
+        qputenv("LC_MESSAGES", saved[1]);
+        qputenv("LANG", saved[2]);
+    });
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Lang);
+        qputenv("LANG", c.Lang);
+        SetUserDefaultLocale(LocaleFromEnvironment());
+        DetectStartupLanguage(program);
+        ASSERT_EQ(CurrentLanguage, c.Code);
+        const TResourceFile file = TResourceFile::LoadFromFile(program + u'.' + CurrentLanguage);
+        EXPECT_EQ(file.LoadString(IdReceive).value_or(QString()).toStdString(), c.Receive);
+    }
 }
 
 TEST_F(LangResourceTest, DamagedSettingsStoreLeavesTheLocaleRule) {

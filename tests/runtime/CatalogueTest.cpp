@@ -217,10 +217,11 @@ TEST(Catalogue, ShippedCataloguesTranslateEveryTextOfTheProgram) {
     ASSERT_GT(texts.size(), 100);
     const QDir translations(qEnvironmentVariable("LUMOTRIX_TEST_DATA") +
                             QStringLiteral("/../../translations"));
-    for (const char* name : {"de_DE.po", "en_US.po"}) {
-        SCOPED_TRACE(name);
-        const QList<TCatalogueEntry> catalogue =
-            ReadCatalogue(translations.filePath(QString::fromUtf8(name)));
+    const QStringList names = translations.entryList({QStringLiteral("*.po")}, QDir::Files);
+    EXPECT_GE(names.size(), 2) << translations.path().toStdString();
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QList<TCatalogueEntry> catalogue = ReadCatalogue(translations.filePath(name));
         QStringList stale;
         TranslateResources(builtIn, catalogue, stale);
         EXPECT_TRUE(stale.isEmpty()) << stale.join(u'\n').toStdString();

@@ -13,8 +13,8 @@
 namespace {
 
 // Texts given as they stand, outside the string table: the caption of the serial-settings
-// notices and the status item's indicator.
-const QStringList GivenTexts = {QStringLiteral("Horavel"), QStringLiteral("Modified")};
+// notices.
+const QStringList GivenTexts = {QStringLiteral("Horavel")};
 
 // Where a literal would reach the user.
 const QRegularExpression Sink(QStringLiteral(

@@ -241,6 +241,23 @@ TEST_F(GridFixture, SortsByValueAndFiltersByShownText) {
     EXPECT_EQ(view->model()->rowCount(), 3);
 }
 
+TEST_F(GridFixture, AFilteredChoiceSurvivesNewWordsForTheChoices) {
+    std::unique_ptr<QMenu> menu(view->CreateFilterMenu(state));
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions())
+        if (a->text() == QStringLiteral("On"))
+            a->trigger();
+    ASSERT_EQ(view->model()->rowCount(), 1);
+
+    TGridColumn german = view->Model()->Column(state);
+    german.OffCaption = QStringLiteral("Aus");
+    german.OnCaption = QStringLiteral("Ein");
+    view->Model()->ReplaceColumn(state, german);
+    EXPECT_EQ(view->model()->rowCount(), 1);
+    EXPECT_EQ(Shown(0, state), QStringLiteral("Ein"));
+    EXPECT_EQ(view->FilterModel()->ColumnFilter(state), QStringLiteral("Ein"));
+}
+
 TEST_F(GridFixture, RowsAreNeverAddedAndDeletedOnlyWhereAllowed) {
     view->setFocus();
     view->setCurrentIndex(At(0, label));

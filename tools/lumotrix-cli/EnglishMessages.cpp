@@ -173,6 +173,11 @@ const QHash<quint16, QString>& Texts() {
         {msgFilterEmpty, QStringLiteral("(Blanks)")},
         {msgScrollLeft, QStringLiteral("Scroll Left")},
         {msgScrollRight, QStringLiteral("Scroll Right")},
+        // Scripts that receive through the tool match this line as the window shows it.
+        {msgSerialError, QStringLiteral("12:Errore di comunicazione seriale")},
+        {msgStatusModified, QStringLiteral("Modified")},
+        {msgGridOff, QStringLiteral("Off")},
+        {msgGridOn, QStringLiteral("On")},
         {msgRegistryUnreadable, QStringLiteral("the settings file \"%1\" cannot be read")},
         {msgRegistryDamaged, QStringLiteral("the settings file \"%1\" is damaged")},
         {msgRegistryUnwritable, QStringLiteral("the settings file \"%1\" cannot be written")},

@@ -12,6 +12,7 @@
 #include "model/ConfigFiles.h"
 #include "model/Configuration.h"
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 #include "runtime/SerialEngine.h"
 
 #include <QCoreApplication>
@@ -246,7 +247,7 @@ int Receive(const TArguments& args) {
         throw Exception(
             QStringLiteral("No dump arrived on %1 within %2 s").arg(device).arg(timeout));
     if (window.Refused) {
-        std::fprintf(stderr, "%s\n", SerialErrorMessage.toUtf8().constData());
+        std::fprintf(stderr, "%s\n", MessageText(msgSerialError).toUtf8().constData());
         return 1;
     }
     config.Save(out);

@@ -29,7 +29,7 @@ const char* const Usage =
     "  extract IN.res OUT.pot      a gettext template of every translatable text\n"
     "  translate IN.res LANG.po OUT\n"
     "                              the resources with the catalogue's translations; OUT is a\n"
-    "                              file, or a folder that gets lumotrix.CODE (de_DE.po -> DEU)\n"
+    "                              file, or a folder that gets lumotrix.CODE (de.po -> DE)\n"
     "  languages                   one line per supported locale: id, codes, names, code page\n";
 
 QByteArray ReadFile(const QString& path) {

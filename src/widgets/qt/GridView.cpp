@@ -141,10 +141,13 @@ void GridModel::SetColumnCaption(int index, const QString& caption) {
 }
 
 void GridModel::ReplaceColumn(int index, const TGridColumn& column) {
-    Column(index);
+    TGridColumn old = Column(index);
     FColumns[static_cast<size_t>(index)] = column;
     if (column.Kind == TColumnKind::Lookup)
         Observe(column.Lookup.Table);
+    if (old.Kind == TColumnKind::OffOn && column.Kind == TColumnKind::OffOn &&
+        (old.OffCaption != column.OffCaption || old.OnCaption != column.OnCaption))
+        emit ChoicesReworded(index, old.OffCaption, old.OnCaption);
     emit headerDataChanged(Qt::Horizontal, index, index);
     if (rowCount() > 0)
         emit dataChanged(this->index(0, index), this->index(rowCount() - 1, index));
@@ -568,6 +571,16 @@ GridView::GridView(QWidget* parent)
             });
     connect(FModel, &QAbstractItemModel::modelReset, this, &GridView::UpdateRowHeights);
     connect(FModel, &QAbstractItemModel::columnsInserted, this, &GridView::ApplyColumns);
+    // A filter on a choice keeps that choice in its new words.
+    connect(FModel, &GridModel::ChoicesReworded, this,
+            [this](int column, const QString& oldOff, const QString& oldOn) {
+                const QString filter = FFilter->ColumnFilter(column);
+                const TGridColumn& now = FModel->Column(column);
+                if (!filter.isNull() && filter == oldOff)
+                    FFilter->SetColumnFilter(column, now.OffCaption);
+                else if (!filter.isNull() && filter == oldOn)
+                    FFilter->SetColumnFilter(column, now.OnCaption);
+            });
 }
 
 int GridView::PreviewHeight() const {

@@ -79,6 +79,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+signals:
+    // An "Off"/"On" column got other words for its choices (a language switch); the new ones are
+    // in force when this is sent.
+    void ChoicesReworded(int column, const QString& oldOff, const QString& oldOn);
+
 private:
     // Follows one table for the model: the grid's own or a lookup column's.
     class TTableWatch final : public ITableObserver {

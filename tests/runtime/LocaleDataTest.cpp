@@ -115,7 +115,8 @@ TEST(LocaleData, DateAndTimeSeparatorsArePrintablePunctuation) {
                 continue; // the default serves
             ASSERT_EQ(found->second.size(), 1) << item;
             const QChar c = found->second[0];
-            EXPECT_TRUE(c.isPunct() && c.isPrint()) << item << " U+" << std::hex << int(c.unicode());
+            EXPECT_TRUE(c.isPunct() && c.isPrint())
+                << item << " U+" << std::hex << int(c.unicode());
         }
     }
     EXPECT_EQ(ReadIcuFormatItems("ar_SA").at(LOCALE_SDATE), QStringLiteral("/"));

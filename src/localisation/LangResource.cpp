@@ -212,7 +212,7 @@ QString ReadLanguageOverride(const QString& programPath) {
             // The code becomes part of a file name: a path or wildcard in it must find nothing.
             const QString code = registry.ReadString(path);
             static const QRegularExpression languageCode(QStringLiteral("^[A-Za-z]{2,3}$"));
-            if (languageCode.match(code).hasMatch())
+            if (code.isEmpty() || languageCode.match(code).hasMatch())
                 return code;
             qWarning("Language override %s ignored: a language code has 2 or 3 letters",
                      qUtf8Printable(code));

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(form_stream text_form form_load resource_file resource_script table_file dump transfer
-         registry)
+         registry translation_file)
 if [ $# -ge 1 ] && [ -n "$1" ]; then
   targets=("$1")
 fi

@@ -2,6 +2,7 @@
 
 #include "localisation/TranslateSettings.h"
 #include "runtime/Classes.h"
+#include "runtime/CodePage.h"
 #include "widgets/ListControls.h"
 
 namespace lumotrix {
@@ -45,8 +46,8 @@ void TLangStringsModule::Translate(TComponent* component, TObject* instance, con
         throw EInvalidCast(QStringLiteral("Invalid class typecast: nil is not a TStrings"));
     if (index < 0 || index >= strings->Count())
         return;
-    // Lines are Unicode; the hook sees the live line without loss.
-    const Variant current(strings->Get(index));
+    // The hook sees a line as the stream's string values are: an ansi string.
+    const Variant current(ToAnsi(strings->Get(index)));
     if (DoBeforeTranslate(component, strings, nullptr, current, value, false))
         return;
     // Replacing a line deletes and inserts it, which may move a list control's selection.

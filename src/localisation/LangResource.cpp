@@ -2,6 +2,7 @@
 
 #include "localisation/LangCommon.h"
 #include "localisation/LangTranslator.h"
+#include "localisation/TranslationLimits.h"
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
@@ -9,7 +10,9 @@
 #include "runtime/ResourceFile.h"
 #include "widgets/ToolkitTranslations.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -29,17 +32,35 @@ bool FileExists(const QString& path) {
     return info.exists() && info.isFile();
 }
 
+// The language file at `path`: that name, else the first name in sorted order that differs
+// from it only in letter case (files are named by hand, "lumotrix.deu" beside "lumotrix.DEU"
+// on a Windows copy); empty when there is none.
+QString LanguageFilePath(const QString& path) {
+    if (FileExists(path))
+        return path;
+    const QFileInfo info(path);
+    QStringList names = info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System);
+    std::sort(names.begin(), names.end());
+    for (const QString& name : std::as_const(names))
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return info.dir().filePath(name);
+    return {};
+}
+
 // documents/Translations/<file name of path>
 QString TranslationsFolderPath(const QString& path) {
     return GetSpecialFolderPath(CSIDL_PERSONAL) + QStringLiteral("/Translations/") +
            QFileInfo(path).fileName();
 }
 
-std::unique_ptr<TResourceFile> OpenResourceFile(const QString& path) {
-    if (!FileExists(path))
+std::unique_ptr<TResourceFile> OpenResourceFile(const QString& name) {
+    const QString path = LanguageFilePath(name);
+    if (path.isEmpty())
         return nullptr;
     try {
-        return std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path));
+        auto file = std::make_unique<TResourceFile>(TResourceFile::LoadFromFile(path));
+        CheckTranslationBounds(*file);
+        return file;
     } catch (const Exception& error) {
         // A damaged or foreign file must not stop the program; the next candidate may serve.
         qWarning("%s is not used: %s", qUtf8Printable(path), qUtf8Printable(error.Message()));
@@ -50,7 +71,8 @@ std::unique_ptr<TResourceFile> OpenResourceFile(const QString& path) {
 // Appends (code, locale) when the base path's file for the code exists and the filters allow.
 void OfferLanguage(TLanguageList& list, const QString& basePath, const QString& code,
                    TLocaleId locale, bool systemCodePageOnly, bool checkDuplicate) {
-    if (code.isEmpty() || !FileExists(ChangeFileExt(basePath, QLatin1Char('.') + code)))
+    if (code.isEmpty() ||
+        LanguageFilePath(ChangeFileExt(basePath, QLatin1Char('.') + code)).isEmpty())
         return;
     if (systemCodePageOnly && !UsesSystemCodePage(locale))
         return;
@@ -181,11 +203,12 @@ void RequireResourceFiles() {
 QString FindResourceLanguage(const QString& path, const QString& code, bool tryShorter) {
     if (code.isEmpty())
         return {};
-    if (FileExists(ChangeFileExt(path, QLatin1Char('.') + code)))
+    if (!LanguageFilePath(ChangeFileExt(path, QLatin1Char('.') + code)).isEmpty())
         return code;
     if (tryShorter || code.size() > 2) {
         const QString shorter = code.chopped(1);
-        if (!shorter.isEmpty() && FileExists(ChangeFileExt(path, QLatin1Char('.') + shorter)))
+        if (!shorter.isEmpty() &&
+            !LanguageFilePath(ChangeFileExt(path, QLatin1Char('.') + shorter)).isEmpty())
             return shorter;
     }
     return {};
@@ -197,8 +220,15 @@ QString ReadLanguageOverride(const QString& programPath) {
         return {};
     try {
         TRegistry registry;
-        if (registry.OpenKeyReadOnly(LanguageOverrideKey) && registry.ValueExists(path))
-            return registry.ReadString(path);
+        if (registry.OpenKeyReadOnly(LanguageOverrideKey) && registry.ValueExists(path)) {
+            // The code becomes part of a file name: a path or wildcard in it must find nothing.
+            const QString code = registry.ReadString(path);
+            static const QRegularExpression languageCode(QStringLiteral("^[A-Za-z]{2,3}$"));
+            if (code.isEmpty() || languageCode.match(code).hasMatch())
+                return code;
+            qWarning("Language override %s ignored: a language code has 2 or 3 letters",
+                     qUtf8Printable(code));
+        }
     } catch (const Exception& error) {
         // A damaged store never stops the start: the locale's rule decides instead.
         qWarning("Language override not read: %s", qUtf8Printable(error.Message()));

@@ -4,8 +4,9 @@
 //
 // A module's resource file for a language sits beside the module, named as the module with its
 // extension replaced by the language code (lumotrix.DEU), else in the user's documents folder
-// under Translations/ with the same file name. The built-in language has no file: its resources
-// are compiled into the modules.
+// under Translations/ with the same file name. A file whose name differs only in letter case
+// serves when the exact name is absent; codes themselves compare exactly. The built-in
+// language has no file: its resources are compiled into the modules.
 
 #include "runtime/Locales.h"
 #include "runtime/TypInfo.h"
@@ -87,8 +88,8 @@ QString FindResourceLanguage(const QString& path, const QString& code, bool tryS
 // path. Only read.
 inline const QString LanguageOverrideKey =
     QStringLiteral("HKEY_CURRENT_USER\\Software\\Velmoran\\Locales");
-// The override's code for the program (empty path: the program's own); empty when there is none
-// or the store is unreadable.
+// The override's code for the program (empty path: the program's own); empty when there is none,
+// the store is unreadable or the value is not a code of 2 or 3 letters.
 QString ReadLanguageOverride(const QString& programPath = {});
 
 // Records the language the program starts in: the override's, else the thread locale's, each

@@ -65,6 +65,7 @@ void TLangTranslator::TranslateResource(TComponent* component, const QString& re
     if (resource == nullptr)
         return;
     FReader = std::make_unique<TReader>(*resource, module.ResourceCodePage());
+    FReader->SetIgnoreTagBit7(true);
     const TScopeExit release([this] { FReader.reset(); });
     // A text form or other data in place of a binary form stream is not ours to read.
     if (FReader->Size() < FormSignature.size() ||
@@ -100,7 +101,7 @@ void TLangTranslator::ReadComponent(TComponent* parent, bool isRoot) {
             target = FRoot->FindComponent(name);
     } else {
         // Unnamed sections are numbered per class across the whole pass.
-        const int n = static_cast<int>(FUnnamedClasses.count(className));
+        const int n = FUnnamedCounts[className]++;
         FUnnamedClasses.append(className);
         target = FindUnnamedComponent(parent, className, n);
         if (target == nullptr)
@@ -172,7 +173,7 @@ Variant TLangTranslator::IdentValue(const QByteArray& ident) const {
 }
 
 void TLangTranslator::ReadPropertyValue() {
-    const quint8 tag = quint8(FReader->NextValue()) & 0x7F;
+    const quint8 tag = quint8(FReader->NextValue());
     if (tag > MaxValueType)
         throw EReadError(QStringLiteral("Unknown value type"));
     Variant value;

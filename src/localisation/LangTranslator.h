@@ -9,6 +9,7 @@
 #include "runtime/Exception.h"
 #include "runtime/TypInfo.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -77,6 +78,8 @@ private:
     const TPropInfo* FPropInfo = nullptr;
     std::unique_ptr<TReader> FReader;
     QStringList FUnnamedClasses;
+    // How many of each class FUnnamedClasses holds: counting them there made a pass quadratic.
+    QHash<QString, int> FUnnamedCounts;
     int FNesting = 0;
 };
 

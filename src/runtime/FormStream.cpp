@@ -150,7 +150,7 @@ void TReader::ReadSignature() {
 
 TValueType TReader::NextValue() {
     Need(1);
-    return TValueType(quint8(FData[FPosition]));
+    return TValueType(quint8(FData[FPosition]) & FTagMask);
 }
 
 TValueType TReader::ReadValue() {
@@ -241,7 +241,7 @@ qint32 TReader::ReadInteger() {
     case TValueType::vaInt32:
         return ReadInt32Raw();
     default:
-        WrongType("integer", at, quint8(FData[at]));
+        WrongType("integer", at, quint8(quint8(FData[at]) & FTagMask));
     }
 }
 
@@ -272,7 +272,7 @@ double TReader::ReadFloat() {
     case TValueType::vaInt32:
         return ReadInteger();
     default:
-        WrongType("float", at, quint8(FData[at]));
+        WrongType("float", at, quint8(quint8(FData[at]) & FTagMask));
     }
 }
 
@@ -297,7 +297,7 @@ double TReader::ReadDate() {
 void TReader::ExpectValue(TValueType expected, const char* name) {
     const qsizetype at = FPosition;
     if (ReadValue() != expected)
-        WrongType(name, at, quint8(FData[at]));
+        WrongType(name, at, quint8(quint8(FData[at]) & FTagMask));
 }
 
 quint32 TReader::ReadLength() {
@@ -320,7 +320,7 @@ QByteArray TReader::ReadString() {
         FPosition = at;
         return ToAnsi(ReadWideString());
     default:
-        WrongType("string", at, quint8(FData[at]));
+        WrongType("string", at, quint8(quint8(FData[at]) & FTagMask));
     }
 }
 
@@ -345,7 +345,7 @@ QString TReader::ReadWideString() {
         FPosition = at;
         return DecodeCodePage(ReadString(), FCodePage);
     default:
-        WrongType("string", at, quint8(FData[at]));
+        WrongType("string", at, quint8(quint8(FData[at]) & FTagMask));
     }
 }
 
@@ -363,7 +363,7 @@ QByteArray TReader::ReadIdent() {
     case TValueType::vaNull:
         return QByteArrayLiteral("Null");
     default:
-        WrongType("identifier", at, quint8(FData[at]));
+        WrongType("identifier", at, quint8(quint8(FData[at]) & FTagMask));
     }
 }
 

@@ -65,9 +65,12 @@ public:
     bool AtEnd() const { return FPosition >= FData.size(); }
     const QByteArray& Data() const { return FData; }
     int CodePage() const { return FCodePage; }
+    // Tags read modulo 128, bit 7 ignored, as the translator reads form resources; the form
+    // loader keeps refusing such tags.
+    void SetIgnoreTagBit7(bool ignore) { FTagMask = ignore ? 0x7F : 0xFF; }
 
     void ReadSignature();   // consumes "TPF0" or throws
-    TValueType NextValue(); // peeks the tag byte, taken as is (no range check)
+    TValueType NextValue(); // peeks the tag byte (no range check)
     TValueType ReadValue(); // consumes the tag; tags above 21 are refused
     bool EndOfList();       // the next byte is 0; throws at the end of the data
     void ReadListBegin();   // tag 1
@@ -111,6 +114,7 @@ private:
 
     QByteArray FData;
     int FCodePage;
+    quint8 FTagMask = 0xFF;
     qsizetype FPosition = 0;
     int FDepth = 0; // nesting of lists/collections/sections, bounded so hostile input cannot
                     // exhaust the stack

@@ -140,6 +140,30 @@ quint8 LocaleByte(TLocaleId locale, int item) {
     return quint8(GetLocaleInt(locale, item, 0));
 }
 
+// A picture with a day of the month and a full month name ("d MMMM yyyy"): where the month
+// name takes its date form, the Russian "8 декабря" rather than "8 декабрь".
+bool IsDayMonthPicture(const QString& picture) {
+    bool day = false;
+    bool month = false;
+    for (qsizetype i = 0; i < picture.size();) {
+        const QChar c = picture[i];
+        if (c == u'\'' || c == u'"') {
+            const qsizetype end = picture.indexOf(c, i + 1);
+            i = end < 0 ? picture.size() : end + 1;
+            continue;
+        }
+        qsizetype run = i;
+        while (run < picture.size() && picture[run].toLower() == c.toLower())
+            ++run;
+        if (c.toLower() == u'd' && run - i <= 2)
+            day = true;
+        if (c.toLower() == u'm' && run - i >= 4)
+            month = true;
+        i = run;
+    }
+    return day && month;
+}
+
 } // namespace
 
 void BuildFormatSettings(TLocaleId locale) {
@@ -147,10 +171,15 @@ void BuildFormatSettings(TLocaleId locale) {
     TFormatSettings s = FormatSettings();
     if (SysLocale().FarEast)
         CollectEras(s, locale);
+    const QString longDate = GetLocaleStr(locale, LOCALE_SLONGDATE, QStringLiteral("mmmm d, yyyy"));
+    // The long names serve the long date picture.
+    const int longForm = IsDayMonthPicture(longDate) ? LOCALE_RETURN_GENITIVE_NAMES : 0;
     for (int i = 0; i < 12; ++i) {
         s.ShortMonthNames[i] =
             GetLocaleStr(locale, LOCALE_SABBREVMONTHNAME1 + i, s.ShortMonthNames[i]);
-        s.LongMonthNames[i] = GetLocaleStr(locale, LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]);
+        s.LongMonthNames[i] =
+            GetLocaleStr(locale, longForm | (LOCALE_SMONTHNAME1 + i),
+                         GetLocaleStr(locale, LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]));
     }
     for (int i = 0; i < 7; ++i) {
         const int day = (i + 6) % 7; // entry 0 (Sunday) is the locale's seventh day
@@ -166,8 +195,7 @@ void BuildFormatSettings(TLocaleId locale) {
     s.DateSeparator = GetLocaleChar(locale, LOCALE_SDATE, QLatin1Char('/'));
     s.ShortDateFormat =
         AdaptDateFormat(locale, GetLocaleStr(locale, LOCALE_SSHORTDATE, QStringLiteral("m/d/yy")));
-    s.LongDateFormat = AdaptDateFormat(
-        locale, GetLocaleStr(locale, LOCALE_SLONGDATE, QStringLiteral("mmmm d, yyyy")));
+    s.LongDateFormat = AdaptDateFormat(locale, longDate);
     s.TimeSeparator = GetLocaleChar(locale, LOCALE_STIME, QLatin1Char(':'));
     s.TimeAMString = GetLocaleStr(locale, LOCALE_S1159, QStringLiteral("am"));
     s.TimePMString = GetLocaleStr(locale, LOCALE_S2359, QStringLiteral("pm"));

@@ -34,13 +34,19 @@ qsizetype IndexOfAny(const QString& text, QLatin1String letters) {
     return -1;
 }
 
+// Marks that only set the writing direction; Arabic patterns put one before every separator.
+bool IsDirectionMark(QChar c) {
+    return c.unicode() == 0x200E || c.unicode() == 0x200F || c.unicode() == 0x061C;
+}
+
 // The first separator after the first field of a pattern: '/' of "dd/MM/yy", ':' of "HH:mm".
 std::optional<QChar> FirstSeparator(const QString& pattern) {
     bool inField = false;
     for (QChar c : pattern) {
         if (IsPatternLetter(c)) {
             inField = true;
-        } else if (inField && c != u' ' && c != u'\'' && c != QChar(0x00A0)) {
+        } else if (inField && c != u' ' && c != u'\'' && c != QChar(0x00A0) &&
+                   !IsDirectionMark(c)) {
             return c;
         }
     }
@@ -143,8 +149,8 @@ QString CurrencyForm(const QString& pattern) {
     QString form;
     for (QChar c : pattern) {
         const char16_t u = c.unicode();
-        if (u == 0x200E || u == 0x200F || u == 0x061C)
-            continue; // direction marks
+        if (IsDirectionMark(c))
+            continue;
         if (u == '#' || u == '0' || u == ',' || u == '.') {
             if (!form.endsWith(u'1'))
                 form += u'1';
@@ -295,6 +301,8 @@ void ReadCalendarNames(TLocaleBundle& bundle, TLocaleItems& items) {
                    items);
     ReadMonthNames(bundle, "calendar/gregorian/monthNames/stand-alone/abbreviated",
                    LOCALE_SABBREVMONTHNAME1, items);
+    ReadMonthNames(bundle, "calendar/gregorian/monthNames/format/wide",
+                   LOCALE_SMONTHNAME1 | LOCALE_RETURN_GENITIVE_NAMES, items);
     ReadDayNames(bundle, "calendar/gregorian/dayNames/stand-alone/wide", LOCALE_SDAYNAME1, items);
     ReadDayNames(bundle, "calendar/gregorian/dayNames/stand-alone/abbreviated",
                  LOCALE_SABBREVDAYNAME1, items);
@@ -416,7 +424,13 @@ QString PlatformDatePicture(const QString& icuPattern) {
             picture += count <= 3 ? QLatin1String("ddd") : QLatin1String("dddd");
             break;
         case 'G':
-            picture += QLatin1String("gg");
+            // Dates are read and shown in the Gregorian calendar's current era, which pictures
+            // do not name (an era field is filled only for an era calendar): the field goes,
+            // with the space that set it apart.
+            if (picture.endsWith(u' '))
+                picture.chop(1);
+            else if (i < icuPattern.size() && icuPattern[i] == u' ')
+                ++i;
             break;
         default:
             break;

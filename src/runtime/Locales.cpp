@@ -23,6 +23,7 @@ constexpr TLocaleRow LocaleTable[] = {
     {0x0407, "DEU", 1252, 0}, // de-DE
     {0x0408, "ELL", 1253, 0}, // el-GR
     {0x0409, "ENU", 1252, 0}, // en-US
+    {0x040A, "ESP", 1252, 0}, // es-ES, traditional sort
     {0x040B, "FIN", 1252, 0}, // fi-FI
     {0x040C, "FRA", 1252, 0}, // fr-FR
     {0x040D, "HEB", 1255, 0}, // he-IL

@@ -45,6 +45,8 @@ enum TLocaleItem : int {
     LOCALE_SABBREVDAYNAME1 = 0x31, // Monday; +6 is Sunday
     LOCALE_SMONTHNAME1 = 0x38,     // January; +11 is December
     LOCALE_SABBREVMONTHNAME1 = 0x44,
+    // With a month name item: the form a date gives it ("8 декабря"), not the stand-alone one.
+    LOCALE_RETURN_GENITIVE_NAMES = 0x10000000,
     LOCALE_SENGLANGUAGE = 0x1001,
     LOCALE_SENGCOUNTRY = 0x1002,
     LOCALE_IDEFAULTANSICODEPAGE = 0x1004,

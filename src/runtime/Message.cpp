@@ -1,6 +1,8 @@
 #include "runtime/Message.h"
 
+#include "runtime/Exception.h"
 #include "runtime/ModuleList.h"
+#include "runtime/ResourceFile.h"
 
 #include <QStringList>
 
@@ -11,7 +13,12 @@ namespace {
 TMessageTexts messageTexts = nullptr;
 
 QString TextOf(quint16 id) {
-    return messageTexts ? messageTexts(id) : LoadResString(id);
+    try {
+        return messageTexts ? messageTexts(id) : LoadResString(id);
+    } catch (const Exception&) {
+        // Wording a failure must not become another failure: the built-in text serves.
+        return TModuleList::Instance().Head().OwnResources().LoadString(id).value_or(QString());
+    }
 }
 
 } // namespace

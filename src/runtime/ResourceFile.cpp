@@ -1,6 +1,7 @@
 #include "runtime/ResourceFile.h"
 
 #include "runtime/AtomicFile.h"
+#include "runtime/CappedRead.h"
 #include "runtime/Exception.h"
 #include "runtime/Locales.h"
 
@@ -183,11 +184,43 @@ TResourceFile TResourceFile::LoadFromFile(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         throw EResNotFound(
             QStringLiteral("Cannot open resource file %1: %2").arg(path, f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw EResNotFound(
+    // Size and signature before the content: a huge or foreign file costs no memory.
+    const auto cannotRead = [&] {
+        return EResNotFound(
             QStringLiteral("Cannot read resource file %1: %2").arg(path, f.errorString()));
-    TResourceFile file = FromBytes(bytes, path);
+    };
+    const auto tooLarge = [&] {
+        return EReadError(QStringLiteral("%1: larger than %2 MiB")
+                              .arg(path)
+                              .arg(MaxResourceFileSize / (1024 * 1024)));
+    };
+    if (f.size() > MaxResourceFileSize)
+        throw tooLarge();
+    const QByteArray null = NullEntry();
+    const QByteArray head = f.read(null.size());
+    if (f.error() != QFileDevice::NoError)
+        throw cannotRead();
+    if (head != null)
+        TResReader(head, path).Fail(QStringLiteral("Not a 32-bit resource file"), 0);
+    if (!f.seek(0))
+        throw cannotRead();
+    const std::optional<QByteArray> bytes = ReadAllUpTo(f, MaxResourceFileSize);
+    if (f.error() != QFileDevice::NoError)
+        throw cannotRead();
+    if (!bytes)
+        throw tooLarge();
+    TResourceFile file = FromBytes(*bytes, path);
+    // A damaged string block would fail every later string lookup: refuse the file now.
+    for (const TResourceEntry& e : file.FEntries) {
+        if (!e.Type.Matches(RT_STRING) || !e.Name.IsOrdinal())
+            continue;
+        try {
+            DecodeStringBlock(e.Data);
+        } catch (const EReadError& error) {
+            throw EReadError(QStringLiteral("%1: string block %2: %3")
+                                 .arg(path, e.Name.ToString(), error.Message()));
+        }
+    }
     file.FFileName = path;
     file.FCodePage = CodePageOfLanguageCode(QFileInfo(path).suffix());
     return file;

@@ -13,6 +13,9 @@ namespace lumotrix {
 constexpr quint16 RT_STRING = 6;
 constexpr quint16 RT_RCDATA = 10;
 
+// A resource file is read whole into memory; a translation is a few hundred kilobytes.
+constexpr qint64 MaxResourceFileSize = qint64(64) * 1024 * 1024;
+
 // Memory flags the resource compiler gives its entries.
 constexpr quint16 ResMoveable = 0x0010;
 constexpr quint16 ResPure = 0x0020;
@@ -62,7 +65,8 @@ public:
     // The same without copying: the entries' data point into `image`, which must outlive the
     // file and stay unchanged (the resources compiled into a module).
     static TResourceFile FromImage(const QByteArray& image, const QString& origin = {});
-    // EResNotFound when the file cannot be read, EReadError when its content is bad.
+    // EResNotFound when the file cannot be read, EReadError when its content is bad: no
+    // resource file, larger than MaxResourceFileSize, or a damaged string-table block.
     static TResourceFile LoadFromFile(const QString& path);
 
     QByteArray ToBytes() const;

@@ -97,6 +97,7 @@ TEST_F(LangModules, TheStringsModuleAsksTheHooksAndKeepsAListControlsSelection) 
                          const Variant& value, bool& skip) {
         EXPECT_EQ(prop, nullptr);
         EXPECT_FALSE(skip);
+        EXPECT_EQ(current.VarType(), varString);
         EXPECT_EQ(current.ToWideString(), QStringLiteral("c"));
         EXPECT_EQ(value.ToWideString(), QStringLiteral("C"));
         skip = true;

@@ -5,6 +5,7 @@
 #include "localisation/LangCommon.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
+#include "runtime/FormStream.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
@@ -13,8 +14,12 @@
 #include "widgets/Button.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QWidget>
+#include <QtEndian>
+#include <functional>
 
 namespace lumotrix::test {
 namespace {
@@ -101,6 +106,122 @@ TEST_F(LangResourceTest, DamagedFileCountsAsAbsentForItsCandidate) {
     WriteFile(TranslationsDir() + "/prog.RUS", QByteArray(40, '\0'));
     EXPECT_FALSE(SwitchLanguage("RUS")) << "only damaged files: no switch";
     EXPECT_EQ(InForce(prog), "prog.RUS") << "a failed switch keeps the files in force";
+}
+
+// A language file holding string 1 (its name), the given entries, and an entry of type 99
+// that makes the file `fileSize` bytes long, written as a sparse file when that is large.
+void WriteBoundsFile(const QString& path, const QList<TResourceEntry>& entries,
+                     qint64 fileSize = 0) {
+    TResourceFile file;
+    file.SetString(1, QFileInfo(path).fileName());
+    for (const TResourceEntry& e : entries)
+        file.Add(e);
+    TResourceEntry filler;
+    filler.Type = quint16(99);
+    filler.Name = quint16(1);
+    file.Add(filler);
+    QByteArray bytes = file.ToBytes();
+    const qint64 fillerSize = fileSize > 0 ? fileSize - bytes.size() : 0;
+    qToLittleEndian(quint32(fillerSize), bytes.data() + bytes.size() - 32);
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    ASSERT_TRUE(out.resize(bytes.size() + fillerSize));
+}
+
+TResourceEntry FormEntry(const QByteArray& stream) {
+    TResourceEntry e;
+    e.Type = RT_RCDATA;
+    e.Name = QStringLiteral("TBOUNDSFORM");
+    e.Data = stream;
+    return e;
+}
+
+// A root section holding one binary value that makes the stream `size` bytes long.
+QByteArray StreamOfSize(qsizetype size) {
+    const qsizetype overhead = 4 + 6 + 5 + 5 + 1 + 4 + 2;
+    TWriter w;
+    w.WriteSignature();
+    w.WriteStr("TForm");
+    w.WriteStr("Form");
+    w.WriteStr("Data");
+    w.WriteBinary(QByteArray(size - overhead, 'x'));
+    w.WriteListEnd();
+    w.WriteListEnd();
+    return w.Data();
+}
+
+// A root section (one write) with `writes - 1` values, the last of them in a list.
+QByteArray StreamOfWrites(int writes) {
+    TWriter w;
+    w.WriteSignature();
+    w.WriteStr("TForm");
+    w.WriteStr("Form");
+    for (int i = 0; i < writes - 3; ++i) {
+        w.WriteStr("Tag");
+        w.WriteInteger(i % 100);
+    }
+    w.WriteStr("Lines.Strings");
+    w.WriteListBegin();
+    w.WriteString("a");
+    w.WriteString("b");
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+    return w.Data();
+}
+
+TEST_F(LangResourceTest, AFileAskingTooMuchIsRefusedSayingWhyAndTheLanguageStays) {
+    TModule& prog = AddModule("prog.exe");
+    const QString path = ProgramDir() + "/prog.DEU";
+    static QString warning;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warning = text; });
+    struct Case {
+        const char* What;
+        std::function<void()> Write;
+        const char* Why; // nullptr: the file is taken
+    };
+    const qint64 MiB = 1024 * 1024;
+    const QList<Case> cases = {
+        {"file at the bound", [&] { WriteBoundsFile(path, {}, 64 * MiB); }, nullptr},
+        {"file past it", [&] { WriteBoundsFile(path, {}, 64 * MiB + 1); }, "larger than 64 MiB"},
+        {"form at the bound", [&] { WriteBoundsFile(path, {FormEntry(StreamOfSize(8 * MiB))}); },
+         nullptr},
+        {"form past it", [&] { WriteBoundsFile(path, {FormEntry(StreamOfSize(8 * MiB + 1))}); },
+         "larger than 8 MiB"},
+        {"writes at the bound", [&] { WriteBoundsFile(path, {FormEntry(StreamOfWrites(200000))}); },
+         nullptr},
+        {"writes past it", [&] { WriteBoundsFile(path, {FormEntry(StreamOfWrites(200001))}); },
+         "more than 200000 writes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        prog.SetResourceFile(nullptr);
+        warning.clear();
+        c.Write();
+        const bool taken = LoadResourceModules("DEU") != nullptr;
+        EXPECT_EQ(taken, c.Why == nullptr);
+        EXPECT_EQ(InForce(prog), taken ? "prog.DEU" : "own");
+        if (c.Why) {
+            EXPECT_TRUE(warning.contains(QLatin1String(c.Why))) << warning.toStdString();
+        }
+    }
+    qInstallMessageHandler(previous);
+}
+
+TEST_F(LangResourceTest, AFileWithADamagedStringBlockCountsAsAbsent) {
+    TModule& prog = AddModule("prog.exe");
+    TResourceFile file;
+    file.SetString(1, QStringLiteral("prog.DEU"));
+    TResourceEntry damaged;
+    damaged.Type = RT_STRING;
+    damaged.Name = quint16(2);
+    damaged.Data = QByteArray::fromHex("05006100"); // five characters announced, one there
+    file.Add(damaged);
+    file.SaveToFile(ProgramDir() + "/prog.DEU");
+    EXPECT_EQ(LoadResourceModules("DEU"), nullptr);
+    EXPECT_EQ(InForce(prog), "own");
 }
 
 TEST_F(LangResourceTest, SwitchSetsLocaleAndFormatsAndBackToBuiltInReleasesEveryFile) {
@@ -304,6 +425,54 @@ TEST_F(LangResourceTest, EveryCountryOfAShippedLanguageStartsInIt) {
         ASSERT_EQ(CurrentLanguage, c.Code);
         const TResourceFile file = TResourceFile::LoadFromFile(program + u'.' + CurrentLanguage);
         EXPECT_EQ(file.LoadString(IdReceive).value_or(QString()).toStdString(), c.Receive);
+    }
+}
+
+TEST_F(LangResourceTest, FileNamesMatchWhateverTheirLetterCaseAndCodesStayAsAsked) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    TModule& module = AddModule("prog.exe");
+    WriteResourceFile(ProgramDir() + "/prog.deu");
+    WriteResourceFile(ProgramDir() + "/prog.Fra");
+    WriteResourceFile(ProgramDir() + "/prog.FRA"); // sorts before prog.Fra
+
+    struct Case {
+        const char* Code;
+        const char* InForce;
+    };
+    for (const Case& c : {Case{"DEU", "prog.deu"}, Case{"deu", "prog.deu"}, Case{"fra", "prog.FRA"},
+                          Case{"Fra", "prog.Fra"}}) {
+        SCOPED_TRACE(c.Code);
+        ASSERT_NE(LoadResourceModules(c.Code), nullptr);
+        EXPECT_EQ(InForce(module), c.InForce);
+        EXPECT_EQ(CurrentLanguage, c.Code) << "the code as asked";
+    }
+    EXPECT_EQ(FindResourceLanguage(prog, "Deu", false), "Deu");
+    EXPECT_EQ(FindResourceLanguage(prog, "fra", false), "fra");
+    TLanguageList list;
+    ListAvailableLanguages(list, prog, false);
+    EXPECT_EQ(Codes(list), (QStringList{"DEU:407", "FRA:40c"}));
+}
+
+TEST_F(LangResourceTest, AnOverrideIsTakenOnlyAsACodeOfTwoOrThreeLetters) {
+    const QString prog = ProgramDir() + "/prog.exe";
+    WriteResourceFile(ProgramDir() + "/prog.IT");
+    WriteResourceFile(ProgramDir() + "/prog.DE");
+    QDir(ProgramDir()).mkdir("prog.X");
+    SetUserDefaultLocale(0x0410);
+    struct Case {
+        const char* Override;
+        const char* Language;
+    };
+    for (const Case& c : {Case{"de", "de"}, Case{"DEU", "DE"}, Case{"X/../prog.DE", "IT"},
+                          Case{"X/../prog.DE/", "IT"}, Case{"D", "IT"}, Case{"DEUTS", "IT"}}) {
+        SCOPED_TRACE(c.Override);
+        {
+            TRegistry registry;
+            ASSERT_TRUE(registry.OpenKey(LanguageOverrideKey, true));
+            registry.WriteString(prog, c.Override);
+        }
+        DetectStartupLanguage(prog);
+        EXPECT_EQ(CurrentLanguage, c.Language);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "widgets/ListControls.h"
 
 #include <QTemporaryDir>
+#include <functional>
 
 using namespace lumotrix;
 using namespace lumotrix::test;
@@ -408,6 +409,44 @@ TEST_F(Translator, StreamErrorsAndStringListHookErrorsPassUnwrapped) {
         FAIL() << "no error";
     } catch (const EConvertError& error) {
         EXPECT_EQ(error.Message(), QStringLiteral("no line"));
+    }
+}
+
+TEST_F(Translator, ValueTagsAreReadModulo128) {
+    // Each value once with bit 7 of its tag set, under a name no property has.
+    const auto tagged = [](const std::function<void(TWriter&)>& write) {
+        TWriter value;
+        write(value);
+        QByteArray bytes = value.Data();
+        bytes[0] = char(quint8(bytes[0]) | 0x80);
+        return bytes;
+    };
+    const QList<QByteArray> values = {
+        tagged([](TWriter& w) { w.WriteValue(TValueType::vaNull); }),
+        tagged([](TWriter& w) { w.WriteInteger(7); }),
+        tagged([](TWriter& w) { w.WriteBinary("ab"); }),
+        tagged([](TWriter& w) { w.WriteSet({"shDark"}); }),
+        tagged([](TWriter& w) { w.WriteValue(TValueType::vaNil); }),
+        tagged([](TWriter& w) { w.WriteDate(1.5); }),
+        tagged([](TWriter& w) { w.WriteTaggedInteger(TValueType::vaInt64, 5); }),
+        tagged([](TWriter& w) { w.WriteDouble(2.5); }),
+    };
+    for (const QByteArray& value : values) {
+        SCOPED_TRACE(value.toHex().toStdString());
+        auto form = Load<TTrForm>(LiveForm);
+        TWriter writer;
+        writer.WriteSignature();
+        writer.WriteStr("TTrForm");
+        writer.WriteStr("TrForm");
+        writer.WriteStr("Extra");
+        writer.WriteRaw(value);
+        writer.WriteStr("Caption");
+        writer.WriteRaw(tagged([](TWriter& w) { w.WriteString("dopo"); }));
+        writer.WriteListEnd();
+        writer.WriteListEnd();
+        UseResourceFile(FormResourceFile({{"TTrForm", writer.Data()}}));
+        EXPECT_NO_THROW(TLangTranslator::TranslateAllForms());
+        EXPECT_EQ(form->Caption(), QStringLiteral("dopo"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "runtime/FormatSettings.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
@@ -98,6 +99,27 @@ TEST_F(FormatSettingsTest, GermanFrenchAndEnglishFollowTheirLocales) {
     EXPECT_EQ(S().CurrencyFormat, 0); // "$1"
     EXPECT_EQ(S().NegCurrFormat, 1);  // "-$1"
     EXPECT_EQ(FloatToStr(24.5), "24.5");
+}
+
+TEST_F(FormatSettingsTest, LongDatesGiveTheMonthItsDateFormAndNameNoEra) {
+    struct Case {
+        TLocaleId Locale;
+        const char* December; // as the long date picture shows it
+    };
+    for (const Case& c :
+         {Case{0x0419, "декабря"}, Case{0x0415, "grudnia"}, Case{0x0408, "Δεκεμβρίου"},
+          Case{0x0410, "dicembre"}, Case{0x041E, "ธันวาคม"}, Case{LocaleEnglishUS, "December"}}) {
+        SCOPED_TRACE(c.December);
+        BuildFormatSettings(c.Locale);
+        EXPECT_EQ(S().LongMonthNames[11], QString::fromUtf8(c.December));
+        // No era field: nothing fills one outside an era calendar.
+        QString picture = S().LongDateFormat;
+        picture.remove(QRegularExpression(QStringLiteral("'[^']*'")));
+        EXPECT_FALSE(picture.contains(u'g', Qt::CaseInsensitive)) << picture.toStdString();
+    }
+    // The month on its own keeps its stand-alone name.
+    EXPECT_EQ(GetLocaleStr(0x0419, LOCALE_SMONTHNAME1 + 11, QString()),
+              QString::fromUtf8("декабрь"));
 }
 
 TEST_F(FormatSettingsTest, MarkerBeforeTheTimeLeadsThePictures) {

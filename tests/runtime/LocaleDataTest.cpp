@@ -104,6 +104,24 @@ TEST(LocaleData, EveryLocaleReadsAsIcusFormatters) {
     }
 }
 
+TEST(LocaleData, DateAndTimeSeparatorsArePrintablePunctuation) {
+    for (const TLocaleRow& row : SupportedLocaleRows()) {
+        const QString name = IcuLocaleName(row.Id);
+        SCOPED_TRACE(name.toStdString());
+        const TLocaleItems items = ReadIcuFormatItems(name.toLatin1());
+        for (const int item : {LOCALE_SDATE, LOCALE_STIME}) {
+            const auto found = items.find(item);
+            if (found == items.end())
+                continue; // the default serves
+            ASSERT_EQ(found->second.size(), 1) << item;
+            const QChar c = found->second[0];
+            EXPECT_TRUE(c.isPunct() && c.isPrint())
+                << item << " U+" << std::hex << int(c.unicode());
+        }
+    }
+    EXPECT_EQ(ReadIcuFormatItems("ar_SA").at(LOCALE_SDATE), QStringLiteral("/"));
+}
+
 TEST(LocaleData, CurrencyFormsOfSymbolPlacements) {
     // Symbol in front, behind with a space, and a locale whose currency brings its own pattern.
     const auto form = [](const char* name) {

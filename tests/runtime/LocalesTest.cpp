@@ -91,6 +91,7 @@ TEST(LocaleTable, LanguageCodesFindTheirLocales) {
     // The first locale in enumeration order wins: ENU (0x409) before ENG (0x809).
     EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("EN")), 0x0009u);
     EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("ENG")), 0x0809u);
+    EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("ESP")), 0x040Au); // traditional sort
     EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("XYZ")), 0u);
     EXPECT_EQ(FindLanguageCodeLocale(QString()), 0u);
 }

@@ -84,6 +84,21 @@ TEST_F(MessageText, AnExceptionSpeaksTheLanguageInForceWhenItIsRead) {
     EXPECT_EQ(plain.Argument().Text(), QStringLiteral("No column 7"));
 }
 
+TEST_F(MessageText, AFailureToWordAMessageNeverReplacesTheFailureBeingWorded) {
+    // As a damaged string table in force does on every lookup.
+    SetMessageTexts([](quint16) -> QString {
+        throw EReadError(QStringLiteral("String table block cut short at offset 0"));
+    });
+    try {
+        throw ERangeError(TMessage(msgFieldOutOfRange, {QStringLiteral("Ora"), 1, 2, 3}));
+    } catch (const ERangeError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("Ora"))) << error.what();
+        EXPECT_FALSE(error.Message().contains(QStringLiteral("String table"))) << error.what();
+    } catch (const Exception& error) {
+        ADD_FAILURE() << "replaced by: " << error.what();
+    }
+}
+
 TEST(SystemReason, TheUsualFailuresHaveTheirOwnWordsAndTheRestTheirNumber) {
     EXPECT_EQ(SystemReason(ENOENT).Id, msgReasonMissing);
     EXPECT_EQ(SystemReason(EACCES).Id, msgReasonNoPermission);

@@ -463,8 +463,9 @@ TEST_F(LanguageWindowTest, ASwitchedWindowReadsLikeAFreshStart) {
         const char* Row;
         const char* Lang;
     } switches[] = {{"italiano", "it_IT.UTF-8"},
-                    {"Deutsch (Deutschland)", "de_DE.UTF-8"},
-                    {"English (United States)", "en_US.UTF-8"},
+                    {"Deutsch", "de_DE.UTF-8"},
+                    {"English", "en_US.UTF-8"},
+                    {"français", "fr_FR.UTF-8"},
                     {"italiano", "it_IT.UTF-8"}};
     Form().ClearAllData(); // whatever the cases before left; then only the switches change it
     for (const auto& to : switches) {

@@ -160,6 +160,8 @@ enum TMessageId : quint16 {
     // The tab bars' scroll buttons.
     msgScrollLeft = 64865,
     msgScrollRight = 64864,
+    // A record of an unfinished save that is not used, with what the user can do about it.
+    msgSaveRecordRefused = 64863,
 };
 
 } // namespace lumotrix

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,6 +15,9 @@ namespace lumotrix {
 namespace {
 
 TSaveStepHook saveStepHook = nullptr;
+
+// The temporary file's name: the target's, this tag, the process and a random number.
+constexpr char TemporaryTag[] = ".tmp-";
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
@@ -34,7 +38,17 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+QByteArray TemporaryName(const QString& path) {
+    return Native(path) + TemporaryTag + QByteArray::number(::getpid()) + '-' +
+           QByteArray::number(QRandomGenerator::global()->generate(), 16);
+}
+
 } // namespace
+
+QString TemporarySuffixPattern() {
+    return QRegularExpression::escape(QLatin1String(TemporaryTag)) +
+           QStringLiteral("[0-9]+-[0-9a-f]{1,8}");
+}
 
 void SetSaveStepHook(TSaveStepHook hook) {
     saveStepHook = hook;
@@ -65,8 +79,7 @@ int WriteAtomically(const QString& path, const QByteArray& bytes) {
     // A fresh name each time: a crash may have left an earlier temporary file behind, and a
     // forked process starts from its parent's random numbers.
     for (int tries = 0; fd < 0 && tries < 64; ++tries) {
-        temporary = Native(path) + ".tmp-" + QByteArray::number(::getpid()) + '-' +
-                    QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        temporary = TemporaryName(path);
         SaveStep();
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)

@@ -15,6 +15,10 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, TMessage&
 // failures are not put into the user's language.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
+// The regular expression of what a write adds to the name it replaces for its temporary file,
+// so that a leftover of a killed write is told from a name that only looks like one.
+QString TemporarySuffixPattern();
+
 // Flushes the entries of the folder holding `path` (renames, new and removed names) to disk.
 bool SyncFolderOf(const QString& path);
 

@@ -26,14 +26,13 @@ enum TMessageId : quint16 {
     msgReasonNotSupported = 64986,
     msgReasonTimedOut = 64985,
     msgReasonUnknown = 64984,
-    // Saving a configuration set.
+    // Saving a configuration set (64977 is retired).
     msgNothingWritten = 64983,
     msgCannotKeepOldCopy = 64982,
     msgWriteFailedRestored = 64981,
     msgWriteFailedNotRestored = 64980,
     msgSaveNotUndone = 64979,
     msgSaveRecordUnreadable = 64978,
-    msgSaveRecordDamaged = 64977,
     // A configuration's files, checked before a send.
     msgNoTimerFile = 64976,
     msgTimerCountWrong = 64975,
@@ -166,6 +165,8 @@ enum TMessageId : quint16 {
     msgStatusModified = 64862,
     msgGridOff = 64861,
     msgGridOn = 64860,
+    // A record of an unfinished save that is not used, with what the user can do about it.
+    msgSaveRecordRefused = 64859,
 };
 
 } // namespace lumotrix

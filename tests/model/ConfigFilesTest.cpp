@@ -1,13 +1,18 @@
 #include "model/ConfigFiles.h"
 #include "MessageMatch.h"
 #include "model/ConfigTables.h"
+#include "model/Configuration.h"
 #include "runtime/MessageIds.h"
+#include "support/FileBytes.h"
+#include "support/PrintQString.h"
 
 #include "runtime/Exception.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace lumotrix;
@@ -186,4 +191,117 @@ TEST_F(ConfigFilesOverwriteTest, AFolderThatCannotBeWrittenWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("missing"))));
     for (int i = 0; i < Names.size(); ++i)
         EXPECT_EQ(Read(Names[i]), FBefore[i]);
+}
+
+// Records of an unfinished save that a crash cannot leave: each is refused, by an open and by a
+// save over a set that does not read whole, without touching a file; a save over a whole set
+// replaces it.
+TEST_F(ConfigFilesOverwriteTest, ARecordNamingAnythingButTheSetsOwnFilesIsRefusedUntouched) {
+    QTemporaryDir outside;
+    const QString victim = outside.filePath(QStringLiteral("vittima"));
+    const QString marker = FTimerFile + QStringLiteral(".saving");
+    const auto entry = [](const QString& target, const QString& staged, const QString& old) {
+        return QStringLiteral(R"({"target":"%1","new":"%2","old":%3})")
+            .arg(target, staged, old)
+            .toUtf8();
+    };
+    const QByteArray ports = entry("Pacquario", "Pacquario.new-00000000", R"("")");
+    const QByteArray temperature = entry("Tacquario", "Tacquario.new-00000000", R"("")");
+    const auto record = [&](const QByteArray& timers) {
+        return '[' + timers + ',' + ports + ',' + temperature + ']';
+    };
+    const QByteArray whole = record(
+        entry("acquario.tmr", "acquario.tmr.new-00000000", R"("acquario.tmr.old-0123abcd")"));
+    const struct {
+        const char* What;
+        QByteArray Record;
+    } cases[] = {
+        {"empty", ""},
+        {"not JSON", "[{"},
+        {"two entries", '[' + ports + ',' + temperature + ']'},
+        {"another file as target", record(entry("altro.tmr", "altro.tmr.new-00000000", R"("")"))},
+        {"another file as new file",
+         record(entry("acquario.tmr", "altro.tmr", R"("acquario.tmr.old-0123abcd")"))},
+        {"another file as old copy",
+         record(entry("acquario.tmr", "acquario.tmr.new-00000000", R"("altro.tmr")"))},
+        {"the user's copy as old copy",
+         record(entry("acquario.tmr", "acquario.tmr.new-00000000", R"("acquario.tmr.old-copia")"))},
+        {"the timer file as another file's old copy",
+         '[' + entry("acquario.tmr", "acquario.tmr.new-00000000", R"("")") + ',' +
+             entry("Pacquario", "Pacquario.new-00000000", R"("acquario.tmr")") + ',' + temperature +
+             ']'},
+        {"another file's new name",
+         '[' + entry("acquario.tmr", "acquario.tmr.new-00000000", R"("")") + ',' +
+             entry("Pacquario", "acquario.tmr.new-00000001", R"("")") + ',' + temperature + ']'},
+        {"a number as name", record(entry("acquario.tmr", "acquario.tmr.new-00000000", "5"))},
+        {"a file elsewhere", record(entry(victim, victim + ".new-00000000", R"("")"))},
+        {"a whole record padded past any real size", whole + QByteArray(100000, ' ')},
+    };
+    const auto snapshot = [&] {
+        QMap<QString, QByteArray> files;
+        for (const QString& folder : {FDir.path(), outside.path()})
+            for (const QString& name :
+                 QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+                files[folder + '/' + name] = test::FileBytes(folder + '/' + name);
+        return files;
+    };
+    const auto expectRefused = [&](const std::function<void()>& work) {
+        const QMap<QString, QByteArray> before = snapshot();
+        try {
+            work();
+            ADD_FAILURE() << "not refused";
+        } catch (const Exception& e) {
+            ASSERT_TRUE(e.Record()) << e.what();
+            EXPECT_EQ(e.Record()->Id, msgSaveRecordRefused) << e.what();
+            EXPECT_EQ(test::TextArguments(*e.Record()).value(0), marker) << e.what();
+        }
+        EXPECT_EQ(snapshot(), before);
+    };
+    const QStringList bystanders{FDir.filePath("altro.tmr"),
+                                 FDir.filePath("acquario.tmr.old-copia"), victim};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        for (const QString& name : bystanders)
+            test::WriteFileBytes(name, name.toUtf8());
+        test::WriteFileBytes(FDir.filePath("acquario.tmr.old-0123abcd"), "vecchio");
+        test::WriteFileBytes(marker, c.Record);
+        expectRefused([&] {
+            TConfiguration opened;
+            opened.LoadFiles(FTimerFile);
+        });
+        try {
+            SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
+        } catch (const Exception& e) {
+            ADD_FAILURE() << "the save over a whole set failed: " << e.what();
+        }
+        EXPECT_FALSE(QFileInfo::exists(marker));
+        EXPECT_EQ(Read(Names[0]), FTimers.SaveToBytes());
+        for (const QString& name : bystanders)
+            EXPECT_EQ(test::FileBytes(name), name.toUtf8());
+    }
+    // A set that does not read whole: the record may be all that tells what happened.
+    test::WriteFileBytes(marker, "");
+    test::WriteFileBytes(FDir.filePath("Tacquario"), Read("Tacquario").chopped(1));
+    expectRefused([&] { SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile); });
+}
+
+// Names that only start like what a save leaves behind belong to someone else.
+TEST_F(ConfigFilesOverwriteTest, ASaveRemovesOnlyNamesOfTheFormsItWrites) {
+    const QStringList leftovers{"acquario.tmr.new-0123abcd", "acquario.tmr.old-89abcdef",
+                                "Pacquario.new-00000000.tmp-123-1f", "Tacquario.old-ffffffff",
+                                "acquario.tmr.saving.tmp-42-abc"};
+    const QStringList others{
+        "acquario.tmr.old-copia di sicurezza", "acquario.tmr.new-anno.tmr",
+        "acquario.tmr.old-0123ABCD",           "acquario.tmr.old-0123abc",
+        "acquario.tmr.old-0123abcd.bak",       "Pacquario.new-0123abcd.tmp-x-1",
+        "acquario.tmr.saving.tmp-42-",         "acquario.tmr.tmp-7-0",
+        "xacquario.tmr.old-0123abcd"};
+    for (const QString& name : leftovers + others)
+        test::WriteFileBytes(FDir.filePath(name), name.toUtf8());
+    SaveConfigurationFiles(FTimers, FPorts, FTemperature, FTimerFile);
+    QStringList expected = Names + others;
+    expected.sort();
+    EXPECT_EQ(Files(), expected);
+    for (const QString& name : others)
+        EXPECT_EQ(Read(name), name.toUtf8());
 }

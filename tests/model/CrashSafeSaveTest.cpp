@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -110,20 +111,51 @@ protected:
         return TSetBytes::Of(config);
     }
 
-    // Saves the new set over `before` (none: a first save) in a child killed at every step in
-    // turn; after each kill, every file must be old or new whole, and the next open must give
-    // one whole set, leaving no marker. Returns the points tried.
-    int KillEverywhere(bool overOld, int& corrupt) {
+    // The set's three names as links to an old set in a folder of its own, the timer file's
+    // and the temperature file's relative, the port file's absolute.
+    void LinkToOldSet(const QString& folder) {
+        ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("elsewhere")));
+        FOld.Save(folder + QStringLiteral("/elsewhere/vasca.tmr"));
+        ASSERT_TRUE(QFile::link(QStringLiteral("elsewhere/vasca.tmr"),
+                                folder + QStringLiteral("/acquario.tmr")));
+        ASSERT_TRUE(QFile::link(folder + QStringLiteral("/elsewhere/Pvasca"),
+                                folder + QStringLiteral("/Pacquario")));
+        ASSERT_TRUE(
+            QFile::link(QStringLiteral("elsewhere/Tvasca"), folder + QStringLiteral("/Tacquario")));
+    }
+
+    static bool AllLinks(const QString& timerFile) {
+        const QStringList targets = Targets(timerFile);
+        return std::all_of(targets.begin(), targets.end(),
+                           [](const QString& t) { return QFileInfo(t).isSymLink(); });
+    }
+
+    enum class TBefore { Nothing, OldSet, LinksToOldSet };
+
+    // Saves the new set over `before` in a child killed at every step in turn; after each kill,
+    // every file must be old or new whole, and the next open must give one whole set, leaving
+    // no marker (and the links as they were). Returns the points tried.
+    int KillEverywhere(TBefore start, int& corrupt) {
+        const bool overOld = start != TBefore::Nothing;
+        const bool links = start == TBefore::LinksToOldSet;
         const TSetBytes none{{QByteArray(), QByteArray(), QByteArray()}};
         const TSetBytes& before = overOld ? FOldBytes : none;
         int points = 0;
         for (int step = 1;; ++step) {
             QTemporaryDir dir(ScratchTemplate());
             const QString timerFile = dir.filePath(QStringLiteral("acquario.tmr"));
-            if (overOld)
+            if (links)
+                LinkToOldSet(dir.path());
+            else if (overOld)
                 FOld.Save(timerFile);
             if (RunKilledAt(step, [&] { FNew.Save(timerFile); }) == TEnd::Finished) {
                 EXPECT_EQ(Open(timerFile), FNewBytes);
+                if (links) {
+                    EXPECT_TRUE(AllLinks(timerFile));
+                    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("elsewhere")))
+                                  .entryList(QDir::Files, QDir::Name),
+                              (QStringList{"Pvasca", "Tvasca", "vasca.tmr"}));
+                }
                 break;
             }
             ++points;
@@ -143,6 +175,9 @@ protected:
             }
             EXPECT_FALSE(QFileInfo::exists(timerFile + QStringLiteral(".saving")))
                 << "step " << step;
+            if (links) {
+                EXPECT_TRUE(AllLinks(timerFile)) << "step " << step;
+            }
         }
         return points;
     }
@@ -153,7 +188,7 @@ protected:
 
 TEST_F(CrashSafeSaveTest, AKilledSaveOverASetLeavesTheOldOrTheNewSetWhole) {
     int corrupt = 0;
-    const int points = KillEverywhere(true, corrupt);
+    const int points = KillEverywhere(TBefore::OldSet, corrupt);
     EXPECT_GT(points, 20); // every write, flush and rename of the three files and the marker
     EXPECT_EQ(corrupt, 0);
     std::printf("configuration save over a set: %d kill points, %d corrupt sets\n", points,
@@ -162,10 +197,20 @@ TEST_F(CrashSafeSaveTest, AKilledSaveOverASetLeavesTheOldOrTheNewSetWhole) {
 
 TEST_F(CrashSafeSaveTest, AKilledFirstSaveLeavesNoSetOrTheNewOne) {
     int corrupt = 0;
-    const int points = KillEverywhere(false, corrupt);
+    const int points = KillEverywhere(TBefore::Nothing, corrupt);
     EXPECT_GT(points, 20);
     EXPECT_EQ(corrupt, 0);
     std::printf("first configuration save: %d kill points, %d corrupt sets\n", points, corrupt);
+}
+
+// A link stays a link: the file it names takes the new set, where an editor would put it.
+TEST_F(CrashSafeSaveTest, AKilledSaveThroughLinksKeepsThemAndLeavesTheirFilesWhole) {
+    int corrupt = 0;
+    const int points = KillEverywhere(TBefore::LinksToOldSet, corrupt);
+    EXPECT_GT(points, 20);
+    EXPECT_EQ(corrupt, 0);
+    std::printf("configuration save through links: %d kill points, %d corrupt sets\n", points,
+                corrupt);
 }
 
 // A save interrupted after the marker, then the recovery itself interrupted at each of its

@@ -38,8 +38,10 @@ const QHash<quint16, QString>& Texts() {
                                           "the old %1 (its copy is kept beside it).")},
         {msgSaveRecordUnreadable,
          QStringLiteral("Cannot read the record of the unfinished save \"%1\": %2.")},
-        {msgSaveRecordDamaged,
-         QStringLiteral("The record of the unfinished save \"%1\" is damaged.")},
+        {msgSaveRecordRefused,
+         QStringLiteral("The record of the unfinished save \"%1\" is damaged or names files that "
+                        "are not part of the configuration: no file was touched. Check the "
+                        "configuration's files, then delete \"%1\" by hand.")},
         {msgNoTimerFile, QStringLiteral("There is no timer file \"%1\".")},
         {msgTimerCountWrong,
          QStringLiteral("\"%1\" holds %2 timers; the controller needs all %3.")},

@@ -332,7 +332,7 @@ TEST_F(TransferTest, AfterASendAndAFailedDumpTheReceiveCommandReadsTheNextDump) 
     if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
         GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
     Form->ComPort->SetPort(sim.Device);
-    // Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
+    Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
     Form->BarEdit1->SetText(QStringLiteral("0"));
     // The message the dump's parse shows; empty when it filled the timer table.
     const auto dumpArrives = [&] {

@@ -1,6 +1,6 @@
 #include "runtime/LocaleData.h"
 
-#include "runtime/Locales.h"
+#include "runtime/LocaleItems.h"
 
 #include <QList>
 #include <array>

@@ -1,23 +1,24 @@
 #include "runtime/Message.h"
 
-#include "runtime/Exception.h"
-#include "runtime/ModuleList.h"
-#include "runtime/ResourceFile.h"
-
 #include <QStringList>
+#include <exception>
 
 namespace lumotrix {
 
 namespace {
 
 TMessageTexts messageTexts = nullptr;
+TMessageTexts stringTableTexts = nullptr;
+TMessageTexts builtInTexts = nullptr;
 
 QString TextOf(quint16 id) {
     try {
-        return messageTexts ? messageTexts(id) : LoadResString(id);
-    } catch (const Exception&) {
+        if (messageTexts)
+            return messageTexts(id);
+        return stringTableTexts ? stringTableTexts(id) : QString();
+    } catch (const std::exception&) {
         // Wording a failure must not become another failure: the built-in text serves.
-        return TModuleList::Instance().Head().OwnResources().LoadString(id).value_or(QString());
+        return builtInTexts ? builtInTexts(id) : QString();
     }
 }
 
@@ -28,6 +29,11 @@ TMessageArg::TMessageArg(TMessage message)
 
 void SetMessageTexts(TMessageTexts texts) {
     messageTexts = texts;
+}
+
+void SetStringTableTexts(TMessageTexts inForce, TMessageTexts builtIn) {
+    stringTableTexts = inForce;
+    builtInTexts = builtIn;
 }
 
 QString FillArguments(const QString& pattern, const QStringList& args) {

@@ -43,6 +43,9 @@ struct TMessage {
 // own, or the loaded translation's); a program without that table installs its own.
 using TMessageTexts = QString (*)(quint16 id);
 void SetMessageTexts(TMessageTexts texts);
+// The string table's texts: the table in force, and the program's own for when reading the one
+// in force fails. The module list, which holds both, installs them.
+void SetStringTableTexts(TMessageTexts inForce, TMessageTexts builtIn);
 
 // The message in words. An id without a text still shows its number and arguments, so that
 // nothing the user should read is lost.

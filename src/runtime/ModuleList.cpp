@@ -1,6 +1,7 @@
 #include "runtime/ModuleList.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Message.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -57,8 +58,19 @@ std::optional<QString> TModule::LoadString(quint16 id) const {
     return Resources().LoadString(id);
 }
 
+namespace {
+
+QString BuiltInString(quint16 id) {
+    return TModuleList::Instance().Head().OwnResources().LoadString(id).value_or(QString());
+}
+
+} // namespace
+
 TModuleList& TModuleList::Instance() {
     static TModuleList list;
+    // Messages are worded from the string table once there is a module list to read it from.
+    static const bool speaking = (SetStringTableTexts(&LoadResString, &BuiltInString), true);
+    Q_UNUSED(speaking);
     return list;
 }
 

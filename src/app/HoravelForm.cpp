@@ -11,12 +11,13 @@
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
-#include "widgets/BarManager.h"
-#include "widgets/ComCtrls.h"
 #include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
 #include "widgets/GridTableView.h"
+#include "widgets/PageControl.h"
+#include "widgets/Ribbon.h"
+#include "widgets/StatusBar.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

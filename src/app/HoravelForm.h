@@ -6,6 +6,7 @@
 #include "link/ControllerLink.h"
 #include "link/LinkWindow.h"
 #include "model/Configuration.h"
+#include "model/DataSource.h"
 #include "model/MemDataTable.h"
 #include "widgets/Button.h"
 #include "widgets/Dialogs.h"

@@ -1,10 +1,8 @@
 #include "widgets/LookupComboBox.h"
 
-#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LookupComboBox.h"
 
 namespace lumotrix {
-
-// --- TLookupComboBox -------------------------------------------------------------------------
 
 TLookupComboBox::TLookupComboBox(TComponent* owner) : TControl(owner) {
     auto* combo = new LookupComboBox;

@@ -6,8 +6,6 @@
 
 namespace lumotrix {
 
-// --- TSpinEdit -------------------------------------------------------------------------------
-
 TSpinEdit::TSpinEdit(TComponent* owner) : TControl(owner) {
     auto* edit = new FloatSpinEdit;
     edit->setRange(0, 100);

@@ -5,9 +5,9 @@
 #include "support/AccessibleSearch.h"
 
 #include "runtime/ScopeExit.h"
-#include "widgets/BarManager.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
+#include "widgets/Ribbon.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/RibbonBar.h"

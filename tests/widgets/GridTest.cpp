@@ -1,8 +1,8 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
 #include "support/TestApplication.h"
-#include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
+#include "widgets/qt/LookupComboBox.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 #include "model/MemData.h"
 #include "runtime/Exception.h"
 #include "support/TestApplication.h"
-#include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
+#include "widgets/qt/LookupComboBox.h"
 
 #include <QTime>
 #include <gtest/gtest.h>

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "runtime/DataTable.h"
-
-#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <functional>
@@ -81,25 +78,5 @@ public:
 };
 
 // A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty
-// choice. The list follows the table: renaming a row updates the shown text at once.
-class LookupComboBox : public QComboBox, private ITableObserver {
-    Q_OBJECT
-public:
-    explicit LookupComboBox(QWidget* parent = nullptr);
-    ~LookupComboBox() override;
-    void SetLookup(const TLookupSource& lookup);
-    QVariant KeyValue() const { return FKey; }
-    // Any key is kept, even one with no row (it shows empty until such a row appears).
-    void SetKeyValue(const QVariant& key);
-    std::function<void()> OnChange;
-
-private:
-    void TableChanged(const TTableChange& change) override;
-    void Rebuild();
-    void Detach();
-    TLookupSource FLookup;
-    QVariant FKey = 0;
-    bool FRebuilding = false;
-};
 
 } // namespace lumotrix

@@ -177,7 +177,8 @@ QWidget* TBarEdit::CreateGroupWidget(RibbonGroup* group, bool, bool beginGroup, 
     };
     followCommand();
     QObject::connect(Command(), &QAction::changed, editor, followCommand);
-    editor->OnChange = [this, editor] { SetText(editor->Text()); };
+    QObject::connect(editor, &RibbonEditItem::changed, editor,
+                     [this, editor] { SetText(editor->Text()); });
     FEditors.append(editor);
     return editor;
 }

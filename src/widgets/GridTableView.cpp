@@ -1,5 +1,7 @@
 #include "widgets/GridTableView.h"
 
+#include "widgets/Application.h"
+
 namespace lumotrix {
 
 TGridColumnDef::TGridColumnDef(TComponent* owner)
@@ -147,7 +149,10 @@ LUMOTRIX_REGISTER_CLASS(TGridColumnDef, TComponent) {
 }
 
 TGridTableView::TGridTableView(TComponent* owner) : TControl(owner) {
-    SetWidget(new GridView);
+    auto* grid = new GridView;
+    SetWidget(grid);
+    QObject::connect(grid->Model(), &GridModel::valueRefused, grid,
+                     [](const Exception& error) { ShowException(error); });
 }
 
 TGridTableView::~TGridTableView() {

@@ -7,7 +7,7 @@ namespace lumotrix {
 TLookupComboBox::TLookupComboBox(TComponent* owner) : TControl(owner) {
     auto* combo = new LookupComboBox;
     SetWidget(combo);
-    combo->OnChange = [this] { Fire(OnChange); };
+    QObject::connect(combo, &LookupComboBox::keyChanged, combo, [this] { Fire(OnChange); });
 }
 
 LookupComboBox* TLookupComboBox::Editor() const {

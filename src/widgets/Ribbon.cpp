@@ -148,10 +148,10 @@ TRibbon::TRibbon(TComponent* owner)
         Bar()->SetAppButtonScreenTip(FAppButton->FScreenTip->Tip());
     };
     FHelpTip->OnChange = [this] { Bar()->SetHelpScreenTip(FHelpTip->Tip()); };
-    bar->OnHelpClick = [this] { Fire(OnHelpButtonClick); };
+    QObject::connect(bar, &RibbonBar::helpClicked, bar, [this] { Fire(OnHelpButtonClick); });
     // Moving the toolbar or minimising changes the ribbon's layout: that is a resize to the
     // window's handlers too.
-    bar->OnResize = [this] {
+    QObject::connect(bar, &RibbonBar::sizeChanged, bar, [this] {
         // The ribbon is as high as its rows: the toolbar's own row below, or only the tabs
         // when minimised. The controls aligned under it move with it.
         const int height = Bar()->sizeHint().height();
@@ -159,7 +159,7 @@ TRibbon::TRibbon(TComponent* owner)
             SetHeight(height);
         if (!IsLoading())
             Fire(OnResize);
-    };
+    });
 }
 
 TRibbon::~TRibbon() {

@@ -48,11 +48,9 @@ void TStatusBar::SetRibbon(TRibbon* ribbon) {
     FRibbon = ribbon;
     if (ribbon) {
         ribbon->FreeNotification(this);
-        Bar()->SetSchemeSource([this]() -> const TColorScheme& {
-            return FRibbon ? FRibbon->Bar()->ColorScheme() : ColorSchemeByName(QString());
-        });
+        Bar()->FollowScheme(ribbon->Bar());
     } else {
-        Bar()->SetSchemeSource(nullptr);
+        Bar()->FollowScheme(nullptr);
     }
 }
 

@@ -282,7 +282,7 @@ TEST(LookupComboBox, ShowsNameFollowsRenamesAndKeepsUnknownKeys) {
     ports.SetValue(1, 1, QStringLiteral("Filtro"));
     EXPECT_EQ(combo.currentText(), QStringLiteral("Filtro"));
     int changes = 0;
-    combo.OnChange = [&] { ++changes; };
+    QObject::connect(&combo, &LookupComboBox::keyChanged, [&] { ++changes; });
     combo.setCurrentIndex(0);
     EXPECT_EQ(combo.KeyValue().toInt(), 1);
     EXPECT_EQ(changes, 1);

@@ -215,8 +215,7 @@ void ApplicationMenu::RebuildRecent() {
         button->setToolTip(file);
         connect(button, &QPushButton::clicked, this, [this, file] {
             hide();
-            if (OnRecentFileClick)
-                OnRecentFileClick(file);
+            emit recentFileClicked(file);
         });
         FRecent->addWidget(button);
     }

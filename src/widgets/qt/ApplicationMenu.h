@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QStringList>
-#include <functional>
 
 class QAbstractButton;
 class QLabel;
@@ -31,8 +30,10 @@ public:
     void SetMaxRecentFiles(int count);
     int MaxRecentFiles() const { return FMaxRecent; }
     QList<QAbstractButton*> RecentFileButtons() const;
-    std::function<void(const QString&)> OnRecentFileClick;
     void Popup(const QPoint& globalPos);
+
+signals:
+    void recentFileClicked(const QString& fileName);
 
 protected:
     void changeEvent(QEvent* event) override;

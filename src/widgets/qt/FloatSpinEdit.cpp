@@ -93,12 +93,7 @@ QValidator::State Validate(const QString& stripped, double minimum, double maxim
 
 template <typename TSpinBox, typename TValue>
 TPictureSpinEdit<TSpinBox, TValue>::TPictureSpinEdit(QWidget* parent, TValue largeStep)
-    : TSpinBox(parent), FLargeStep(largeStep) {
-    this->connect(this, &TSpinBox::valueChanged, this, [this] {
-        if (OnChange)
-            OnChange();
-    });
-}
+    : TSpinBox(parent), FLargeStep(largeStep) {}
 
 template <typename TSpinBox, typename TValue>
 QString TPictureSpinEdit<TSpinBox, TValue>::textFromValue(TValue value) const {

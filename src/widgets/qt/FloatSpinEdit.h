@@ -2,7 +2,6 @@
 
 #include <QDoubleSpinBox>
 #include <QSpinBox>
-#include <functional>
 
 namespace lumotrix {
 
@@ -20,13 +19,12 @@ struct TNumberFormat {
 
 // What the real and the integer spin editors share: a display picture used while the editor is
 // not being edited and an edit picture while it has the focus, a large step taken with Page Up /
-// Page Down, and OnChange on every change of the value.
+// Page Down. A change of the value is the spin box's own valueChanged.
 template <typename TSpinBox, typename TValue> class TPictureSpinEdit : public TSpinBox {
 public:
     TPictureSpinEdit(QWidget* parent, TValue largeStep);
     void SetLargeIncrement(TValue step) { FLargeStep = step; }
     TValue LargeIncrement() const { return FLargeStep; }
-    std::function<void()> OnChange;
 
     QString textFromValue(TValue value) const override;
 

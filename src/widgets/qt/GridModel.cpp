@@ -1,7 +1,6 @@
 #include "widgets/qt/GridModel.h"
 
 #include "runtime/Exception.h"
-#include "widgets/Application.h"
 
 #include <QTime>
 
@@ -40,6 +39,7 @@ void GridModel::SetTable(IDataTable* table) {
     beginResetModel();
     Unobserve();
     FTable = table;
+    FRows = table ? table->RowCount() : 0;
     Observe(table);
     for (const TGridColumn& column : FColumns)
         if (column.Kind == TColumnKind::Lookup)
@@ -111,8 +111,10 @@ void GridModel::OnTableChange(IDataTable* table, const TTableChange& change) {
     if (change.Kind == TTableChange::TKind::Destroyed) {
         beginResetModel();
         FObserved.erase(table);
-        if (FTable == table)
+        if (FTable == table) {
             FTable = nullptr;
+            FRows = 0;
+        }
         for (TGridColumn& column : FColumns)
             if (column.Lookup.Table == table)
                 column.Lookup.Table = nullptr;
@@ -125,6 +127,7 @@ void GridModel::OnTableChange(IDataTable* table, const TTableChange& change) {
             emit dataChanged(index(change.Row, 0), index(change.Row, columnCount() - 1));
         } else {
             beginResetModel();
+            FRows = FTable->RowCount();
             endResetModel();
         }
     }
@@ -140,7 +143,7 @@ int GridModel::FieldOf(int column) const {
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !FTable ? 0 : FTable->RowCount();
+    return parent.isValid() ? 0 : FRows;
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
@@ -214,10 +217,16 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         return false;
     if (column.Kind == TColumnKind::Lookup && column.Lookup.TextFor(value).isEmpty())
         return false;
-    // A refused value is reported here, as any handler's failure is, rather than unwinding
-    // through the view's editing code; the cell keeps its old value.
-    if (!Guarded([&] { FTable->SetValue(index.row(), field, stored); }))
+    // A refused value is reported rather than unwinding through the view's editing code.
+    try {
+        FTable->SetValue(index.row(), field, stored);
+    } catch (const Exception& error) {
+        emit valueRefused(error);
         return false;
+    } catch (const std::exception& error) {
+        emit valueRefused(Exception(QString::fromLocal8Bit(error.what())));
+        return false;
+    }
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;
 }

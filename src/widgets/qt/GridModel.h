@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/Exception.h"
 #include "widgets/qt/GridColumn.h"
 
 #include <QAbstractTableModel>
@@ -44,6 +45,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+signals:
+    // The table refused a value edited in a cell; the cell keeps its old value.
+    void valueRefused(const lumotrix::Exception& error);
+
 private:
     // Follows one table for the model: the grid's own or a lookup column's.
     class TTableWatch final : public ITableObserver {
@@ -63,6 +68,9 @@ private:
     int FieldOf(int column) const;
 
     IDataTable* FTable = nullptr;
+    // The rows last reported. A table tells of a change once it is made; the model takes the
+    // new count only between beginResetModel and endResetModel, as Qt's views expect.
+    int FRows = 0;
     std::vector<TGridColumn> FColumns;
     QString FPreviewField;
     std::map<IDataTable*, std::unique_ptr<TTableWatch>> FObserved;

@@ -11,8 +11,7 @@ LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
         if (FRebuilding || index < 0)
             return;
         FKey = itemData(index);
-        if (OnChange)
-            OnChange();
+        emit keyChanged();
     });
 }
 
@@ -43,8 +42,8 @@ void LookupComboBox::SetKeyValue(const QVariant& key) {
     bool changed = FKey != key;
     FKey = key;
     Rebuild();
-    if (changed && OnChange)
-        OnChange();
+    if (changed)
+        emit keyChanged();
 }
 
 void LookupComboBox::Rebuild() {

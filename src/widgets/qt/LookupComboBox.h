@@ -3,7 +3,6 @@
 #include "runtime/DataTable.h"
 
 #include <QComboBox>
-#include <functional>
 
 namespace lumotrix {
 
@@ -17,7 +16,10 @@ public:
     QVariant KeyValue() const { return FKey; }
     // Any key is kept, even one with no row (it shows empty until such a row appears).
     void SetKeyValue(const QVariant& key);
-    std::function<void()> OnChange;
+
+signals:
+    // The key changed, by a choice or by SetKeyValue.
+    void keyChanged();
 
 private:
     void TableChanged(const TTableChange& change) override;

@@ -7,10 +7,10 @@
 #include "widgets/qt/TabScrollButtons.h"
 
 #include "widgets/qt/RibbonSupport.h"
+#include "widgets/qt/RibbonTabPopup.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -40,51 +40,6 @@ QHBoxLayout* RowLayout(QWidget* row, int left = 4) {
     layout->setSpacing(2);
     return layout;
 }
-
-// The pop-up that shows a minimised ribbon's groups. A press outside it closes it; a press on
-// the tabs is handled here, because the pop-up takes it: the shown tab again within a double
-// click's time restores the ribbon, another tab shows that tab's groups.
-class TabPopupFrame : public QFrame {
-public:
-    TabPopupFrame(QTabBar* tabs, QWidget* parent) : QFrame(parent, Qt::Popup), FTabs(tabs) {
-        setObjectName(QStringLiteral("RibbonTabPopup"));
-        setFrameShape(QFrame::NoFrame);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-    }
-    std::function<void(int tab, bool doubleClick)> OnTabPress;
-    void Open(int tab, const QPoint& globalPos, int width) {
-        FTab = tab;
-        FOpened.start();
-        setFixedWidth(width);
-        adjustSize();
-        move(globalPos);
-        show();
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        const QPoint global = event->globalPosition().toPoint();
-        if (!rect().contains(event->position().toPoint()) && FTabs->isVisible()) {
-            const int tab = FTabs->tabAt(FTabs->mapFromGlobal(global));
-            if (tab >= 0) {
-                const bool twice =
-                    tab == FTab && FOpened.elapsed() <= QApplication::doubleClickInterval();
-                setAttribute(Qt::WA_NoMouseReplay);
-                close();
-                if (OnTabPress)
-                    OnTabPress(tab, twice);
-                return;
-            }
-        }
-        QFrame::mousePressEvent(event);
-    }
-
-private:
-    QTabBar* FTabs;
-    int FTab = -1;
-    QElapsedTimer FOpened;
-};
 
 } // namespace
 
@@ -156,10 +111,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     FHelpButton->setIconSize(QSize(16, 16));
     tabRow->addWidget(FHelpButton, 0, Qt::AlignVCenter);
     FLayout->addWidget(FTabRow);
-    connect(FHelpButton, &QToolButton::clicked, this, [this] {
-        if (OnHelpClick)
-            OnHelpClick();
-    });
+    connect(FHelpButton, &QToolButton::clicked, this, &RibbonBar::helpClicked);
 
     FPages = new QStackedWidget(this);
     FPages->setObjectName(QStringLiteral("RibbonPanel"));
@@ -200,14 +152,14 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
         FSkipTabClick = true;
         QTimer::singleShot(0, this, [this] { FSkipTabClick = false; });
     });
-    auto* popup = new TabPopupFrame(FTabs, this);
+    auto* popup = new RibbonTabPopup(FTabs, this);
     FPopup = popup;
-    popup->OnTabPress = [this](int tab, bool doubleClick) {
+    connect(popup, &RibbonTabPopup::tabPressed, this, [this](int tab, bool doubleClick) {
         if (doubleClick)
             SetMinimized(false);
         else
             ShowTabPopup(tab);
-    };
+    });
     connect(FTabs, &QTabBar::tabBarClicked, this, [this](int index) {
         if (FMinimized && index >= 0 && !FSkipTabClick)
             ShowTabPopup(index);
@@ -349,8 +301,7 @@ void RibbonBar::SetColorSchemeName(const QString& name) {
         FPopup,
         QStringLiteral("#RibbonTabPopup { border: 1px solid %1; }").arg(scheme.GroupBorder.name()));
     UpdateCaptionGlyphs();
-    if (OnColorSchemeChanged)
-        OnColorSchemeChanged();
+    emit colorSchemeChanged();
 }
 
 void RibbonBar::SetSupportNonClientDrawing(bool on) {
@@ -388,7 +339,7 @@ void RibbonBar::ShowTabPopup(int index) {
     // Choosing a command closes the pop-up; typing into a field of it does not.
     for (QAbstractButton* button : FPages->findChildren<QAbstractButton*>())
         connect(button, &QAbstractButton::clicked, FPopup, &QWidget::close, Qt::UniqueConnection);
-    static_cast<TabPopupFrame*>(FPopup)->Open(
+    static_cast<RibbonTabPopup*>(FPopup)->Open(
         index, mapToGlobal(QPoint(0, FTabRow->geometry().bottom() + 1)), width());
 }
 
@@ -396,8 +347,7 @@ void RibbonBar::ShowTabPopup(int index) {
 void RibbonBar::LayoutChanged() {
     FLayout->invalidate();
     updateGeometry();
-    if (OnResize)
-        OnResize();
+    emit sizeChanged();
 }
 
 // A pop-up takes the mouse while it is open, so the item under the cursor before it opened
@@ -538,8 +488,7 @@ void RibbonBar::contextMenuEvent(QContextMenuEvent* event) {
 
 void RibbonBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (OnResize)
-        OnResize();
+    emit sizeChanged();
 }
 
 void RibbonBar::showEvent(QShowEvent* event) {

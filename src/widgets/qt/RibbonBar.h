@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QToolButton>
 #include <QWidget>
-#include <functional>
 
 class QHBoxLayout;
 class QLabel;
@@ -62,7 +61,6 @@ public:
     void SetAppButtonScreenTip(const TScreenTip& tip);
     QToolButton* HelpButton() const { return FHelpButton; }
     void SetHelpScreenTip(const TScreenTip& tip);
-    std::function<void()> OnHelpClick;
 
     QString ColorSchemeName() const { return FScheme; }
     void SetColorSchemeName(const QString& name);
@@ -87,9 +85,11 @@ public:
     // it. Exposed so that it can be driven without a mouse.
     QMenu* CreateContextMenu(const QPoint& pos);
 
-    // Raised after the ribbon changed its own size or layout (toolbar moved, minimised).
-    std::function<void()> OnResize;
-    std::function<void()> OnColorSchemeChanged;
+signals:
+    void helpClicked();
+    // After the ribbon changed its own size or layout (toolbar moved, minimised).
+    void sizeChanged();
+    void colorSchemeChanged();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -115,10 +115,7 @@ RibbonEditItem::RibbonEditItem(const QString& caption, int editWidth, QWidget* p
     FEdit->setFixedHeight(20);
     FEdit->setAccessibleName(caption.trimmed());
     setFixedHeight(22);
-    connect(FEdit, &QLineEdit::textChanged, this, [this] {
-        if (OnChange)
-            OnChange();
-    });
+    connect(FEdit, &QLineEdit::textChanged, this, &RibbonEditItem::changed);
 }
 
 QString RibbonEditItem::Caption() const {

@@ -4,7 +4,6 @@
 
 #include <QToolButton>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -52,7 +51,10 @@ public:
     void SetEditWidth(int width);
     QLineEdit* Edit() const { return FEdit; }
     QLabel* CaptionLabel() const { return FCaption; }
-    std::function<void()> OnChange;
+
+signals:
+    // The text changed, by typing or by SetText.
+    void changed();
 
 private:
     QLabel* FCaption;

@@ -87,6 +87,7 @@ void TForm1::BindComponents() {
         return;
     FBound = true;
     CreateLink();
+    FTemperature->SetRanges();
     ComPort->OnLineLost = [this](TObject* sender, const TMessage& message) {
         ComPortLineLost(sender, message);
     };

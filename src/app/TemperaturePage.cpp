@@ -1,6 +1,7 @@
 #include "app/TemperaturePage.h"
 
 #include "app/TemperatureBand.h"
+#include "model/ConfigFields.h"
 #include "model/MemData.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
@@ -14,6 +15,15 @@
 #include <initializer_list>
 
 namespace lumotrix {
+
+void TTemperaturePage::SetRanges() {
+    for (TSpinEdit* degrees : {F.MinTemp, F.MaxTemp, F.TempIdeale}) {
+        degrees->SetMinValue(0);
+        degrees->SetMaxValue(MaxDegrees);
+    }
+    F.Isteresi->SetMinValue(0);
+    F.Isteresi->SetMaxValue(MaxHysteresis);
+}
 
 void TTemperaturePage::SetControlsEnabled(bool enabled) {
     // In switching order.

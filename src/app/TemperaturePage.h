@@ -13,6 +13,9 @@ class TTemperaturePage {
 public:
     TTemperaturePage(const TForm1Fields& fields, TMemData& table) : F(fields), FTable(table) {}
 
+    // The editors take the ranges the configuration checks (ConfigFields.h), so the form does
+    // not write them a second time.
+    void SetRanges();
     // Every control but the sensor's check box follows the check box.
     void SetControlsEnabled(bool enabled);
     // The band texts for the ideal temperature and hysteresis shown.

@@ -10,6 +10,7 @@
 #include "support/AccessibleSearch.h"
 #include "support/NamedComponent.h"
 #include "support/PrintQString.h"
+#include "support/ScriptedDialogs.h"
 #include "widgets/Application.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"

@@ -43,7 +43,12 @@ struct GridFixture : testing::Test {
                           QStringLiteral("Uscita"), QStringLiteral("Giorno"),
                           QStringLiteral("Inizio"), QStringLiteral("Durata"),
                           QStringLiteral("Stato")}};
-    std::unique_ptr<GridView> view;
+    // A view whose delete confirmation the test answers.
+    struct TConfirmingView : GridView {
+        bool Confirm = true;
+        bool ConfirmDelete(int) override { return Confirm; }
+    };
+    std::unique_ptr<TConfirmingView> view;
     int port = -1, day = -1, start = -1, duration = -1, bar = -1, state = -1, label = -1;
 
     void SetUp() override {
@@ -56,7 +61,7 @@ struct GridFixture : testing::Test {
             {2, QStringLiteral("Timer 02"), 0, Days[7], QTime(20, 0, 0), QTime(12, 0), true});
         timers.AppendRow(
             {3, QStringLiteral("Timer 03"), 3, Days[0], QTime(6, 0, 0), QTime(0, 30), false});
-        view = std::make_unique<GridView>();
+        view = std::make_unique<TConfirmingView>();
         GridModel* model = view->Model();
         model->SetTable(&timers);
         model->SetPreviewField(QStringLiteral("Timer"));
@@ -248,10 +253,10 @@ TEST_F(GridFixture, RowsAreNeverAddedAndDeletedOnlyWhereAllowed) {
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 3);
     view->SetAllowDelete(true);
-    view->OnConfirmDelete = [](int) { return false; };
+    view->Confirm = false;
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 3);
-    view->OnConfirmDelete = nullptr;
+    view->Confirm = true;
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 2);
     EXPECT_EQ(timers.Value(0, 1).toString(), QStringLiteral("Timer 02"));

@@ -231,12 +231,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() & Qt::ControlModifier) {
         int row = CurrentRow();
         IDataTable* table = FModel->Table();
-        if (FAllowDelete && row >= 0 && table && table->CanDeleteRows() &&
-            (!OnConfirmDelete || OnConfirmDelete(row)))
+        if (FAllowDelete && row >= 0 && table && table->CanDeleteRows() && ConfirmDelete(row))
             table->DeleteRow(row);
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+bool GridView::ConfirmDelete(int) {
+    return true;
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

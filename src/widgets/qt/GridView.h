@@ -67,9 +67,10 @@ public:
     // Writes the text of an open cell editor into the table and closes the editor, as leaving
     // the cell would.
     void PostEditor();
-    std::function<bool(int row)> OnConfirmDelete;
 
 protected:
+    // Asked before Ctrl+Del deletes `row` (a source row); a view that must ask first overrides it.
+    virtual bool ConfirmDelete(int row);
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

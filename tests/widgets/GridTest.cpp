@@ -134,6 +134,19 @@ TEST_F(GridFixture, LookupFollowsARenamedPortAtOnce) {
     EXPECT_TRUE(lookupColumnRefreshed);
 }
 
+// Views read the row count when a reset is announced and again when it ends: the model must
+// report the old rows until the reset begins, although the table changed before it told us.
+TEST_F(GridFixture, AResetAnnouncesTheOldRowsAndEndsWithTheNewOnes) {
+    GridModel* model = view->Model();
+    QList<int> counts;
+    QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset,
+                     [&] { counts << model->rowCount(); });
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { counts << model->rowCount(); });
+    timers.AppendRow({4, QStringLiteral("Timer 04"), 1, Days[1], QTime(7, 0), QTime(1, 0), false});
+    timers.Clear();
+    EXPECT_EQ(counts, (QList<int>{3, 4, 4, 0}));
+}
+
 TEST_F(GridFixture, ValuesShowAsTheUserReadsThem) {
     EXPECT_EQ(Shown(0, start), QStringLiteral("08:30:15"));
     EXPECT_EQ(Shown(0, duration), QStringLiteral("06:00"));

@@ -9,7 +9,7 @@
 #include "localisation/LangResource.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"
-#include "widgets/BarManager.h"
+#include "widgets/Ribbon.h"
 
 #include <QDir>
 #include <QFile>

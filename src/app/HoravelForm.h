@@ -1,11 +1,14 @@
 #pragma once
 
 // The main window: the configuration tables and their grids, the ribbon's commands, the
-// temperature page, the transfers with the controller and the configuration files.
+// temperature page, the transfers with the controller and the configuration files, each part
+// in a file pair of its own.
 
+#include "app/HoravelFormFields.h"
 #include "link/ControllerLink.h"
 #include "link/LinkWindow.h"
 #include "model/Configuration.h"
+#include "model/DataSource.h"
 #include "model/MemDataTable.h"
 #include "widgets/Button.h"
 #include "widgets/Dialogs.h"
@@ -20,93 +23,19 @@
 namespace lumotrix {
 
 class TAboutBox;
-class TBarButton;
-class TBarEdit;
-class TBarItem;
-class TBarLargeButton;
-class TBarStatic;
-class TCheckBox;
-class TComLed;
-class TComPort;
-class TGridColumnDef;
-class TGridTableView;
-class TLabel;
-class TLookupComboBox;
-class TOpenDialog;
-class TPageControl;
-class TProgressBar;
-class TRibbon;
-class TRibbonTab;
-class TSaveDialog;
-class TSpinEdit;
-class TStatusBar;
-class TTabSheet;
+class TAppearance;
+class TFileCommands;
+class TSerialSettings;
+class TTemperaturePage;
+class TTransferCommands;
 
-// The key under which the serial settings are kept.
-inline const QString SerialSettingsKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\Velmoran");
-
-// The window is the controller link's TLinkWindow: the link locks and unlocks it, moves its
-// progress bar and hands it a received temperature record.
-class TForm1 : public TForm, public TLinkWindow {
+// The main window. Its parts do its jobs: the temperature page, the configuration files, the
+// appearance, and the window's side of a transfer (the controller link's TLinkWindow); the
+// published handlers hand over to them.
+class TForm1 : public TForm, public TForm1Fields {
 public:
     explicit TForm1(TComponent* owner = nullptr);
     ~TForm1() override;
-
-    // --- published fields: the components the handlers use, set by the form loader ---
-    TBarLargeButton* BarButtonOpen = nullptr;
-    TBarLargeButton* BarButtonSave = nullptr;
-    TBarLargeButton* BarButtonPrint = nullptr;
-    TBarLargeButton* BarButtonClear = nullptr;
-    TBarLargeButton* BarButtonExit = nullptr;
-    TBarLargeButton* BarButtonInvio = nullptr;
-    TBarLargeButton* BarButtonRicevi = nullptr;
-    TBarLargeButton* buttonDate = nullptr;
-    TBarLargeButton* BarButtonSettings = nullptr;
-    TBarButton* BarButtonLoadSet = nullptr;
-    TBarButton* BarButtonSaveSet = nullptr;
-    TBarEdit* BarEdit1 = nullptr;
-    TBarLargeButton* BarLargeButton7 = nullptr;
-    TBarLargeButton* BarLargeButton8 = nullptr;
-    TBarLargeButton* BarLargeButton9 = nullptr;
-    TBarButton* BarButtonClose = nullptr;
-    TBarStatic* stModified = nullptr;
-    TComPort* ComPort = nullptr;
-    TOpenDialog* OpenDialog = nullptr;
-    TSaveDialog* SaveDialog = nullptr;
-    TRibbon* Ribbon = nullptr;
-    TRibbonTab* tabAppearance = nullptr;
-    TStatusBar* StatusBar = nullptr;
-    TProgressBar* ProgressBar1 = nullptr;
-    TComLed* ComLed1 = nullptr;
-    TComLed* ComLed2 = nullptr;
-    TComLed* ComLed3 = nullptr;
-    TComLed* ComLed4 = nullptr;
-    TComLed* ComLed5 = nullptr;
-    TComLed* ComLed6 = nullptr;
-    TPageControl* PageControl1 = nullptr;
-    TTabSheet* TabSheet1 = nullptr;
-    TGridTableView* Grid1DBTableView1 = nullptr;
-    TGridColumnDef* Grid1DBTableView1Uscita = nullptr;
-    TGridColumnDef* Grid1DBTableView1Giorno = nullptr;
-    TGridColumnDef* Grid1DBTableView1Inizio = nullptr;
-    TGridColumnDef* Grid1DBTableView1Durata = nullptr;
-    TGridColumnDef* Grid1DBTableView1Stato = nullptr;
-    TGridTableView* Grid2DBTableView1 = nullptr;
-    TGridColumnDef* Grid2DBTableView1Descrizione = nullptr;
-    TCheckBox* CheckBox1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TSpinEdit* MinTemp = nullptr;
-    TLabel* Label7 = nullptr;
-    TSpinEdit* MaxTemp = nullptr;
-    TLabel* Label8 = nullptr;
-    TSpinEdit* TempIdeale = nullptr;
-    TLabel* Label9 = nullptr;
-    TSpinEdit* Isteresi = nullptr;
-    TLabel* TempMon = nullptr;
-    TLabel* Label10 = nullptr;
-    TLookupComboBox* PrimaPt = nullptr;
-    TLabel* Label11 = nullptr;
-    TLookupComboBox* SecondaPt = nullptr;
 
     // --- published handlers ---
     void FormCreate(TObject* sender);
@@ -151,9 +80,9 @@ public:
     bool SaveConfiguration(bool saveAs);
     TMsgButton AskSaveChanges();
     void SetCurrentFileName(const QString& fileName);
-    const QString& CurrentFileName() const { return FCurrentFileName; }
+    const QString& CurrentFileName() const;
     // Most recent first, as the application menu lists them.
-    const QStringList& RecentFiles() const { return FRecentFiles; }
+    const QStringList& RecentFiles() const;
 
     // --- temperature page ---
     void Vtempmon();
@@ -161,8 +90,8 @@ public:
     void RetrTemp();
 
     // --- transfers ---
-    void TransferStart(const QString& mode) override;
-    void TransferEnd(const QString& mode) override;
+    void TransferStart(const QString& mode);
+    void TransferEnd(const QString& mode);
     void ComPortAfterOpen(TObject* sender);
     void ComPortAfterClose(TObject* sender);
     // The line went away: the port has closed by itself.
@@ -184,41 +113,28 @@ public:
     TAboutBox* AboutBox();
 
 private:
-    // The rest of TLinkWindow.
-    void SetProgressMax(int maximum) override;
-    void SetProgress(int position) override;
-    void SetReceiveEnabled(bool enabled) override;
-    void SetSendEnabled(bool enabled) override;
-    void DisableSaveAndClear() override;
-    void StoreTemperature(const TTemperatureSettings& settings) override;
-    void ShowError(const QString& message) override;
-
     void BindComponents();
     void UpdateModifiedIndicator();
     void PostCellEditors();
-    // A pending change of the timer table, or one that a failed save posted but did not write.
-    bool HasUnsavedEdit() const;
-    void ApplyColorScheme(const QString& name);
-    void SetTemperatureControlsEnabled(bool enabled);
-    void SetTransferCommandsEnabled(bool enabled);
-    TTemperatureSettings ReadTemperature() const;
-    QString DialogFolder(const QString& folder) const;
     void CreateLink();
 
-    QString FCurrentFileName;
-    QStringList FRecentFiles;
     TConfiguration FConfiguration;
     TDataSource FDataSource1{QStringLiteral("DataSource1"), &FConfiguration.Timers};
     TDataSource FDataSource2{QStringLiteral("DataSource2"), &FConfiguration.Ports};
     TDataSource FDataSource3{QStringLiteral("DataSource3"), &FConfiguration.Temperature};
     std::unique_ptr<TMemDataTable> FTimerView;
     std::unique_ptr<TMemDataTable> FPortView;
+    // The window's parts; the link reports to FTransfer, so they outlive it.
+    std::unique_ptr<TTemperaturePage> FTemperature;
+    std::unique_ptr<TFileCommands> FFiles;
+    std::unique_ptr<TAppearance> FAppearance;
+    std::unique_ptr<TTransferCommands> FTransfer;
+    std::unique_ptr<TSerialSettings> FSerial;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;
     std::unique_ptr<TAboutBox> FAboutBox;
     bool FBound = false;
-    bool FSaveFailed = false;
 };
 
 } // namespace lumotrix

@@ -5,8 +5,6 @@
 
 namespace lumotrix {
 
-// --- TCheckBox -------------------------------------------------------------------------------
-
 TCheckBox::TCheckBox(TComponent* owner) : TControl(owner) {
     auto* box = new QCheckBox;
     SetWidget(box);
@@ -35,8 +33,6 @@ LUMOTRIX_REGISTER_CLASS(TCheckBox, TControl) {
     Property("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption);
     Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
 }
-
-// --- TButton ---------------------------------------------------------------------------------
 
 TButton::TButton(TComponent* owner) : TControl(owner) {
     auto* button = new QPushButton;

@@ -28,8 +28,6 @@ bool Matches(TComLedSignal led, TComSignal signal) {
 
 } // namespace
 
-// --- TComLed ---------------------------------------------------------------------------------
-
 TComLed::TComLed(TComponent* owner) : TControl(owner) {
     SetWidget(new LedPanel(QString()));
     SetKind(lkRedLight);

@@ -97,8 +97,6 @@ bool TComPort::ShowSetupDialog(QWidget* parent) {
     return true;
 }
 
-// --- Published sub-objects and registration ----------------------------------------------------
-
 TParityBits TComParity::Bits() const {
     return FPort.Parity();
 }

@@ -14,8 +14,6 @@
 
 namespace lumotrix {
 
-// --- TFont / TSizeConstraints ----------------------------------------------------------------
-
 QColor ColorFromRGB(qint32 color) {
     if (static_cast<quint32>(color) & 0xFF000000u)
         return QColor();
@@ -168,8 +166,6 @@ const TTypeInfo* TypeInfoColor() {
     }();
     return info;
 }
-
-// --- TControl --------------------------------------------------------------------------------
 
 // Watches the control's widget: size changes re-align the children and raise OnResize, a
 // click of a plain widget raises OnClick.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace lumotrix {
@@ -100,44 +99,6 @@ bool QtFileDialogs::GetSaveFileName(const QString& caption, const QString& direc
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().constFirst();
-    return true;
-}
-
-TMsgButton ScriptedMessageBoxes::Ask(const QString& text, const QString& caption,
-                                     TMsgButtons buttons, TMsgIcon icon, TMsgButton defaultButton) {
-    FQuestions.push_back({text, caption, buttons, icon, defaultButton});
-    if (FAnswers.empty())
-        return defaultButton;
-    TMsgButton answer = FAnswers.front();
-    FAnswers.pop_front();
-    return answer;
-}
-
-bool ScriptedFileDialogs::Next(QString& fileName) {
-    if (FNames.empty())
-        return false;
-    QString next = FNames.front();
-    FNames.pop_front();
-    if (next.isEmpty())
-        return false;
-    fileName = next;
-    return true;
-}
-
-bool ScriptedFileDialogs::GetOpenFileName(const QString& caption, const QString& directory,
-                                          const QString& filter, QString& fileName) {
-    FRequests.push_back({false, caption, directory, filter, fileName});
-    return Next(fileName);
-}
-
-bool ScriptedFileDialogs::GetSaveFileName(const QString& caption, const QString& directory,
-                                          const QString& filter, const QString& defaultSuffix,
-                                          QString& fileName) {
-    FRequests.push_back({true, caption, directory, filter, fileName});
-    if (!Next(fileName))
-        return false;
-    if (!defaultSuffix.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
-        fileName += QLatin1Char('.') + defaultSuffix;
     return true;
 }
 

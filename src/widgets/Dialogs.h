@@ -2,9 +2,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <memory>
-#include <vector>
 
 class QWidget;
 
@@ -71,52 +69,7 @@ public:
                          const QString& defaultSuffix, QString& fileName) override;
 };
 
-// Answers from a script, recording every question: for tests and headless runs. A question
-// with no scripted answer gets the default button.
-class ScriptedMessageBoxes : public IMessageBoxes {
-public:
-    struct TQuestion {
-        QString Text, Caption;
-        TMsgButtons Buttons;
-        TMsgIcon Icon;
-        TMsgButton DefaultButton;
-    };
-    void PushAnswer(TMsgButton answer) { FAnswers.push_back(answer); }
-    TMsgButton Ask(const QString& text, const QString& caption, TMsgButtons buttons, TMsgIcon icon,
-                   TMsgButton defaultButton) override;
-    const std::vector<TQuestion>& Questions() const { return FQuestions; }
-    void Clear() {
-        FQuestions.clear();
-        FAnswers.clear();
-    }
-
-private:
-    std::deque<TMsgButton> FAnswers;
-    std::vector<TQuestion> FQuestions;
-};
-
-// File names from a script; an empty entry (or none) is a cancel.
-class ScriptedFileDialogs : public IFileDialogs {
-public:
-    struct TRequest {
-        bool Save;
-        QString Caption, Directory, Filter;
-        QString FileName; // the name proposed to the user
-    };
-    void PushFileName(const QString& fileName) { FNames.push_back(fileName); }
-    bool GetOpenFileName(const QString& caption, const QString& directory, const QString& filter,
-                         QString& fileName) override;
-    bool GetSaveFileName(const QString& caption, const QString& directory, const QString& filter,
-                         const QString& defaultSuffix, QString& fileName) override;
-    const std::vector<TRequest>& Requests() const { return FRequests; }
-
-private:
-    bool Next(QString& fileName);
-    std::deque<QString> FNames;
-    std::vector<TRequest> FRequests;
-};
-
-// The process-wide dialogs: the Qt ones unless replaced (tests install scripted ones). Setting
+// The process-wide dialogs: the Qt ones unless replaced (tests install their own). Setting
 // null restores the Qt ones.
 IMessageBoxes& MessageBoxes();
 void SetMessageBoxes(std::unique_ptr<IMessageBoxes> boxes);

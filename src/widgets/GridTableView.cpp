@@ -2,6 +2,7 @@
 
 #include "runtime/Message.h"
 #include "runtime/MessageIds.h"
+#include "widgets/Application.h"
 
 namespace lumotrix {
 
@@ -156,7 +157,10 @@ LUMOTRIX_REGISTER_CLASS(TGridColumnDef, TComponent) {
 }
 
 TGridTableView::TGridTableView(TComponent* owner) : TControl(owner) {
-    SetWidget(new GridView);
+    auto* grid = new GridView;
+    SetWidget(grid);
+    QObject::connect(grid->Model(), &GridModel::valueRefused, grid,
+                     [](const Exception& error) { ShowException(error); });
 }
 
 TGridTableView::~TGridTableView() {

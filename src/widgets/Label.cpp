@@ -5,8 +5,6 @@
 
 namespace lumotrix {
 
-// --- TLabel ----------------------------------------------------------------------------------
-
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);

@@ -1,15 +1,13 @@
 #include "widgets/LookupComboBox.h"
 
-#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LookupComboBox.h"
 
 namespace lumotrix {
-
-// --- TLookupComboBox -------------------------------------------------------------------------
 
 TLookupComboBox::TLookupComboBox(TComponent* owner) : TControl(owner) {
     auto* combo = new LookupComboBox;
     SetWidget(combo);
-    combo->OnChange = [this] { Fire(OnChange); };
+    QObject::connect(combo, &LookupComboBox::keyChanged, combo, [this] { Fire(OnChange); });
 }
 
 LookupComboBox* TLookupComboBox::Editor() const {

@@ -8,8 +8,6 @@
 
 namespace lumotrix {
 
-// --- TPanel / TGroupBox / TImage ---------------------------------------------------------------
-
 TPanel::TPanel(TComponent* owner) : TControl(owner) {
     auto* frame = new QFrame;
     SetWidget(frame);

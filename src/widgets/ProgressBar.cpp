@@ -4,8 +4,6 @@
 
 namespace lumotrix {
 
-// --- TProgressBar ----------------------------------------------------------------------------
-
 TProgressBar::TProgressBar(TComponent* owner) : TControl(owner) {
     auto* bar = new QProgressBar;
     bar->setTextVisible(false);

@@ -6,13 +6,11 @@
 
 namespace lumotrix {
 
-// --- TSpinEdit -------------------------------------------------------------------------------
-
 TSpinEdit::TSpinEdit(TComponent* owner) : TControl(owner) {
     auto* edit = new FloatSpinEdit;
     edit->setRange(0, 100);
     SetWidget(edit);
-    edit->OnChange = [this] { Fire(OnChange); };
+    QObject::connect(edit, &QDoubleSpinBox::valueChanged, edit, [this] { Fire(OnChange); });
     SetValueType(vtFloat);
 }
 

@@ -4,8 +4,9 @@
 #include "app/HoravelForm.h"
 #include "support/NamedComponent.h"
 #include "support/TestApplication.h"
-#include "widgets/BarManager.h"
-#include "widgets/ComCtrls.h"
+#include "widgets/PageControl.h"
+#include "widgets/Ribbon.h"
+#include "widgets/StatusBar.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -29,16 +29,16 @@ struct FilesTest : MainWindowTest {
     }
     void Open(const QString& name) {
         Files().PushFileName(name);
-        Item("BarButtonOpen")->Click();
+        Form->BarButtonOpen->Click();
     }
     void SetTemperature() {
-        Get<TCheckBox>("CheckBox1")->SetChecked(true);
-        Get<TSpinEdit>("MinTemp")->SetValue(21.5);
-        Get<TSpinEdit>("MaxTemp")->SetValue(29);
-        Get<TSpinEdit>("TempIdeale")->SetValue(25.5);
-        Get<TSpinEdit>("Isteresi")->SetValue(4);
-        Get<TLookupComboBox>("PrimaPt")->SetKeyValue(3);
-        Get<TLookupComboBox>("SecondaPt")->SetKeyValue(7);
+        Form->CheckBox1->SetChecked(true);
+        Form->MinTemp->SetValue(21.5);
+        Form->MaxTemp->SetValue(29);
+        Form->TempIdeale->SetValue(25.5);
+        Form->Isteresi->SetValue(4);
+        Form->PrimaPt->SetKeyValue(3);
+        Form->SecondaPt->SetKeyValue(7);
     }
 };
 
@@ -75,31 +75,31 @@ TEST_F(FilesTest, SaveAndOpenBringBackEveryValue) {
     ASSERT_TRUE(Boxes().Questions().empty());
 
     Boxes().PushAnswer(TMsgButton::Yes);
-    Item("BarButtonClear")->Click();
+    Form->BarButtonClear->Click();
     EXPECT_EQ(Form->MemData1().RecordCount(), 0);
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 0); // not the 1.0 of the start
+    EXPECT_DOUBLE_EQ(Form->TempIdeale->Value(), 0); // not the 1.0 of the start
     EXPECT_EQ(Form->CurrentFileName(), QString());
-    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+    EXPECT_FALSE(Form->BarButtonInvio->Enabled());
 
     Open(Path(QStringLiteral("acquario.tmr")));
     EXPECT_EQ(Form->MemData1().SaveToBytes(), timers);
     EXPECT_EQ(Form->MemData2().SaveToBytes(), ports);
-    EXPECT_TRUE(Get<TCheckBox>("CheckBox1")->Checked());
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MinTemp")->Value(), 21.5);
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MaxTemp")->Value(), 29);
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
-    EXPECT_EQ(qRound(Get<TSpinEdit>("Isteresi")->Value()), 4);
-    EXPECT_EQ(Get<TLookupComboBox>("PrimaPt")->KeyValue(), 3);
-    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 7);
+    EXPECT_TRUE(Form->CheckBox1->Checked());
+    EXPECT_DOUBLE_EQ(Form->MinTemp->Value(), 21.5);
+    EXPECT_DOUBLE_EQ(Form->MaxTemp->Value(), 29);
+    EXPECT_DOUBLE_EQ(Form->TempIdeale->Value(), 25.5);
+    EXPECT_EQ(qRound(Form->Isteresi->Value()), 4);
+    EXPECT_EQ(Form->PrimaPt->KeyValue(), 3);
+    EXPECT_EQ(Form->SecondaPt->KeyValue(), 7);
     EXPECT_EQ(Form->Link().TimerImage()[5].StartHour, 5); // TimerImage refreshed
     for (const char* enabled : {"BarButtonInvio", "BarButtonSave", "BarButtonClear"})
         EXPECT_TRUE(Item(enabled)->Enabled()) << enabled;
-    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QStringLiteral("acquario.tmr"));
+    EXPECT_EQ(Form->Ribbon->Bar()->DocumentName(), QStringLiteral("acquario.tmr"));
 
     // A plain save with a current file writes at once, without a dialog.
     const size_t requests = Files().Requests().size();
     QFile::remove(Path(QStringLiteral("Tacquario")));
-    Item("BarButtonSave")->Click();
+    Form->BarButtonSave->Click();
     EXPECT_EQ(Files().Requests().size(), requests);
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("Tacquario"))));
 }
@@ -114,9 +114,9 @@ TEST_F(FilesTest, MissingCompanionsLeaveEmptyPortsAndAZeroedTemperaturePage) {
     EXPECT_TRUE(Boxes().Questions().empty());
     EXPECT_EQ(Form->MemData1().RecordCount(), 42);
     EXPECT_EQ(Form->MemData2().RecordCount(), 0);
-    EXPECT_FALSE(Get<TCheckBox>("CheckBox1")->Checked());
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 0);
-    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 0);
+    EXPECT_FALSE(Form->CheckBox1->Checked());
+    EXPECT_DOUBLE_EQ(Form->TempIdeale->Value(), 0);
+    EXPECT_EQ(Form->SecondaPt->KeyValue(), 0);
 }
 
 TEST_F(FilesTest, RecentFilesFollowOpensAndSavesOverExistingFiles) {
@@ -132,27 +132,27 @@ TEST_F(FilesTest, RecentFilesFollowOpensAndSavesOverExistingFiles) {
     Open(a);
     Open(a);
     EXPECT_EQ(Form->RecentFiles(), (QStringList{a, b}));
-    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->AppMenu()->RecentFiles(), (QStringList{a, b}));
+    EXPECT_EQ(Form->Ribbon->Bar()->AppMenu()->RecentFiles(), (QStringList{a, b}));
 
     // Clearing forgets the current file, not the list.
     Boxes().PushAnswer(TMsgButton::Yes);
-    Item("BarButtonClear")->Click();
+    Form->BarButtonClear->Click();
     EXPECT_EQ(Form->RecentFiles(), (QStringList{a, b}));
-    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QString());
+    EXPECT_EQ(Form->Ribbon->Bar()->DocumentName(), QString());
 }
 
 TEST_F(FilesTest, ClearAnsweredNoChangesNothingButEnablesReceive) {
     FillConfiguration();
-    Item("BarButtonRicevi")->SetEnabled(false);
+    Form->BarButtonRicevi->SetEnabled(false);
     Boxes().PushAnswer(TMsgButton::No);
-    Item("BarButtonClear")->Click();
+    Form->BarButtonClear->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Text,
               QStringLiteral("Vuoi eliminare le impostazioni correnti ?"));
     EXPECT_EQ(Boxes().Questions()[0].Buttons, TMsgButton::Yes | TMsgButton::No);
     EXPECT_EQ(Form->MemData1().RecordCount(), 42);
     EXPECT_EQ(Form->MemData2().RecordCount(), 8);
-    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+    EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
 }
 
 TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
@@ -160,7 +160,7 @@ TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
     SaveAs(Path(QStringLiteral("vasca.tmr")));
     MakePendingChange();
     Boxes().PushAnswer(TMsgButton::Cancel);
-    Item("BarButtonOpen")->Click();
+    Form->BarButtonOpen->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Text,
               QStringLiteral("Vuoi salvare le impostazioni del timer corrente in \"vasca.tmr\"?"));
@@ -168,7 +168,7 @@ TEST_F(FilesTest, OpeningWithAPendingChangeAsksAndCancelStops) {
 
     // "No", then the open dialog cancelled: everything as it was, the edit included.
     Boxes().PushAnswer(TMsgButton::No);
-    Item("BarButtonOpen")->Click(); // no file scripted: the dialog is cancelled
+    Form->BarButtonOpen->Click(); // no file scripted: the dialog is cancelled
     EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("vasca.tmr")));
     EXPECT_EQ(Form->MemData1().RecordCount(), 42);
     EXPECT_TRUE(Form->MemData1().HasPendingChange());
@@ -206,12 +206,12 @@ TEST_F(FilesTest, AFailedOpenChangesNothing) {
     EXPECT_TRUE(Boxes().Questions()[0].Text.contains(QStringLiteral("Trotto")))
         << Boxes().Questions()[0].Text.toStdString();
     EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("buono.tmr")));
-    EXPECT_EQ(Get<TRibbon>("Ribbon")->Bar()->DocumentName(), QStringLiteral("buono.tmr"));
+    EXPECT_EQ(Form->Ribbon->Bar()->DocumentName(), QStringLiteral("buono.tmr"));
     EXPECT_EQ(Form->RecentFiles(), recent);
     EXPECT_EQ(Form->MemData1().SaveToBytes(), timers);
     EXPECT_EQ(Form->MemData2().SaveToBytes(), ports);
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
-    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
+    EXPECT_DOUBLE_EQ(Form->TempIdeale->Value(), 25.5);
+    EXPECT_TRUE(Form->BarButtonInvio->Enabled());
 }
 
 TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
@@ -234,8 +234,8 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
                         qint32(timers.CellValue(0, port) == TFieldValue(qint32(5)) ? 6 : 5));
     timers.Post();
     ASSERT_NE(timers.SaveToBytes(), timersBefore);
-    Get<TSpinEdit>("TempIdeale")->SetValue(30);
-    Item("BarButtonSave")->Click();
+    Form->TempIdeale->SetValue(30);
+    Form->BarButtonSave->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     // In the window's language, with the system's failure in words of the program's own.
     EXPECT_EQ(Boxes().Questions()[0].Text,
@@ -254,7 +254,7 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
 TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
     Form->ComPort->SetPort(QStringLiteral("/dev/ttyUSB3"));
     Form->ComPort->SetBaudRate(19200);
-    Item("BarButtonSaveSet")->Click();
+    Form->BarButtonSaveSet->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Text, QStringLiteral("Configurazione salvata."));
     EXPECT_EQ(Boxes().Questions()[0].Caption, QStringLiteral("Horavel"));
@@ -266,7 +266,7 @@ TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
     EXPECT_EQ(second->ComPort->BaudRate(), 19200);
 
     Form->ComPort->SetPort(QStringLiteral("COM2"));
-    Item("BarButtonLoadSet")->Click();
+    Form->BarButtonLoadSet->Click();
     EXPECT_EQ(Form->ComPort->Port(), QStringLiteral("/dev/ttyUSB3"));
     ASSERT_EQ(Boxes().Questions().size(), 2u);
     EXPECT_EQ(Boxes().Questions()[1].Text, QStringLiteral("Configurazione letta correttamente."));
@@ -275,7 +275,7 @@ TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {
 
 TEST_F(FilesTest, LoadingWithNothingStoredSaysSoAndKeepsTheCurrentSettings) {
     Form->ComPort->SetPort(QStringLiteral("/dev/ttyUSB1"));
-    Item("BarButtonLoadSet")->Click();
+    Form->BarButtonLoadSet->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_EQ(Boxes().Questions()[0].Text,
               QStringLiteral(

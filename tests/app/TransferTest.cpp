@@ -71,19 +71,17 @@ struct TransferTest : MainWindowTest {
             EXPECT_EQ(Item(name)->Enabled(), !locked) << name;
         for (const char* name : {"BarButtonClear", "BarButtonSave"})
             EXPECT_EQ(Item(name)->Enabled(), !locked && !afterReceive) << name;
-        EXPECT_EQ(Get<TProgressBar>("ProgressBar1")->Visible(), locked);
-        EXPECT_EQ(Get<TPageControl>("PageControl1")->Enabled(), !locked);
-        auto* bar = Get<TRibbon>("Ribbon")->Bar();
-        EXPECT_EQ(
-            bar->TabBar()->isTabVisible(bar->TabIndex(Get<TRibbonTab>("tabAppearance")->Page())),
-            !locked);
+        EXPECT_EQ(Form->ProgressBar1->Visible(), locked);
+        EXPECT_EQ(Form->PageControl1->Enabled(), !locked);
+        auto* bar = Form->Ribbon->Bar();
+        EXPECT_EQ(bar->TabBar()->isTabVisible(bar->TabIndex(Form->tabAppearance->Page())), !locked);
     }
 };
 
 } // namespace
 
 TEST_F(TransferTest, SensorCheckBoxSwitchesTheThirteenControls) {
-    auto* check = Get<TCheckBox>("CheckBox1");
+    auto* check = Form->CheckBox1;
     for (const char* name : DependentControls)
         EXPECT_FALSE(Get<TControl>(name)->Enabled()) << name;
     check->SetChecked(true);
@@ -103,69 +101,69 @@ TEST_F(TransferTest, BandLabelsFollowTheIdealTemperatureAndHysteresis) {
     EXPECT_EQ(Caption("Label10"), QStringLiteral("Porta attiva da 0°C a 1,0°C"));
     EXPECT_EQ(Caption("Label11"), QStringLiteral("Porta attiva da 1,5°C in poi."));
 
-    Get<TSpinEdit>("TempIdeale")->SetValue(25);
-    Get<TSpinEdit>("Isteresi")->SetValue(2);
+    Form->TempIdeale->SetValue(25);
+    Form->Isteresi->SetValue(2);
     EXPECT_EQ(Caption("TempMon"),
               QStringLiteral("(Le porte non saranno attive nell'intervallo tra 25,0°C e 25,5°C )"));
     EXPECT_EQ(Caption("Label10"), QStringLiteral("Porta attiva da 0°C a 24,5°C"));
     EXPECT_EQ(Caption("Label11"), QStringLiteral("Porta attiva da 26,0°C in poi."));
 
-    Get<TSpinEdit>("Isteresi")->SetValue(0);
-    Get<TSpinEdit>("TempIdeale")->SetValue(25.5);
+    Form->Isteresi->SetValue(0);
+    Form->TempIdeale->SetValue(25.5);
     EXPECT_EQ(Caption("TempMon"),
               QStringLiteral("(Le porte non saranno attive alla temperatura di 25,5°C)"));
 }
 
 TEST_F(TransferTest, TransferStartAndEndLockAndUnlockByMode) {
-    Item("BarButtonInvio")->SetEnabled(true);
+    Form->BarButtonInvio->SetEnabled(true);
     Form->TransferStart(QStringLiteral("I"));
     ExpectLocked(true);
-    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
-    EXPECT_FALSE(Item("BarButtonRicevi")->Enabled());
-    EXPECT_EQ(Get<TPageControl>("PageControl1")->ActivePage(), Get<TTabSheet>("TabSheet1"));
+    EXPECT_FALSE(Form->BarButtonInvio->Enabled());
+    EXPECT_FALSE(Form->BarButtonRicevi->Enabled());
+    EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheet1);
     Form->TransferEnd(QStringLiteral("I"));
     ExpectLocked(false);
-    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
-    EXPECT_EQ(Item("BarButtonInvio")->Caption(), QStringLiteral("Invio dati"));
-    EXPECT_FALSE(Item("BarButtonRicevi")->Enabled()); // only "Azzera dati" or a receive
+    EXPECT_TRUE(Form->BarButtonInvio->Enabled());
+    EXPECT_EQ(Form->BarButtonInvio->Caption(), QStringLiteral("Invio dati"));
+    EXPECT_FALSE(Form->BarButtonRicevi->Enabled()); // only "Azzera dati" or a receive
 
-    Item("BarButtonRicevi")->SetEnabled(true); // as "Azzera dati" leaves it
+    Form->BarButtonRicevi->SetEnabled(true); // as "Azzera dati" leaves it
     Form->TransferStart(QStringLiteral("R"));
     ExpectLocked(true);
-    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
-    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Annulla ricezione"));
-    EXPECT_EQ(Item("BarButtonRicevi")->ImageIndex(), 10);
-    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+    EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
+    EXPECT_EQ(Form->BarButtonRicevi->Caption(), QStringLiteral("Annulla ricezione"));
+    EXPECT_EQ(Form->BarButtonRicevi->ImageIndex(), 10);
+    EXPECT_FALSE(Form->BarButtonInvio->Enabled());
     Form->TransferEnd(QStringLiteral("R"));
     ExpectLocked(false);
-    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Ricezione dati"));
-    EXPECT_EQ(Item("BarButtonRicevi")->ImageIndex(), 23);
-    EXPECT_FALSE(Item("BarButtonInvio")->Enabled());
+    EXPECT_EQ(Form->BarButtonRicevi->Caption(), QStringLiteral("Ricezione dati"));
+    EXPECT_EQ(Form->BarButtonRicevi->ImageIndex(), 23);
+    EXPECT_FALSE(Form->BarButtonInvio->Enabled());
 }
 
 TEST_F(TransferTest, ASendThatCannotGoOutWholeIsRefusedBeforeOpeningThePort) {
     FillConfiguration();
     Form->MemData2().Last();
     Form->MemData2().Delete(); // seven ports left
-    Item("BarButtonInvio")->SetEnabled(true);
+    Form->BarButtonInvio->SetEnabled(true);
     Form->ComPort->SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
-    Item("BarButtonInvio")->Click();
+    Form->BarButtonInvio->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     EXPECT_FALSE(Form->ComPort->IsOpen());
     ExpectLocked(false);
-    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
+    EXPECT_TRUE(Form->BarButtonInvio->Enabled());
 }
 
 TEST_F(TransferTest, APortThatCannotOpenIsReportedAndTheWindowUnlocked) {
     Form->ComPort->SetPort(QStringLiteral("/dev/lumotrix-no-such-port"));
-    Item("BarButtonRicevi")->Click();
+    Form->BarButtonRicevi->Click();
     ASSERT_EQ(Boxes().Questions().size(), 1u);
     // The path is its own device: named once.
     EXPECT_EQ(Boxes().Questions()[0].Text,
               QStringLiteral("Impossibile aprire la porta /dev/lumotrix-no-such-port: il file o la "
                              "cartella non esiste."));
     ExpectLocked(false, true);
-    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
+    EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
 }
 
 TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
@@ -182,22 +180,22 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     temperature.Isteresi = 5;
     temperature.PrimaPt = 2;
     temperature.SecondaPt = 6;
-    Get<TCheckBox>("CheckBox1")->SetChecked(true);
-    Get<TSpinEdit>("MinTemp")->SetValue(temperature.MinTemp);
-    Get<TSpinEdit>("MaxTemp")->SetValue(temperature.MaxTemp);
-    Get<TSpinEdit>("TempIdeale")->SetValue(temperature.TempIdeale);
-    Get<TSpinEdit>("Isteresi")->SetValue(temperature.Isteresi);
-    Get<TLookupComboBox>("PrimaPt")->SetKeyValue(2);
-    Get<TLookupComboBox>("SecondaPt")->SetKeyValue(6);
+    Form->CheckBox1->SetChecked(true);
+    Form->MinTemp->SetValue(temperature.MinTemp);
+    Form->MaxTemp->SetValue(temperature.MaxTemp);
+    Form->TempIdeale->SetValue(temperature.TempIdeale);
+    Form->Isteresi->SetValue(temperature.Isteresi);
+    Form->PrimaPt->SetKeyValue(2);
+    Form->SecondaPt->SetKeyValue(6);
     const QByteArray timersSent = Form->MemData1().SaveToBytes();
     const QList<AnsiString> portsSent = ReadPortNames(Form->MemData2());
 
     Form->ComPort->SetPort(sim.Device);
     Form->Show();
     Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
-    Get<TBarEdit>("BarEdit1")->SetText(QStringLiteral("0"));
-    Item("BarButtonInvio")->SetEnabled(true);
-    Item("BarButtonInvio")->Click();
+    Form->BarEdit1->SetText(QStringLiteral("0"));
+    Form->BarButtonInvio->SetEnabled(true);
+    Form->BarButtonInvio->Click();
     ASSERT_TRUE(Boxes().Questions().empty()) << Boxes().Questions()[0].Text.toStdString();
     const QStringList report = sim.Report();
     ASSERT_FALSE(report.isEmpty());
@@ -210,17 +208,17 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
                                                "hysteresis 005 first 01 second 05")))
         << report.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(Form->ComPort->IsOpen()); // the port stays open after a send
-    EXPECT_TRUE(Item("BarButtonClose")->Enabled());
+    EXPECT_TRUE(Form->BarButtonClose->Enabled());
 
     // After a send only "Azzera dati" enables the receive command again. Its first click
     // closes the open port, the second listens.
     Boxes().PushAnswer(TMsgButton::Yes);
-    Item("BarButtonClear")->Click();
+    Form->BarButtonClear->Click();
     Boxes().Clear();
     EXPECT_EQ(Form->MemData1().RecordCount(), 0);
-    Item("BarButtonRicevi")->Click();
+    Form->BarButtonRicevi->Click();
     ASSERT_FALSE(Form->ComPort->IsOpen());
-    Item("BarButtonRicevi")->Click();
+    Form->BarButtonRicevi->Click();
     ASSERT_TRUE(Form->ComPort->IsOpen());
     sim.Process.write("dump\n");
     sim.Process.waitForBytesWritten(3000);
@@ -234,18 +232,18 @@ TEST_F(TransferTest, SendToTheSimulatorAndReceiveItsDumpIntoTheWindow) {
     const QList<AnsiString> portsBack = ReadPortNames(Form->MemData2());
     ASSERT_EQ(portsBack.size(), 8);
     EXPECT_EQ(portsBack[0].trimmed(), portsSent[0]); // the controller pads to 32
-    EXPECT_EQ(Get<TGridTableView>("Grid2DBTableView1")->Grid()->model()->rowCount(), 8);
-    EXPECT_TRUE(Get<TCheckBox>("CheckBox1")->Checked());
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("MaxTemp")->Value(), 28.5);
-    EXPECT_DOUBLE_EQ(Get<TSpinEdit>("TempIdeale")->Value(), 25.5);
-    EXPECT_EQ(qRound(Get<TSpinEdit>("Isteresi")->Value()), 5);
-    EXPECT_EQ(Get<TLookupComboBox>("SecondaPt")->KeyValue(), 6);
-    EXPECT_TRUE(Item("BarButtonInvio")->Enabled());
-    EXPECT_TRUE(Item("BarButtonRicevi")->Enabled());
-    EXPECT_EQ(Item("BarButtonRicevi")->Caption(), QStringLiteral("Ricezione dati"));
+    EXPECT_EQ(Form->Grid2DBTableView1->Grid()->model()->rowCount(), 8);
+    EXPECT_TRUE(Form->CheckBox1->Checked());
+    EXPECT_DOUBLE_EQ(Form->MaxTemp->Value(), 28.5);
+    EXPECT_DOUBLE_EQ(Form->TempIdeale->Value(), 25.5);
+    EXPECT_EQ(qRound(Form->Isteresi->Value()), 5);
+    EXPECT_EQ(Form->SecondaPt->KeyValue(), 6);
+    EXPECT_TRUE(Form->BarButtonInvio->Enabled());
+    EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
+    EXPECT_EQ(Form->BarButtonRicevi->Caption(), QStringLiteral("Ricezione dati"));
     QApplication::processEvents();
     TPicturePause::Picture(Form->Widget(), QStringLiteral("window-after-receive.png"));
-    Get<TPageControl>("PageControl1")->SetActivePage(Get<TTabSheet>("TabSheet3"));
+    Form->PageControl1->SetActivePage(Get<TTabSheet>("TabSheet3"));
     QApplication::processEvents();
     TPicturePause::Picture(Form->Widget(), QStringLiteral("temperature-page.png"));
 }

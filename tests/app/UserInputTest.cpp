@@ -60,7 +60,7 @@ TEST_F(UserInputTest, TextInAnOpenCellEditorIsAChangeBeforeEveryCommandThatWould
     // "Apri " asks before the dialog.
     TypeIntoTimerCell(QStringLiteral("Alba"));
     Boxes().PushAnswer(TMsgButton::Cancel);
-    Item("BarButtonOpen")->Click();
+    Form->BarButtonOpen->Click();
     ASSERT_EQ(Boxes().Questions().size(), 2u);
     EXPECT_TRUE(Files().Requests().empty());
     EXPECT_EQ(FirstTimerLabel(), AnsiString("Alba"));
@@ -68,7 +68,7 @@ TEST_F(UserInputTest, TextInAnOpenCellEditorIsAChangeBeforeEveryCommandThatWould
     // "Azzera dati" answered No keeps what was typed.
     TypeIntoTimerCell(QStringLiteral("Meriggio"));
     Boxes().PushAnswer(TMsgButton::No);
-    Item("BarButtonClear")->Click();
+    Form->BarButtonClear->Click();
     EXPECT_EQ(FirstTimerLabel(), AnsiString("Meriggio"));
 }
 
@@ -100,7 +100,7 @@ TEST_F(UserInputTest, TemperatureEditorsClampToTheirRangeAndReadEitherDecimalMar
 TEST_F(UserInputTest, CharactersTheControllerCannotStoreAreRefusedWhereTyped) {
     FillConfiguration();
     GridView* grid = Form->Grid2DBTableView1->Grid();
-    const int name = Get<TGridColumnDef>("Grid2DBTableView1Descrizione")->ModelColumn();
+    const int name = Form->Grid2DBTableView1Descrizione->ModelColumn();
     const QModelIndex cell = grid->model()->index(0, name);
 
     EXPECT_FALSE(grid->model()->setData(cell, QStringLiteral("Luce \u2600 lunare")));

@@ -5,9 +5,9 @@
 #include "support/AccessibleSearch.h"
 
 #include "runtime/ScopeExit.h"
-#include "widgets/BarManager.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
+#include "widgets/Ribbon.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/RibbonBar.h"
@@ -38,31 +38,31 @@ int CountAccessible(QWidget* window, QAccessible::Role role, const QString& name
 
 TEST_F(MainWindowTest, TemperatureEditorsAreNamedByTheirLabels) {
     Form->Show();
-    Get<TPageControl>("PageControl1")->SetActivePage(Get<TTabSheet>("TabSheet3"));
-    Get<TCheckBox>("CheckBox1")->SetChecked(true);
+    Form->PageControl1->SetActivePage(Get<TTabSheet>("TabSheet3"));
+    Form->CheckBox1->SetChecked(true);
     QWidget* window = Form->Widget();
     for (const char* name :
          {"Temperatura Minima:", "Temperatura Massima:", "Temperatura Ideale:", "Isteresi:"})
         EXPECT_EQ(CountAccessible(window, QAccessible::SpinBox, QString::fromUtf8(name)), 1)
             << name;
     // The port drop-downs are read with the text their labels show now.
-    const QString lower = Get<TLabel>("Label10")->Caption();
-    const QString upper = Get<TLabel>("Label11")->Caption();
+    const QString lower = Form->Label10->Caption();
+    const QString upper = Form->Label11->Caption();
     EXPECT_EQ(CountAccessible(window, QAccessible::ComboBox, lower), 1) << lower.toStdString();
     EXPECT_EQ(CountAccessible(window, QAccessible::ComboBox, upper), 1) << upper.toStdString();
 
     // The name follows a rewritten label, and the label is the editor's buddy (Alt+letter).
-    Get<TSpinEdit>("TempIdeale")->SetValue(25);
-    EXPECT_NE(Get<TLabel>("Label10")->Caption(), lower);
-    EXPECT_EQ(CountAccessible(window, QAccessible::ComboBox, Get<TLabel>("Label10")->Caption()), 1);
-    auto* label = qobject_cast<QLabel*>(Get<TLabel>("Label9")->Widget());
+    Form->TempIdeale->SetValue(25);
+    EXPECT_NE(Form->Label10->Caption(), lower);
+    EXPECT_EQ(CountAccessible(window, QAccessible::ComboBox, Form->Label10->Caption()), 1);
+    auto* label = qobject_cast<QLabel*>(Form->Label9->Widget());
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->buddy(), Get<TSpinEdit>("Isteresi")->Widget());
+    EXPECT_EQ(label->buddy(), Form->Isteresi->Widget());
 }
 
 TEST_F(MainWindowTest, DisabledTemperatureLabelsLookDisabled) {
     Form->Show();
-    auto* check = Get<TCheckBox>("CheckBox1");
+    auto* check = Form->CheckBox1;
     check->SetChecked(false);
     for (const char* name : {"Label1", "Label7", "Label8", "Label9", "Label10", "Label11"}) {
         SCOPED_TRACE(name);
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, DisabledTemperatureLabelsLookDisabled) {
                   QApplication::palette(label).color(QPalette::Disabled, QPalette::WindowText));
     }
     // The red band text too.
-    const QPalette& band = Get<TLabel>("TempMon")->Widget()->palette();
+    const QPalette& band = Form->TempMon->Widget()->palette();
     EXPECT_NE(band.color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::red));
 }
 
@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, SaveDialogProposesNoNameAndShowsItsFilterOnce) {
 namespace {
 
 struct RibbonStatesTest : MainWindowTest {
-    TRibbon* Ribbon() { return Get<TRibbon>("Ribbon"); }
+    TRibbon* Ribbon() { return Form->Ribbon; }
     RibbonBar* Bar() { return Ribbon()->Bar(); }
-    QWidget* Pages() { return Get<TPageControl>("PageControl1")->Widget(); }
+    QWidget* Pages() { return Form->PageControl1->Widget(); }
     QRect InWindow(QWidget* widget) {
         return QRect(widget->mapTo(Form->Widget(), QPoint(0, 0)), widget->size());
     }
@@ -134,7 +134,7 @@ struct RibbonStatesTest : MainWindowTest {
 
 TEST_F(RibbonStatesTest, ToolbarBelowTheRibbonGetsARowOfItsOwn) {
     const int above = Bar()->height();
-    Item("BarLargeButton9")->Click();
+    Form->BarLargeButton9->Click();
     Settle();
     QWidget* qat = Bar()->Qat();
     ASSERT_TRUE(qat->isVisible());
@@ -145,10 +145,10 @@ TEST_F(RibbonStatesTest, ToolbarBelowTheRibbonGetsARowOfItsOwn) {
     for (RibbonGroup* group : Bar()->ActiveTab()->Groups())
         EXPECT_GT(InWindow(qat).top(), InWindow(group).bottom()) << group->Caption().toStdString();
     EXPECT_LE(InWindow(qat).bottom(), InWindow(Bar()).bottom());
-    EXPECT_TRUE(Button("BarLargeButton9")->Down());
+    EXPECT_TRUE(Form->BarLargeButton9->Down());
 
     // Back above: the row goes and the pages follow.
-    Item("BarLargeButton8")->Click();
+    Form->BarLargeButton8->Click();
     Settle();
     EXPECT_EQ(Bar()->height(), above);
     EXPECT_EQ(InWindow(Pages()).top(), InWindow(Bar()).bottom() + 1);
@@ -169,7 +169,7 @@ TEST_F(RibbonStatesTest, MinimisedRibbonKeepsTheTabsAndShowsGroupsInAPopup) {
     Settle();
     QWidget* popup = Bar()->TabPopup();
     ASSERT_TRUE(popup->isVisible());
-    EXPECT_EQ(Bar()->ActiveTab(), Get<TRibbonTab>("tabAppearance")->Page());
+    EXPECT_EQ(Bar()->ActiveTab(), Form->tabAppearance->Page());
     EXPECT_GE(popup->mapToGlobal(QPoint(0, 0)).y(), tabs->mapToGlobal(QPoint(0, 0)).y());
     int clicks = 0;
     QObject::connect(Item("BarLargeButton5")->Command(), &QAction::triggered, [&] { ++clicks; });
@@ -221,8 +221,7 @@ TEST_F(RibbonStatesTest, NarrowWindowsShrinkGroupsInsteadOfCuttingCaptions) {
         SCOPED_TRACE(width);
         Form->Widget()->resize(width, Form->Widget()->height());
         Settle();
-        for (RibbonTab* tab :
-             {Get<TRibbonTab>("tabHome")->Page(), Get<TRibbonTab>("tabAppearance")->Page()}) {
+        for (RibbonTab* tab : {Get<TRibbonTab>("tabHome")->Page(), Form->tabAppearance->Page()}) {
             Bar()->SetActiveTab(tab);
             Settle();
             const QList<RibbonGroup*> groups = tab->Groups();

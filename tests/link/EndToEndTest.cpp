@@ -17,15 +17,6 @@ using namespace lumotrix::test;
 
 namespace {
 
-// The serial engine delivers from the event loop.
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "link_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
 // Real pauses, shortened: the simulator doesn't time the line.
 class TShortPause : public TPause {
 public:
@@ -39,7 +30,7 @@ TEST(EndToEnd, SendThroughThePseudoTerminalAndReceiveTheDumpBack) {
     if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
         GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
 
-    App();
+    LinkTestApp();
     TSerialEngine port;
     TComSettings settings;
     settings.Port = sim.Device;

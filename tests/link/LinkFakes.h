@@ -4,10 +4,21 @@
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <deque>
 
 namespace lumotrix::test {
+
+// The serial engine and the window's pause deliver from the event loop; one application object
+// for the whole test program.
+inline QCoreApplication& LinkTestApp() {
+    static int argc = 1;
+    static char name[] = "link_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
 
 // One shared log of what the link did to the port and the pause, in order.
 struct TEventLog {

@@ -7,9 +7,10 @@
 #include "localisation/PropertyValues.h"
 #include "runtime/ModuleList.h"
 #include "runtime/TextForm.h"
-#include "widgets/BarManager.h"
-#include "widgets/ComCtrls.h"
 #include "widgets/GridTableView.h"
+#include "widgets/PageControl.h"
+#include "widgets/Ribbon.h"
+#include "widgets/StatusBar.h"
 
 #include <QMap>
 

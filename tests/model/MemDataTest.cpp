@@ -1,5 +1,5 @@
-#include "model/MemData.h"
 #include "model/ConfigTables.h"
+#include "model/DataSource.h"
 
 #include "runtime/Exception.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScriptedDialogs.h"
 #include "widgets/Application.h"
 #include "widgets/Dialogs.h"
 

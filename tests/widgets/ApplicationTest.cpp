@@ -8,6 +8,7 @@
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LedWidget.h"
 #include "widgets/qt/PageControlWidget.h"
+#include "widgets/qt/RibbonBar.h"
 #include "widgets/qt/StatusBarWidget.h"
 
 #include <QAccessible>
@@ -158,7 +159,7 @@ TEST(SpinEdits, ShowPictureKeepRangeAndStep) {
     temp.SetDisplayFormat(QStringLiteral("#0.0°"));
     temp.SetEditFormat(QStringLiteral("#0.0"));
     int changes = 0;
-    temp.OnChange = [&] { ++changes; };
+    QObject::connect(&temp, &QDoubleSpinBox::valueChanged, [&] { ++changes; });
     temp.setValue(25);
     EXPECT_EQ(temp.text(), QStringLiteral("25,0°"));
     temp.stepBy(1);
@@ -216,10 +217,10 @@ TEST(StatusBar, PanelsKeepTheirWidthsAndLedsReportTheirState) {
     EXPECT_EQ(ledAccessible->text(QAccessible::Description), MessageText(msgLedOn));
     EXPECT_NE(LedOnColor(TLedKind::Red), LedOffColor(TLedKind::Red));
 
-    // The bar asks for the scheme at paint time, so a redraw takes the new colours.
-    QString scheme = QStringLiteral("Blue");
-    bar.SetSchemeSource([&]() -> const TColorScheme& { return ColorSchemeByName(scheme); });
-    scheme = QStringLiteral("Black");
+    // The bar asks its ribbon for the scheme at paint time, so a redraw takes the new colours.
+    RibbonBar ribbon;
+    bar.FollowScheme(&ribbon);
+    ribbon.SetColorSchemeName(QStringLiteral("Black"));
     EXPECT_EQ(bar.Scheme().Name, QStringLiteral("Black"));
     QImage shot(bar.size(), QImage::Format_ARGB32);
     bar.render(&shot);

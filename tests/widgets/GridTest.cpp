@@ -1,8 +1,8 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/ScopeExit.h"
 #include "support/TestApplication.h"
-#include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
+#include "widgets/qt/LookupComboBox.h"
 
 #include <QAbstractItemDelegate>
 #include <QComboBox>
@@ -43,7 +43,12 @@ struct GridFixture : testing::Test {
                           QStringLiteral("Uscita"), QStringLiteral("Giorno"),
                           QStringLiteral("Inizio"), QStringLiteral("Durata"),
                           QStringLiteral("Stato")}};
-    std::unique_ptr<GridView> view;
+    // A view whose delete confirmation the test answers.
+    struct TConfirmingView : GridView {
+        bool Confirm = true;
+        bool ConfirmDelete(int) override { return Confirm; }
+    };
+    std::unique_ptr<TConfirmingView> view;
     int port = -1, day = -1, start = -1, duration = -1, bar = -1, state = -1, label = -1;
 
     void SetUp() override {
@@ -56,7 +61,7 @@ struct GridFixture : testing::Test {
             {2, QStringLiteral("Timer 02"), 0, Days[7], QTime(20, 0, 0), QTime(12, 0), true});
         timers.AppendRow(
             {3, QStringLiteral("Timer 03"), 3, Days[0], QTime(6, 0, 0), QTime(0, 30), false});
-        view = std::make_unique<GridView>();
+        view = std::make_unique<TConfirmingView>();
         GridModel* model = view->Model();
         model->SetTable(&timers);
         model->SetPreviewField(QStringLiteral("Timer"));
@@ -127,6 +132,19 @@ TEST_F(GridFixture, LookupFollowsARenamedPortAtOnce) {
         lookupColumnRefreshed |=
             signal[0].toModelIndex().column() <= port && signal[1].toModelIndex().column() >= port;
     EXPECT_TRUE(lookupColumnRefreshed);
+}
+
+// Views read the row count when a reset is announced and again when it ends: the model must
+// report the old rows until the reset begins, although the table changed before it told us.
+TEST_F(GridFixture, AResetAnnouncesTheOldRowsAndEndsWithTheNewOnes) {
+    GridModel* model = view->Model();
+    QList<int> counts;
+    QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset,
+                     [&] { counts << model->rowCount(); });
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { counts << model->rowCount(); });
+    timers.AppendRow({4, QStringLiteral("Timer 04"), 1, Days[1], QTime(7, 0), QTime(1, 0), false});
+    timers.Clear();
+    EXPECT_EQ(counts, (QList<int>{3, 4, 4, 0}));
 }
 
 TEST_F(GridFixture, ValuesShowAsTheUserReadsThem) {
@@ -265,10 +283,10 @@ TEST_F(GridFixture, RowsAreNeverAddedAndDeletedOnlyWhereAllowed) {
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 3);
     view->SetAllowDelete(true);
-    view->OnConfirmDelete = [](int) { return false; };
+    view->Confirm = false;
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 3);
-    view->OnConfirmDelete = nullptr;
+    view->Confirm = true;
     QTest::keyClick(view.get(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(timers.RowCount(), 2);
     EXPECT_EQ(timers.Value(0, 1).toString(), QStringLiteral("Timer 02"));
@@ -299,7 +317,7 @@ TEST(LookupComboBox, ShowsNameFollowsRenamesAndKeepsUnknownKeys) {
     ports.SetValue(1, 1, QStringLiteral("Filtro"));
     EXPECT_EQ(combo.currentText(), QStringLiteral("Filtro"));
     int changes = 0;
-    combo.OnChange = [&] { ++changes; };
+    QObject::connect(&combo, &LookupComboBox::keyChanged, [&] { ++changes; });
     combo.setCurrentIndex(0);
     EXPECT_EQ(combo.KeyValue().toInt(), 1);
     EXPECT_EQ(changes, 1);

@@ -2,8 +2,8 @@
 #include "model/MemData.h"
 #include "runtime/Exception.h"
 #include "support/TestApplication.h"
-#include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/GridView.h"
+#include "widgets/qt/LookupComboBox.h"
 
 #include <QTime>
 #include <gtest/gtest.h>
@@ -72,13 +72,15 @@ TEST_F(DataSetFixture, GridReadsAndWritesTheTableThroughTheAdapter) {
     EXPECT_EQ(model.index(0, p).data().toString(), QStringLiteral("Luce"));
 
     // A value the table refuses is reported and leaves the cell as it was.
-    test::Boxes().Clear();
+    QStringList refused;
+    QObject::connect(&model, &GridModel::valueRefused,
+                     [&](const Exception& error) { refused << error.Message(); });
     TGridColumn label;
     label.FieldName = QStringLiteral("Uscita");
     int u = model.AddColumn(label);
     EXPECT_FALSE(model.setData(model.index(0, u), QStringLiteral("tre")));
-    ASSERT_EQ(test::Boxes().Questions().size(), 1u);
-    EXPECT_TRUE(test::Boxes().Questions()[0].Text.contains(QStringLiteral("Uscita")));
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0].contains(QStringLiteral("Uscita")));
     EXPECT_EQ(timers.CellValue(0, 2), TFieldValue(qint32(1)));
 
     // A port number with no port row shows empty.

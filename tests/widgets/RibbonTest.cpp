@@ -117,7 +117,7 @@ TEST_F(RibbonFixture, QuickAccessToolbarShowsHidesAndMoves) {
     QuickAccessToolbar* qat = ribbon->Qat();
     EXPECT_TRUE(qat->isVisible());
     int calls = 0;
-    ribbon->OnResize = [&] { ++calls; };
+    QObject::connect(ribbon, &RibbonBar::sizeChanged, [&] { ++calls; });
 
     ribbon->SetQatVisible(false);
     EXPECT_FALSE(qat->isVisible());
@@ -349,7 +349,7 @@ TEST_F(RibbonFixture, EditItemKeepsTextAndCaption) {
     EXPECT_EQ(delay->Text(), QStringLiteral("1"));
     EXPECT_EQ(delay->Edit()->width(), 32);
     int changes = 0;
-    delay->OnChange = [&] { ++changes; };
+    QObject::connect(delay, &RibbonEditItem::changed, [&] { ++changes; });
     QTest::keyClicks(delay->Edit(), QStringLiteral("5"));
     EXPECT_EQ(changes, 1);
     delay->SetCaption(QStringLiteral("Delay s:"));
@@ -368,7 +368,8 @@ TEST_F(RibbonFixture, ApplicationMenuListsRecentFilesMostRecentFirst) {
     ASSERT_EQ(buttons.size(), 3);
     EXPECT_EQ(buttons[0]->accessibleName(), QStringLiteral("four.tmr"));
     QString clicked;
-    menu->OnRecentFileClick = [&](const QString& f) { clicked = f; };
+    QObject::connect(menu, &ApplicationMenu::recentFileClicked,
+                     [&](const QString& f) { clicked = f; });
     buttons[1]->click();
     EXPECT_EQ(clicked, QStringLiteral("/a/two.tmr"));
 
@@ -412,7 +413,7 @@ TEST_F(RibbonFixture, ALanguageChangeRereadsTheRibbonsOwnTextsAndKeepsTheOwnersO
 
 TEST_F(RibbonFixture, ColourSchemesChangeTheLookAndUnknownNamesFallBack) {
     int changes = 0;
-    ribbon->OnColorSchemeChanged = [&] { ++changes; };
+    QObject::connect(ribbon, &RibbonBar::colorSchemeChanged, [&] { ++changes; });
     QString blueSheet = ribbon->styleSheet();
     ribbon->SetColorSchemeName(QStringLiteral("Black"));
     EXPECT_EQ(ribbon->ColorSchemeName(), QStringLiteral("Black"));

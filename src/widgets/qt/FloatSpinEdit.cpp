@@ -1,5 +1,4 @@
 #include "widgets/qt/FloatSpinEdit.h"
-#include "runtime/ScopeExit.h"
 
 #include "runtime/FormatSettings.h"
 
@@ -94,12 +93,7 @@ QValidator::State Validate(const QString& stripped, double minimum, double maxim
 
 template <typename TSpinBox, typename TValue>
 TPictureSpinEdit<TSpinBox, TValue>::TPictureSpinEdit(QWidget* parent, TValue largeStep)
-    : TSpinBox(parent), FLargeStep(largeStep) {
-    this->connect(this, &TSpinBox::valueChanged, this, [this] {
-        if (OnChange)
-            OnChange();
-    });
-}
+    : TSpinBox(parent), FLargeStep(largeStep) {}
 
 template <typename TSpinBox, typename TValue>
 QString TPictureSpinEdit<TSpinBox, TValue>::textFromValue(TValue value) const {
@@ -218,62 +212,6 @@ QValidator::State IntSpinEdit::validate(QString& text, int&) const {
 
 void IntSpinEdit::fixup(QString& input) const {
     input = textFromValue(valueFromText(input));
-}
-
-LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
-    setEditable(false);
-    setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (FRebuilding || index < 0)
-            return;
-        FKey = itemData(index);
-        if (OnChange)
-            OnChange();
-    });
-}
-
-LookupComboBox::~LookupComboBox() {
-    Detach();
-}
-
-void LookupComboBox::Detach() {
-    if (FLookup.Table)
-        FLookup.Table->DetachObserver(this);
-}
-
-void LookupComboBox::SetLookup(const TLookupSource& lookup) {
-    Detach();
-    FLookup = lookup;
-    if (FLookup.Table)
-        FLookup.Table->AttachObserver(this);
-    Rebuild();
-}
-
-void LookupComboBox::TableChanged(const TTableChange& change) {
-    if (change.Kind == TTableChange::TKind::Destroyed)
-        FLookup.Table = nullptr;
-    Rebuild();
-}
-
-void LookupComboBox::SetKeyValue(const QVariant& key) {
-    bool changed = FKey != key;
-    FKey = key;
-    Rebuild();
-    if (changed && OnChange)
-        OnChange();
-}
-
-void LookupComboBox::Rebuild() {
-    FRebuilding = true;
-    const TScopeExit rebuilt([this] { FRebuilding = false; });
-    clear();
-    int found = -1;
-    for (const auto& [key, text] : FLookup.Items()) {
-        if (found < 0 && key.toLongLong() == FKey.toLongLong() && FKey.isValid())
-            found = count();
-        addItem(text, key);
-    }
-    setCurrentIndex(found);
 }
 
 } // namespace lumotrix

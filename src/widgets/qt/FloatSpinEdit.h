@@ -1,11 +1,7 @@
 #pragma once
 
-#include "runtime/DataTable.h"
-
-#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
-#include <functional>
 
 namespace lumotrix {
 
@@ -23,13 +19,12 @@ struct TNumberFormat {
 
 // What the real and the integer spin editors share: a display picture used while the editor is
 // not being edited and an edit picture while it has the focus, a large step taken with Page Up /
-// Page Down, and OnChange on every change of the value.
+// Page Down. A change of the value is the spin box's own valueChanged.
 template <typename TSpinBox, typename TValue> class TPictureSpinEdit : public TSpinBox {
 public:
     TPictureSpinEdit(QWidget* parent, TValue largeStep);
     void SetLargeIncrement(TValue step) { FLargeStep = step; }
     TValue LargeIncrement() const { return FLargeStep; }
-    std::function<void()> OnChange;
 
     QString textFromValue(TValue value) const override;
 
@@ -81,25 +76,5 @@ public:
 };
 
 // A fixed drop-down over a lookup table: its value is a key; a key with no row shows an empty
-// choice. The list follows the table: renaming a row updates the shown text at once.
-class LookupComboBox : public QComboBox, private ITableObserver {
-    Q_OBJECT
-public:
-    explicit LookupComboBox(QWidget* parent = nullptr);
-    ~LookupComboBox() override;
-    void SetLookup(const TLookupSource& lookup);
-    QVariant KeyValue() const { return FKey; }
-    // Any key is kept, even one with no row (it shows empty until such a row appears).
-    void SetKeyValue(const QVariant& key);
-    std::function<void()> OnChange;
-
-private:
-    void TableChanged(const TTableChange& change) override;
-    void Rebuild();
-    void Detach();
-    TLookupSource FLookup;
-    QVariant FKey = 0;
-    bool FRebuilding = false;
-};
 
 } // namespace lumotrix

@@ -1,5 +1,7 @@
 #include "widgets/qt/StatusBarWidget.h"
 
+#include "widgets/qt/RibbonBar.h"
+
 #include "runtime/Exception.h"
 #include "runtime/Message.h"
 #include "runtime/MessageIds.h"
@@ -121,13 +123,13 @@ void StatusBarWidget::SetPanelWidth(int index, int width) {
         frame->setFixedWidth(width);
 }
 
-void StatusBarWidget::SetSchemeSource(std::function<const TColorScheme&()> source) {
-    FSchemeSource = std::move(source);
+void StatusBarWidget::FollowScheme(const RibbonBar* ribbon) {
+    FRibbon = ribbon;
     update();
 }
 
 const TColorScheme& StatusBarWidget::Scheme() const {
-    return FSchemeSource ? FSchemeSource() : ColorSchemeByName(QStringLiteral("Blue"));
+    return FRibbon ? FRibbon->ColorScheme() : ColorSchemeByName(QStringLiteral("Blue"));
 }
 
 void StatusBarWidget::paintEvent(QPaintEvent*) {

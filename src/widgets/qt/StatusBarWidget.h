@@ -2,8 +2,8 @@
 
 #include "widgets/qt/ColorScheme.h"
 
+#include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class QHBoxLayout;
 class QLabel;
@@ -13,6 +13,7 @@ class QSizeGrip;
 namespace lumotrix {
 
 class LedWidget;
+class RibbonBar;
 
 // A status-bar item: picture and caption ("Modified").
 class StatusItem : public QWidget {
@@ -59,8 +60,9 @@ public:
     QWidget* Panel(int index) const;
     int PanelWidth(int index) const;
     void SetPanelWidth(int index, int width);
-    // The colour scheme is asked for at every paint, so a redraw picks up a new scheme.
-    void SetSchemeSource(std::function<const TColorScheme&()> source);
+    // The ribbon whose colour scheme the bar takes, asked at every paint, so a redraw picks up
+    // a new scheme; none (or a ribbon gone): the default scheme.
+    void FollowScheme(const RibbonBar* ribbon);
     const TColorScheme& Scheme() const;
 
 protected:
@@ -76,7 +78,7 @@ private:
     QHBoxLayout* FLayout;
     QSizeGrip* FGrip;
     std::vector<TPanel> FPanels;
-    std::function<const TColorScheme&()> FSchemeSource;
+    QPointer<const RibbonBar> FRibbon;
 };
 
 } // namespace lumotrix

@@ -91,7 +91,7 @@ TEST_F(ResTool, FailuresLeaveNoOutputAndSayWhy) {
 
 TEST_F(ResTool, EmbeddedResourcesServeTheProgram) {
     QProcess p;
-    p.start(BuildDir() + QStringLiteral("/tests/runtime/lumotrix_embed_probe"), {});
+    p.start(BuildDir() + QStringLiteral("/tests/tools/res/lumotrix_embed_probe"), {});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()),

@@ -1,0 +1,122 @@
+#include "app/FileCommands.h"
+
+#include "app/TemperaturePage.h"
+#include "model/Configuration.h"
+#include "runtime/ModuleList.h"
+#include "widgets/Application.h"
+#include "widgets/FileDialogComponents.h"
+#include "widgets/Ribbon.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace lumotrix {
+
+namespace {
+
+// String-table id of the question about unsaved changes.
+constexpr quint16 IdAskSave = 65520;
+
+} // namespace
+
+QString TFileCommands::DialogFolder(const QString& folder) const {
+    QString expanded = folder;
+    expanded.replace(QStringLiteral("%MYDOCUMENTS%"),
+                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                     Qt::CaseInsensitive);
+    expanded.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return expanded;
+}
+
+TMsgButton TFileCommands::AskSaveChanges() {
+    QString text = LoadResString(IdAskSave);
+    text.replace(QStringLiteral("%s"), QFileInfo(FCurrentFileName).fileName());
+    return MessageBoxes().Ask(text, ApplicationTitle(),
+                              TMsgButton::Yes | TMsgButton::No | TMsgButton::Cancel,
+                              TMsgIcon::Question, TMsgButton::Yes);
+}
+
+void TFileCommands::SetCurrentFileName(const QString& fileName) {
+    F.Ribbon->Bar()->SetDocumentName(fileName.isEmpty() ? QString()
+                                                        : QFileInfo(fileName).fileName());
+    FCurrentFileName = fileName;
+    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
+        FRecentFiles.removeAll(fileName);
+        FRecentFiles.prepend(fileName);
+        F.Ribbon->Bar()->AppMenu()->SetRecentFiles(FRecentFiles);
+    }
+}
+
+QString TFileCommands::ReadToOpen(const QString& fileName, TConfiguration& read) {
+    if (HasUnsavedEdit()) {
+        switch (AskSaveChanges()) {
+        case TMsgButton::Yes:
+            if (!Save(false))
+                return {};
+            break;
+        case TMsgButton::No:
+            // Dropped only once the new configuration is in force.
+            break;
+        default:
+            return {};
+        }
+    }
+    TOpenDialog* dialog = F.OpenDialog;
+    dialog->SetFileName(fileName);
+    if (fileName.isEmpty()) {
+        const QString designed = dialog->InitialDir();
+        dialog->SetInitialDir(DialogFolder(designed));
+        const bool chosen = dialog->Execute();
+        dialog->SetInitialDir(designed);
+        if (!chosen)
+            return {};
+    }
+    read.LoadFiles(dialog->FileName());
+    return dialog->FileName();
+}
+
+bool TFileCommands::Save(bool saveAs) {
+    TSaveDialog* dialog = F.SaveDialog;
+    dialog->SetFileName(
+        FCurrentFileName.isEmpty() ? QString() : QFileInfo(FCurrentFileName).completeBaseName());
+    const bool needDialog = saveAs || FCurrentFileName.isEmpty();
+    if (needDialog) {
+        const QString designed = dialog->InitialDir();
+        dialog->SetInitialDir(DialogFolder(designed));
+        const bool chosen = dialog->Execute();
+        dialog->SetInitialDir(designed);
+        if (!chosen || dialog->FileName().isEmpty())
+            return false;
+    }
+    FTemperature.MemoTemp();
+    if (needDialog) {
+        QString chosen = dialog->FileName();
+        if (QFileInfo(chosen).suffix().isEmpty() && !dialog->DefaultExt().isEmpty())
+            chosen += QLatin1Char('.') + dialog->DefaultExt();
+        SetCurrentFileName(chosen);
+    }
+    // The save posts the edit first; should it fail, the edit still counts as unsaved.
+    FSaveFailed = FSaveFailed || FConfiguration.Timers.HasPendingChange();
+    FConfiguration.Save(FCurrentFileName);
+    FSaveFailed = false;
+    return true;
+}
+
+bool TFileCommands::MayClose() {
+    if (!HasUnsavedEdit())
+        return true;
+    switch (AskSaveChanges()) {
+    case TMsgButton::Yes:
+        return Save(false);
+    case TMsgButton::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFileCommands::HasUnsavedEdit() const {
+    return FConfiguration.Timers.HasPendingChange() || FSaveFailed;
+}
+
+} // namespace lumotrix

@@ -1,0 +1,107 @@
+#include "app/TransferCommands.h"
+
+#include "app/TemperaturePage.h"
+#include "runtime/ModuleList.h"
+#include "widgets/Application.h"
+#include "widgets/Dialogs.h"
+#include "widgets/PageControl.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/Ribbon.h"
+
+#include <initializer_list>
+
+namespace lumotrix {
+
+namespace {
+
+// String-table ids of the transfer buttons' captions.
+constexpr quint16 IdCancelReceive = 65510;
+constexpr quint16 IdReceive = 65511;
+constexpr quint16 IdSend = 65512;
+
+// Picture indexes of the bar manager used by the two transfer buttons.
+constexpr int ImageSend = 9;
+constexpr int ImageCancelReceive = 10;
+constexpr int ImageReceive = 23;
+
+} // namespace
+
+// The commands the window locks during a transfer.
+void TTransferCommands::SetCommandsEnabled(bool enabled) {
+    for (TBarItem* item : std::initializer_list<TBarItem*>{
+             F.BarButtonClear, F.BarButtonSave, F.BarButtonOpen, F.BarButtonSettings,
+             F.BarButtonLoadSet, F.BarButtonSaveSet, F.BarButtonExit, F.buttonDate, F.BarEdit1})
+        item->SetEnabled(enabled);
+}
+
+void TTransferCommands::TransferStart(const QString& mode) {
+    F.ProgressBar1->Show();
+    SetCommandsEnabled(false);
+    auto* ribbon = F.Ribbon;
+    auto* appearance = F.tabAppearance;
+    ribbon->Bar()->SetTabVisible(ribbon->Bar()->TabIndex(appearance->Page()), false);
+    auto* receive = F.BarButtonRicevi;
+    auto* send = F.BarButtonInvio;
+    if (mode == QLatin1String("R")) {
+        receive->SetImageIndex(ImageCancelReceive);
+        receive->SetCaption(LoadResString(IdCancelReceive));
+        send->SetEnabled(false);
+    }
+    if (mode == QLatin1String("I")) {
+        receive->SetEnabled(false);
+        send->SetEnabled(false);
+    }
+    auto* pages = F.PageControl1;
+    pages->SetActivePage(F.TabSheet1);
+    pages->SetEnabled(false);
+}
+
+void TTransferCommands::TransferEnd(const QString& mode) {
+    F.ProgressBar1->Hide();
+    SetCommandsEnabled(true);
+    auto* ribbon = F.Ribbon;
+    auto* appearance = F.tabAppearance;
+    ribbon->Bar()->SetTabVisible(ribbon->Bar()->TabIndex(appearance->Page()), true);
+    if (mode == QLatin1String("R")) {
+        auto* receive = F.BarButtonRicevi;
+        receive->SetImageIndex(ImageReceive);
+        receive->SetCaption(LoadResString(IdReceive));
+        receive->SetEnabled(true);
+    }
+    if (mode == QLatin1String("I")) {
+        auto* send = F.BarButtonInvio;
+        send->SetImageIndex(ImageSend);
+        send->SetCaption(LoadResString(IdSend));
+        send->SetEnabled(true);
+    }
+    F.PageControl1->SetEnabled(true);
+}
+
+void TTransferCommands::SetProgressMax(int maximum) {
+    F.ProgressBar1->SetMax(maximum);
+}
+void TTransferCommands::SetProgress(int position) {
+    F.ProgressBar1->SetPosition(position);
+}
+void TTransferCommands::SetReceiveEnabled(bool enabled) {
+    F.BarButtonRicevi->SetEnabled(enabled);
+}
+void TTransferCommands::SetSendEnabled(bool enabled) {
+    F.BarButtonInvio->SetEnabled(enabled);
+}
+
+void TTransferCommands::DisableSaveAndClear() {
+    F.BarButtonSave->SetEnabled(false);
+    F.BarButtonClear->SetEnabled(false);
+}
+
+void TTransferCommands::ShowError(const QString& message) {
+    MessageBoxes().Ask(message, ApplicationTitle(), static_cast<unsigned>(TMsgButton::Ok),
+                       TMsgIcon::Error, TMsgButton::Ok);
+}
+
+void TTransferCommands::StoreTemperature(const TTemperatureSettings& settings) {
+    FTemperature.Store(settings);
+}
+
+} // namespace lumotrix

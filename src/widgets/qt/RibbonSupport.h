@@ -1,0 +1,30 @@
+#pragma once
+
+// Helpers the ribbon's widgets share; not for use outside the ribbon.
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+
+class QAction;
+class QToolButton;
+class QWidget;
+
+namespace lumotrix {
+
+// Buttons drawn as glyphs only: what assistive tools read is also what the pointer shows.
+void NameWithTip(QWidget* widget, const QString& name);
+
+// A caption or an item shown or hidden changes what a page's groups need: the page holding
+// `widget` fits them again.
+void RefitTabOf(QWidget* widget);
+
+// Runs the command when a tool button toggles on its own; false when there was nothing to pass on.
+bool ToggleRunsCommand(QToolButton* button, QAction* command);
+
+enum class TGlyph { Minimise, Maximise, Restore, Close, MenuArrow };
+
+// A caption-bar or menu-arrow glyph drawn in `color`.
+QIcon GlyphIcon(TGlyph glyph, const QColor& color);
+
+} // namespace lumotrix

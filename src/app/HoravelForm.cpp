@@ -8,6 +8,7 @@
 #include "app/TransferCommands.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
+#include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"

@@ -36,11 +36,11 @@ TMsgButton TFileCommands::AskSaveChanges() {
                               TMsgIcon::Question, TMsgButton::Yes);
 }
 
-void TFileCommands::SetCurrentFileName(const QString& fileName) {
+void TFileCommands::SetCurrentFileName(const QString& fileName, bool listAsRecent) {
     F.Ribbon->Bar()->SetDocumentName(fileName.isEmpty() ? QString()
                                                         : QFileInfo(fileName).fileName());
     FCurrentFileName = fileName;
-    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
+    if (listAsRecent && !fileName.isEmpty() && QFileInfo::exists(fileName)) {
         FRecentFiles.removeAll(fileName);
         FRecentFiles.prepend(fileName);
         F.Ribbon->Bar()->AppMenu()->SetRecentFiles(FRecentFiles);
@@ -89,16 +89,22 @@ bool TFileCommands::Save(bool saveAs) {
             return false;
     }
     FTemperature.MemoTemp();
+    QString target = FCurrentFileName;
     if (needDialog) {
-        QString chosen = dialog->FileName();
-        if (QFileInfo(chosen).suffix().isEmpty() && !dialog->DefaultExt().isEmpty())
-            chosen += QLatin1Char('.') + dialog->DefaultExt();
-        SetCurrentFileName(chosen);
+        target = dialog->FileName();
+        if (QFileInfo(target).suffix().isEmpty() && !dialog->DefaultExt().isEmpty())
+            target += QLatin1Char('.') + dialog->DefaultExt();
     }
+    // The name is the window's only once the files are written: a save that fails leaves the
+    // current file, the title and the recent files as they were. A new file still stays out of
+    // the recent files, as when the name was taken before writing.
+    const bool existedBefore = QFileInfo::exists(target);
     // The save posts the edit first; should it fail, the edit still counts as unsaved.
     FSaveFailed = FSaveFailed || FConfiguration.Timers.HasPendingChange();
-    FConfiguration.Save(FCurrentFileName);
+    FConfiguration.Save(target);
     FSaveFailed = false;
+    if (needDialog)
+        SetCurrentFileName(target, existedBefore);
     return true;
 }
 

@@ -33,7 +33,9 @@ public:
     // The configuration was replaced: nothing of it is left unsaved.
     void Forget() { FSaveFailed = false; }
 
-    void SetCurrentFileName(const QString& fileName);
+    // Names the window's file; an existing file moves to the top of the recent files unless
+    // `listAsRecent` is false.
+    void SetCurrentFileName(const QString& fileName, bool listAsRecent = true);
     const QString& CurrentFileName() const { return FCurrentFileName; }
     // Most recent first, as the application menu lists them.
     const QStringList& RecentFiles() const { return FRecentFiles; }

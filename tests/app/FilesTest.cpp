@@ -249,6 +249,16 @@ TEST_F(FilesTest, AFailedSaveLeavesThePreviousFilesIntact) {
     QStringList names = QDir(Folder.path()).entryList(QDir::Files);
     names.sort();
     EXPECT_EQ(names, (QStringList{QStringLiteral("Tacquario"), QStringLiteral("acquario.tmr")}));
+
+    // Saved under a name it cannot write: the window keeps the file it had, so a plain save
+    // and the close question still mean that file.
+    const QStringList recent = Form->RecentFiles();
+    Boxes().Clear();
+    SaveAs(Path(QStringLiteral("manca/altro.tmr")));
+    ASSERT_EQ(Boxes().Questions().size(), 1u);
+    EXPECT_EQ(Form->CurrentFileName(), Path(QStringLiteral("acquario.tmr")));
+    EXPECT_EQ(Form->Ribbon->Bar()->DocumentName(), QStringLiteral("acquario.tmr"));
+    EXPECT_EQ(Form->RecentFiles(), recent);
 }
 
 TEST_F(FilesTest, SerialSettingsAreStoredAndComeBackInANewWindow) {

@@ -7,6 +7,7 @@
 #include "widgets/FileDialogComponents.h"
 #include "widgets/Ribbon.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,13 +20,24 @@ constexpr quint16 IdAskSave = 65520;
 
 } // namespace
 
+// The folder a file dialog opens in: the one last used; before that, the designed folder
+// ("%MYDOCUMENTS%\Timer") when it exists, else the nearest existing folder above it inside the
+// documents folder, never the working directory the program happened to start in.
 QString TFileCommands::DialogFolder(const QString& folder) const {
+    if (!FLastFolder.isEmpty() && QFileInfo(FLastFolder).isDir())
+        return FLastFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString expanded = folder;
-    expanded.replace(QStringLiteral("%MYDOCUMENTS%"),
-                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                     Qt::CaseInsensitive);
+    expanded.replace(QStringLiteral("%MYDOCUMENTS%"), documents, Qt::CaseInsensitive);
     expanded.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return expanded;
+    if (expanded.isEmpty() || QFileInfo(expanded).isDir())
+        return expanded;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void TFileCommands::RememberFolder(const QString& fileName) {
+    if (!fileName.isEmpty())
+        FLastFolder = QFileInfo(fileName).absolutePath();
 }
 
 TMsgButton TFileCommands::AskSaveChanges() {
@@ -71,6 +83,8 @@ QString TFileCommands::ReadToOpen(const QString& fileName, TConfiguration& read)
         if (!chosen)
             return {};
     }
+    if (fileName.isEmpty())
+        RememberFolder(dialog->FileName());
     read.LoadFiles(dialog->FileName());
     return dialog->FileName();
 }
@@ -87,6 +101,7 @@ bool TFileCommands::Save(bool saveAs) {
         dialog->SetInitialDir(designed);
         if (!chosen || dialog->FileName().isEmpty())
             return false;
+        RememberFolder(dialog->FileName());
     }
     FTemperature.MemoTemp();
     QString target = FCurrentFileName;

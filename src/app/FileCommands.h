@@ -42,11 +42,13 @@ public:
 
 private:
     QString DialogFolder(const QString& folder) const;
+    void RememberFolder(const QString& fileName);
 
     const TForm1Fields& F;
     TConfiguration& FConfiguration;
     TTemperaturePage& FTemperature;
     QString FCurrentFileName;
+    QString FLastFolder; // where the last file dialog was confirmed
     QStringList FRecentFiles;
     bool FSaveFailed = false;
 };

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 using namespace lumotrix;
 using namespace lumotrix::test;
@@ -64,6 +65,28 @@ TEST_F(FilesTest, CompanionFilesAreNamedAfterTheTimerFile) {
     EXPECT_EQ(request.FileName, QStringLiteral("acquario"));
     EXPECT_EQ(request.Filter, QStringLiteral("Timer File (*.tmr)"));
     EXPECT_FALSE(request.Directory.contains(QLatin1Char('%')));
+}
+
+// The documents folder's "Timer" when it exists, else the documents folder; once a dialog has
+// been confirmed, the folder it was confirmed in.
+TEST_F(FilesTest, FileDialogsOpenInTheTimerFolderThenInTheFolderLastUsed) {
+    QTemporaryDir documents;
+    QFile userDirs(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs"));
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_DOCUMENTS_DIR=\"" + documents.path().toUtf8() + "\"\n");
+    userDirs.close();
+    const auto folderOfOpen = [&] {
+        Files().PushFileName(QString()); // cancelled
+        Form->BarButtonOpen->Click();
+        return Files().Requests().back().Directory;
+    };
+    EXPECT_EQ(folderOfOpen(), documents.path());
+    ASSERT_TRUE(QDir(documents.path()).mkdir(QStringLiteral("Timer")));
+    EXPECT_EQ(folderOfOpen(), documents.filePath(QStringLiteral("Timer")));
+    FillConfiguration();
+    SaveAs(Path(QStringLiteral("vasca.tmr")));
+    EXPECT_EQ(folderOfOpen(), Folder.path());
+    userDirs.remove();
 }
 
 TEST_F(FilesTest, SaveAndOpenBringBackEveryValue) {

@@ -154,7 +154,7 @@ namespace {
 // The toolkit's catalogue for a locale (0: the built-in Italian).
 void LoadToolkitLanguageOf(TLocaleId locale) {
     const TLocaleId specific = locale != 0 ? ResolveLocale(locale) : 0;
-    LoadToolkitTranslations(specific != 0 ? IcuLocaleName(specific) : QStringLiteral("it"));
+    LoadToolkitTranslations(specific != 0 ? IcuLocaleName(specific) : BuiltInLanguage.toLower());
 }
 
 } // namespace

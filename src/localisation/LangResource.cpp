@@ -6,6 +6,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
+#include "runtime/Paths.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
 #include "widgets/ToolkitTranslations.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace lumotrix {
@@ -99,18 +99,6 @@ TLocaleId LocaleOfLanguageCode(const QString& code) {
         return 0;
     ResolvedLocale = FindLanguageCodeLocale(code.startsWith(QLatin1Char('.')) ? code.mid(1) : code);
     return ResolvedLocale;
-}
-
-QString GetSpecialFolderPath(int folderId) {
-    if (folderId != CSIDL_PERSONAL)
-        return {};
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
-
-QString ChangeFileExt(const QString& path, const QString& ext) {
-    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return (dot >= nameStart ? path.left(dot) : path) + ext;
 }
 
 std::unique_ptr<TResourceFile> LoadResourceFile(const QString& moduleFile, const QString& ext) {

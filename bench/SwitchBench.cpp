@@ -7,6 +7,7 @@
 #include "app/HoravelForm.h"
 #include "app/Startup.h"
 #include "localisation/LangResource.h"
+#include "runtime/Paths.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"
 #include "widgets/Ribbon.h"

@@ -8,6 +8,7 @@
 #include "app/TransferCommands.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
+#include "runtime/Locales.h"
 #include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
@@ -187,7 +188,7 @@ void TForm1::BarLargeButton9Click(TObject*) {
 // headers, the temperature labels, the commands that need data) in the new language.
 void TForm1::BarLargeButton12Click(TObject*) {
     RequireResourceFiles();
-    if (ChooseLanguage(QStringLiteral("IT"), {}, {}, poMainFormCenter)) {
+    if (ChooseLanguage(BuiltInLanguage, {}, {}, poMainFormCenter)) {
         FormCreate(this);
         FormShow(this);
     }

@@ -6,6 +6,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/ModuleList.h"
+#include "runtime/Paths.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
 #include "widgets/ToolkitTranslations.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace lumotrix {
@@ -101,18 +101,6 @@ TLocaleId LocaleOfLanguageCode(const QString& code) {
     return ResolvedLocale;
 }
 
-QString GetSpecialFolderPath(int folderId) {
-    if (folderId != CSIDL_PERSONAL)
-        return {};
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
-
-QString ChangeFileExt(const QString& path, const QString& ext) {
-    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return (dot >= nameStart ? path.left(dot) : path) + ext;
-}
-
 std::unique_ptr<TResourceFile> LoadResourceFile(const QString& moduleFile, const QString& ext) {
     const QString ownName = ChangeFileExt(moduleFile, ext);
     std::unique_ptr<TResourceFile> file = OpenResourceFile(ownName);
@@ -154,7 +142,7 @@ namespace {
 // The toolkit's catalogue for a locale (0: the built-in Italian).
 void LoadToolkitLanguageOf(TLocaleId locale) {
     const TLocaleId specific = locale != 0 ? ResolveLocale(locale) : 0;
-    LoadToolkitTranslations(specific != 0 ? IcuLocaleName(specific) : QStringLiteral("it"));
+    LoadToolkitTranslations(specific != 0 ? IcuLocaleName(specific) : BuiltInLanguage.toLower());
 }
 
 } // namespace

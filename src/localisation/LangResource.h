@@ -27,9 +27,6 @@ extern TLocaleId ResolvedLocale;
 enum TSwitchOption { KeepThreadLocale, KeepFormatSettings };
 using TSwitchOptions = TSet<TSwitchOption>;
 
-// The one special folder asked for: the user's documents.
-constexpr int CSIDL_PERSONAL = 5;
-
 struct TLanguageEntry {
     QString Code;
     TLocaleId Locale = 0;
@@ -40,13 +37,6 @@ using TLanguageList = QList<TLanguageEntry>;
 // three-letter code it is, or the language-neutral id of the first whose code is one letter
 // longer. 0 when none; an empty code gives 0 and leaves ResolvedLocale as it was.
 TLocaleId LocaleOfLanguageCode(const QString& code);
-
-// The path of a special folder; empty for another id or when the platform has none.
-QString GetSpecialFolderPath(int folderId);
-
-// `path` with the text after the file name's last dot (the dot included) replaced by `ext`, or
-// with `ext` appended when the file name has no dot.
-QString ChangeFileExt(const QString& path, const QString& ext);
 
 // Opens the module's resource file with extension `ext` (".DEU"): beside the module, else in
 // documents/Translations. A file that cannot be read or is no resource file counts as absent

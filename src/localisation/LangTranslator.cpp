@@ -13,9 +13,6 @@ namespace lumotrix {
 
 namespace {
 
-// Sections, lists and collections nest; a hostile resource must not exhaust the stack.
-constexpr int MaxNesting = 200;
-
 QString Latin1(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
@@ -74,16 +71,16 @@ void TLangTranslator::TranslateResource(TComponent* component, const QString& re
     ReadComponent(nullptr, true);
 }
 
-void TLangTranslator::EnterNesting() {
-    if (FNesting >= MaxNesting)
+// Sections, lists and collections nest; a hostile resource must not exhaust the stack.
+TNestingGuard TLangTranslator::EnterNesting() {
+    return TNestingGuard(FNesting, [this] {
         throw EReadError(
             QStringLiteral("Form stream nested too deeply at offset %1").arg(FReader->Position()));
-    ++FNesting;
+    });
 }
 
 void TLangTranslator::ReadComponent(TComponent* parent, bool isRoot) {
-    EnterNesting();
-    const TScopeExit leave([this] { --FNesting; });
+    const TNestingGuard nesting = EnterNesting();
     int flags = 0;
     int childPos = 0;
     FReader->ReadPrefix(flags, childPos);
@@ -274,8 +271,7 @@ void TLangTranslator::WriteProperty(const Variant& value) {
 }
 
 void TLangTranslator::ReadList() {
-    EnterNesting();
-    const TScopeExit leave([this] { --FNesting; });
+    const TNestingGuard nesting = EnterNesting();
     FReader->ReadListBegin();
     FListIndex = 0;
     while (!FReader->EndOfList()) {
@@ -286,8 +282,7 @@ void TLangTranslator::ReadList() {
 }
 
 void TLangTranslator::ReadCollection() {
-    EnterNesting();
-    const TScopeExit leave([this] { --FNesting; });
+    const TNestingGuard nesting = EnterNesting();
     if (FPropInfo && FPropInfo->Kind() != tkClass)
         throw EReadError(QStringLiteral("Invalid data"));
     TCollection* collection =

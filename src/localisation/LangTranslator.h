@@ -7,6 +7,7 @@
 // does not mention keeps its value, and what has no live counterpart is read and dropped.
 
 #include "runtime/Exception.h"
+#include "runtime/NestingGuard.h"
 #include "runtime/TypInfo.h"
 
 #include <QHash>
@@ -67,7 +68,7 @@ private:
     void ApplyValue(const Variant& value);
     void WriteProperty(const Variant& value);
     Variant IdentValue(const QByteArray& ident) const;
-    void EnterNesting();
+    TNestingGuard EnterNesting();
 
     TComponent* FComponent = nullptr;
     TComponent* FRoot = nullptr;

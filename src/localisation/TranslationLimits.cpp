@@ -2,6 +2,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
+#include "runtime/NestingGuard.h"
 #include "runtime/ResourceFile.h"
 
 namespace lumotrix {
@@ -37,9 +38,6 @@ private:
             // Counted as far as it reads.
         }
     }
-
-    // Deeper than the translator reads is an error there, not work here.
-    static constexpr int MaxNesting = 200;
 
     void Add() {
         if (++FTotal > MaxTranslationWrites)
@@ -95,6 +93,7 @@ private:
         }
     }
 
+    // Deeper than the translator reads is an error there, not work here.
     static void Nest(const TReader& reader, int depth) {
         if (depth >= MaxNesting)
             throw EReadError(QStringLiteral("Form stream nested too deeply at offset %1")

@@ -1,6 +1,7 @@
 #include "runtime/FormLoader.h"
 
 #include "runtime/FormStream.h"
+#include "runtime/NestingGuard.h"
 #include "runtime/ScopeExit.h"
 
 #include <QSet>
@@ -14,25 +15,6 @@ namespace {
 QString Latin1(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
-
-// Sections, collections and lists nest; hostile input must not exhaust the stack.
-constexpr int MaxNesting = 200;
-
-class TNestingGuard {
-public:
-    TNestingGuard(int& depth, const TReader& reader) : FDepth(depth) {
-        if (FDepth >= MaxNesting)
-            throw EReadError(QStringLiteral("Form stream nested too deeply at offset %1")
-                                 .arg(reader.Position()));
-        ++FDepth;
-    }
-    ~TNestingGuard() { --FDepth; }
-    TNestingGuard(const TNestingGuard&) = delete;
-    TNestingGuard& operator=(const TNestingGuard&) = delete;
-
-private:
-    int& FDepth;
-};
 
 // Rethrows the exception in flight with a new message, keeping its class so that callers can
 // still tell a range error from a conversion error.
@@ -85,6 +67,7 @@ private:
     void AssignField(TComponent* component);
     void CheckFieldsAssigned() const;
     [[noreturn]] void InvalidValue(const TPropInfo* prop);
+    TNestingGuard EnterNesting();
     QString ComponentContext(const TComponent* component) const;
 
     TReader FReader;
@@ -103,6 +86,14 @@ QString TFormLoader::ComponentContext(const TComponent* component) const {
 
 void TFormLoader::InvalidValue(const TPropInfo* prop) {
     throw EPropertyError(QStringLiteral("Invalid value for property %1").arg(prop->Name));
+}
+
+// Sections, collections and lists nest; hostile input must not exhaust the stack.
+TNestingGuard TFormLoader::EnterNesting() {
+    return TNestingGuard(FNesting, [this] {
+        throw EReadError(
+            QStringLiteral("Form stream nested too deeply at offset %1").arg(FReader.Position()));
+    });
 }
 
 TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
@@ -175,7 +166,7 @@ TComponent* TFormLoader::Load(TComponent* root, TComponent* owner) {
 }
 
 void TFormLoader::ReadComponent(TComponent* parent, TComponent* lookupOwner) {
-    const TNestingGuard guard(FNesting, FReader);
+    const TNestingGuard guard = EnterNesting();
     const qsizetype offset = FReader.Position();
     int flags = 0;
     int childPos = -1;
@@ -263,7 +254,7 @@ void TFormLoader::ReadProperty(TPersistent* object, const QString& context,
     const qsizetype offset = FReader.Position();
     const QString path = Latin1(FReader.ReadStr());
     try {
-        const TNestingGuard guard(FNesting, FReader);
+        const TNestingGuard guard = EnterNesting();
         TPersistent* target = object;
         const QStringList parts = path.split(QLatin1Char('.'));
         for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
@@ -470,7 +461,7 @@ Variant TFormLoader::ReadVariant() {
     case TValueType::vaTrue:
         return Variant(FReader.ReadBoolean());
     case TValueType::vaList: {
-        const TNestingGuard guard(FNesting, FReader);
+        const TNestingGuard guard = EnterNesting();
         FReader.ReadListBegin();
         QList<Variant> items;
         while (!FReader.EndOfList())

@@ -3,6 +3,7 @@
 #include "runtime/CodePage.h"
 #include "runtime/CodePages.h"
 #include "runtime/Exception.h"
+#include "runtime/NestingGuard.h"
 
 #include <QtEndian>
 #include <bit>
@@ -15,21 +16,6 @@ namespace lumotrix {
 const QByteArray FormSignature = QByteArrayLiteral("TPF0");
 
 namespace {
-
-// Deep enough for any real form, shallow enough that hostile nesting cannot overflow the stack.
-constexpr int MaxDepth = 256;
-
-// Counts one level of nesting for as long as it lives, also when a read throws.
-class TDepthGuard {
-public:
-    explicit TDepthGuard(int& depth) : FDepth(depth) { ++FDepth; }
-    ~TDepthGuard() { --FDepth; }
-    TDepthGuard(const TDepthGuard&) = delete;
-    TDepthGuard& operator=(const TDepthGuard&) = delete;
-
-private:
-    int& FDepth;
-};
 
 template <typename T> void AppendLittleEndian(QByteArray& data, T value) {
     char buffer[sizeof(T)];
@@ -401,8 +387,7 @@ QList<QByteArray> TReader::ReadSet() {
 
 void TReader::SkipValue() {
     const qsizetype at = FPosition;
-    if (FDepth >= MaxDepth)
-        Fail(QStringLiteral("Form stream nested too deeply"), at);
+    const auto tooDeep = [&] { Fail(QStringLiteral("Form stream nested too deeply"), at); };
     switch (NextValue()) {
     case TValueType::vaNull:
     case TValueType::vaFalse:
@@ -413,7 +398,7 @@ void TReader::SkipValue() {
     case TValueType::vaList:
         ++FPosition;
         {
-            const TDepthGuard guard(FDepth);
+            const TNestingGuard guard(FDepth, tooDeep);
             while (!EndOfList())
                 SkipValue();
         }
@@ -450,7 +435,7 @@ void TReader::SkipValue() {
     case TValueType::vaCollection:
         ++FPosition;
         {
-            const TDepthGuard guard(FDepth);
+            const TNestingGuard guard(FDepth, tooDeep);
             while (!EndOfList()) {
                 const TValueType tag = NextValue();
                 if (tag == TValueType::vaInt8 || tag == TValueType::vaInt16 ||
@@ -485,13 +470,13 @@ void TReader::SkipProperty() {
 }
 
 void TReader::SkipComponent() {
-    if (FDepth >= MaxDepth)
-        Fail(QStringLiteral("Form stream nested too deeply"), FPosition);
+    const qsizetype at = FPosition;
+    const TNestingGuard guard(FDepth,
+                              [&] { Fail(QStringLiteral("Form stream nested too deeply"), at); });
     int flags, childPos;
     ReadPrefix(flags, childPos);
     ReadStr();
     ReadStr();
-    const TDepthGuard guard(FDepth);
     while (!EndOfList())
         SkipProperty();
     ReadListEnd();

@@ -16,6 +16,11 @@ using TLocaleId = quint32;
 
 constexpr TLocaleId LocaleEnglishUS = 0x0409;
 
+// The language the program is written in: its forms and string table (app/lumotrix.rc) are
+// Italian and it has no resource file. The language dialog lists it by this code; its lower-case
+// form names it to ICU and to the toolkit's catalogues.
+inline const QString BuiltInLanguage = QStringLiteral("IT");
+
 constexpr quint32 PrimaryLanguageOf(TLocaleId locale) {
     return locale & 0x3FF;
 }

@@ -4,6 +4,7 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/FormStream.h"
+#include "runtime/NestingGuard.h"
 #include "runtime/TextFormLexer.h"
 #include "runtime/TextFormSyntax.h"
 
@@ -38,9 +39,8 @@ private:
         return t.IsWord("object") || t.IsWord("inherited") || t.IsWord("inline");
     }
 
-    void Enter(const TToken& t) {
-        if (++Depth > MaxDepth)
-            L.Fail(QStringLiteral("Nested too deeply"), t);
+    TNestingGuard Enter(const TToken& t) {
+        return TNestingGuard(Depth, [&] { L.Fail(QStringLiteral("Nested too deeply"), t); });
     }
 
     // Runs a writer call, turning its range/length errors into errors at the token.
@@ -77,7 +77,7 @@ private:
     }
 
     void Component(const TToken& header) {
-        Enter(header);
+        const TNestingGuard guard = Enter(header);
         int flags = 0;
         if (header.IsWord("inherited")) {
             flags |= ffInherited;
@@ -152,7 +152,6 @@ private:
         if (!inChildren)
             W.WriteListEnd();
         W.WriteListEnd();
-        --Depth;
     }
 
     void Property(const TToken& nameToken) {
@@ -217,7 +216,7 @@ private:
             break;
         }
         if (t.Is(u'(')) {
-            Enter(t);
+            const TNestingGuard guard = Enter(t);
             W.WriteListBegin();
             for (;;) {
                 const TToken e = L.Next();
@@ -230,7 +229,6 @@ private:
                 Value(e);
             }
             W.WriteListEnd();
-            --Depth;
         } else if (t.Is(u'<')) {
             Collection(t);
         } else if (t.Is(u'[')) {
@@ -282,7 +280,7 @@ private:
     }
 
     void Collection(const TToken& open) {
-        Enter(open);
+        const TNestingGuard guard = Enter(open);
         W.WriteCollectionBegin();
         for (;;) {
             const TToken t = L.Next();
@@ -307,7 +305,6 @@ private:
             W.WriteListEnd();
         }
         W.WriteListEnd();
-        --Depth;
     }
 
     TLexer L;

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the text-form writer, lexer and parser share: the character classes of the notation,
-// its reserved words, the nesting limit and the smallest integer tag.
+// its reserved words and the smallest integer tag.
 
 #include "runtime/FormStream.h"
 
@@ -9,8 +9,6 @@
 #include <QString>
 
 namespace lumotrix::textform {
-
-constexpr int MaxDepth = 256;
 
 bool IsIdentStart(QChar c);
 bool IsIdentChar(QChar c);

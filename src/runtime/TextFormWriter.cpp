@@ -4,6 +4,7 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/FormStream.h"
+#include "runtime/NestingGuard.h"
 #include "runtime/TextFormSyntax.h"
 
 #include <QtEndian>
@@ -71,10 +72,11 @@ private:
         return Quoted(text, QString(), 0);
     }
 
-    void Enter() {
-        if (++Depth > MaxDepth)
+    TNestingGuard Enter() {
+        return TNestingGuard(Depth, [&] {
             throw EReadError(
                 QStringLiteral("Form stream nested too deeply at offset %1").arg(R.Position()));
+        });
     }
 
     QString IntegerText(TValueType tag) {
@@ -113,7 +115,7 @@ private:
     }
 
     void Component(int indent) {
-        Enter();
+        const TNestingGuard guard = Enter();
         int flags = 0;
         bool hasPrefix = false;
         QString childPos;
@@ -156,7 +158,6 @@ private:
             Component(indent + 2);
         R.ReadListEnd();
         Out += Indent(indent) + QLatin1String("end\n");
-        --Depth;
     }
 
     void Property(int indent) {
@@ -194,8 +195,8 @@ private:
         case TValueType::vaNil:
             Out += QLatin1String("nil");
             return;
-        case TValueType::vaList:
-            Enter();
+        case TValueType::vaList: {
+            const TNestingGuard guard = Enter();
             Out += u'(';
             while (!R.EndOfList()) {
                 Out += u'\n' + Indent(indent + 2);
@@ -203,8 +204,8 @@ private:
             }
             R.ReadListEnd();
             Out += u')';
-            --Depth;
             return;
+        }
         case TValueType::vaInt8:
         case TValueType::vaInt16:
         case TValueType::vaInt32:
@@ -290,8 +291,8 @@ private:
             Out += u'[' + names.join(QLatin1String(", ")) + u']';
             return;
         }
-        case TValueType::vaCollection:
-            Enter();
+        case TValueType::vaCollection: {
+            const TNestingGuard guard = Enter();
             Out += u'<';
             while (!R.EndOfList()) {
                 Out += u'\n' + Indent(indent + 2) + QLatin1String("item");
@@ -308,8 +309,8 @@ private:
             }
             R.ReadListEnd();
             Out += u'>';
-            --Depth;
             return;
+        }
         }
     }
 

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "localisation/LangResource.h"
 #include "runtime/ModuleList.h"
+#include "runtime/Paths.h"
 #include "runtime/Registry.h"
 #include "widgets/Application.h"
 

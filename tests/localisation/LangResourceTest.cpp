@@ -7,6 +7,7 @@
 #include "localisation/LangForms.h"
 #include "runtime/FormStream.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/Paths.h"
 #include "runtime/Registry.h"
 #include "runtime/ResourceFile.h"
 #include "runtime/ScopeExit.h"

@@ -1,6 +1,7 @@
 #include "LanguageFiles.h"
 
 #include "runtime/FormatSettings.h"
+#include "runtime/Paths.h"
 #include "runtime/ResourceFile.h"
 #include "runtime/TextForm.h"
 #include "support/FileBytes.h"

@@ -3,13 +3,11 @@
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/FormStream.h"
+#include "runtime/NestingGuard.h"
 
 namespace lumotrix {
 
 namespace {
-
-// Deep enough for any real form; hostile nesting must not exhaust the stack.
-constexpr int MaxDepth = 256;
 
 bool IsAscii(const QString& text) {
     for (QChar c : text)
@@ -49,14 +47,15 @@ private:
         W.WriteRaw(R.Data().mid(start, R.Position() - start));
     }
 
-    void Enter() {
-        if (++Depth > MaxDepth)
+    TNestingGuard Enter() {
+        return TNestingGuard(Depth, [this] {
             throw EReadError(
                 QStringLiteral("Form stream nested too deeply at offset %1").arg(R.Position()));
+        });
     }
 
     void Component() {
-        Enter();
+        const TNestingGuard guard = Enter();
         int flags = 0, childPos = -1;
         Copy([&] { R.ReadPrefix(flags, childPos); });
         QByteArray className, name;
@@ -90,7 +89,6 @@ private:
 
         Where.ComponentClass = ownerClass;
         Where.Components.removeLast();
-        --Depth;
     }
 
     void Value(const QString& property, const QStringList& names) {
@@ -107,14 +105,13 @@ private:
             else
                 W.WriteRaw(R.Data().mid(start, R.Position() - start));
         } else if (tag == TValueType::vaList) {
-            Enter();
+            const TNestingGuard guard = Enter();
             Copy([&] { R.ReadListBegin(); });
             for (int i = 0; !R.EndOfList(); ++i)
                 Value(property + QStringLiteral("[%1]").arg(i), names);
             Copy([&] { R.ReadListEnd(); });
-            --Depth;
         } else if (tag == TValueType::vaCollection) {
-            Enter();
+            const TNestingGuard guard = Enter();
             Copy([&] { R.ReadValue(); });
             for (int i = 0; !R.EndOfList(); ++i) {
                 if (IsIndexTag(R.NextValue()))
@@ -130,7 +127,6 @@ private:
                 Copy([&] { R.ReadListEnd(); });
             }
             Copy([&] { R.ReadListEnd(); });
-            --Depth;
         } else {
             Copy([&] { R.SkipValue(); });
         }

@@ -2,6 +2,8 @@
 // appearance and the port lookups.
 
 #include "AppFixture.h"
+#include "support/AccessibleSearch.h"
+#include "support/PrintQString.h"
 
 #include "widgets/Button.h"
 #include "widgets/ComPort.h"
@@ -13,8 +15,10 @@
 #include "widgets/qt/RibbonBar.h"
 #include "widgets/qt/StatusBarWidget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace lumotrix;
@@ -372,4 +376,18 @@ TEST_F(MainWindowTest, AFailingCommandEndsInTheMessageBoxAndTheWindowStaysUsable
                   .arg(bad.fileName()));
     EXPECT_TRUE(Form->BarButtonOpen->Enabled());
     EXPECT_EQ(Form->MemData1().RecordCount(), 0);
+}
+
+// A screen reader reads descriptions aloud: a screen tip's markup never reaches it.
+TEST_F(MainWindowTest, NoAccessibleDescriptionHoldsMarkup) {
+    Form->Show();
+    const QRegularExpression markup(QStringLiteral("<[a-zA-Z/][^>]*>"));
+    QStringList marked;
+    AccessiblesMatching(QAccessible::queryAccessibleInterface(Form->Widget()),
+                        [&](QAccessibleInterface* a) {
+                            if (markup.match(a->text(QAccessible::Description)).hasMatch())
+                                marked << a->text(QAccessible::Name);
+                            return false;
+                        });
+    EXPECT_EQ(marked, QStringList{});
 }

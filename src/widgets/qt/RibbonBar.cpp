@@ -263,14 +263,14 @@ void RibbonBar::SetAppButtonScreenTip(const TScreenTip& tip) {
     FAppButton->setToolTip(ScreenTipHtml(tip));
     FAppButtonNamed = !tip.Header.isEmpty();
     FAppButton->setAccessibleName(FAppButtonNamed ? tip.Header : MessageText(msgRibbonAppButton));
-    FAppButton->setAccessibleDescription(tip.Text);
+    FAppButton->setAccessibleDescription(AccessibleDescription(tip.Text, FAppButton->toolTip()));
 }
 
 void RibbonBar::SetHelpScreenTip(const TScreenTip& tip) {
     FHelpButton->setToolTip(ScreenTipHtml(tip));
     FHelpButtonNamed = !tip.Header.isEmpty();
     FHelpButton->setAccessibleName(FHelpButtonNamed ? tip.Header : MessageText(msgRibbonHelp));
-    FHelpButton->setAccessibleDescription(tip.Text);
+    FHelpButton->setAccessibleDescription(AccessibleDescription(tip.Text, FHelpButton->toolTip()));
 }
 
 const TColorScheme& RibbonBar::ColorScheme() const {

@@ -91,7 +91,7 @@ void RibbonButton::SyncText() {
     // Assistive tools read the caption as it is, whatever the button's line breaks.
     QString caption = FCommand->text();
     setAccessibleName(caption.trimmed());
-    setAccessibleDescription(FCommand->Description());
+    setAccessibleDescription(AccessibleDescription(FCommand->Description(), FCommand->toolTip()));
     // Only a change: showing a button that a hidden parent will show anyway polishes it now,
     // before it is placed, and again when it is.
     if (parentWidget() && isHidden() == FCommand->isVisible())
@@ -144,6 +144,8 @@ void RibbonEditItem::SetHint(const QString& hint) {
 void RibbonEditItem::SetScreenTip(const TScreenTip& tip) {
     FEdit->setToolTip(ScreenTipHtml(tip));
     FCaption->setToolTip(ScreenTipHtml(tip));
+    FEdit->setAccessibleDescription(
+        AccessibleDescription(FEdit->accessibleDescription(), FEdit->toolTip()));
 }
 
 void RibbonEditItem::SetEditWidth(int width) {

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include <QPainter>
+#include <QTextDocumentFragment>
 
 namespace lumotrix {
 
@@ -13,6 +14,14 @@ namespace lumotrix {
 void NameWithTip(QWidget* widget, const QString& name) {
     widget->setAccessibleName(name);
     widget->setToolTip(name);
+}
+
+QString AccessibleDescription(const QString& description, const QString& toolTip) {
+    if (!description.isEmpty())
+        return description;
+    if (!Qt::mightBeRichText(toolTip))
+        return toolTip;
+    return QTextDocumentFragment::fromHtml(toolTip).toPlainText().simplified();
 }
 
 // A caption or an item shown or hidden changes what a page's groups need: the page holding

@@ -15,6 +15,10 @@ namespace lumotrix {
 // Buttons drawn as glyphs only: what assistive tools read is also what the pointer shows.
 void NameWithTip(QWidget* widget, const QString& name);
 
+// What assistive tools read as a widget's description: `description`, or when there is none the
+// widget's tooltip in plain words (left empty, they would read the tooltip's markup aloud).
+QString AccessibleDescription(const QString& description, const QString& toolTip);
+
 // A caption or an item shown or hidden changes what a page's groups need: the page holding
 // `widget` fits them again.
 void RefitTabOf(QWidget* widget);

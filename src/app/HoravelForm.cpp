@@ -6,6 +6,7 @@
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
 #include "app/TransferCommands.h"
+#include "app/UnsavedChanges.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
 #include "runtime/Locales.h"
@@ -13,13 +14,18 @@
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
+#include "widgets/Button.h"
 #include "widgets/ComLed.h"
 #include "widgets/ComPort.h"
 #include "widgets/FileDialogComponents.h"
 #include "widgets/GridTableView.h"
+#include "widgets/LookupComboBox.h"
 #include "widgets/PageControl.h"
 #include "widgets/Ribbon.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LookupComboBox.h"
 
 namespace lumotrix {
 
@@ -98,6 +104,22 @@ void TForm1::BindComponents() {
     Grid2DBTableView1->SetTable(FPortView.get());
     PrimaPt->SetListTable(FPortView.get());
     SecondaPt->SetListTable(FPortView.get());
+    FUnsaved = std::make_unique<TUnsavedChanges>(
+        FConfiguration, [this] { return FTemperature->Read(); },
+        [this](bool modified) { SetModified(modified); });
+    WatchTemperaturePage();
+}
+
+// The temperature page's editors change the configuration as well as the tables do.
+void TForm1::WatchTemperaturePage() {
+    const auto check = [this] {
+        if (FUnsaved)
+            FUnsaved->Check();
+    };
+    for (TSpinEdit* editor : {MinTemp, MaxTemp, TempIdeale, Isteresi})
+        QObject::connect(editor->Editor(), &QDoubleSpinBox::valueChanged, editor->Editor(), check);
+    for (TLookupComboBox* box : {PrimaPt, SecondaPt})
+        QObject::connect(box->Editor(), &LookupComboBox::keyChanged, box->Editor(), check);
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -213,6 +235,8 @@ void TForm1::BarButton9Click(TObject*) {
 }
 void TForm1::CheckBox1Click(TObject*) {
     FTemperature->SetControlsEnabled(CheckBox1->Checked());
+    if (FUnsaved)
+        FUnsaved->Check();
 }
 void TForm1::TempIdealePropertiesChange(TObject*) {
     FTemperature->Vtempmon();
@@ -252,6 +276,11 @@ void TForm1::ComPortRxChar(TObject*, int count) {
     FLink->ComPortRxChar(count);
 }
 void TForm1::ComPortRxFlag(TObject*) {
+    // What arrived is what the controller holds, and a refused dump starts afresh too.
+    const TScopeExit received([this] {
+        if (FUnsaved)
+            FUnsaved->MarkSaved();
+    });
     FLink->ComPortRxFlag();
 }
 
@@ -279,7 +308,11 @@ TMsgButton TForm1::AskSaveChanges() {
     return FFiles->AskSaveChanges();
 }
 bool TForm1::SaveConfiguration(bool saveAs) {
-    return FFiles->Save(saveAs);
+    if (!FFiles->Save(saveAs))
+        return false;
+    if (FUnsaved)
+        FUnsaved->MarkSaved();
+    return true;
 }
 void TForm1::SetCurrentFileName(const QString& fileName) {
     FFiles->SetCurrentFileName(fileName);
@@ -307,6 +340,8 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     FTemperature->RetrTemp();
     BarButtonSave->SetEnabled(true);
     BarButtonClear->SetEnabled(true);
+    if (FUnsaved)
+        FUnsaved->MarkSaved();
 }
 
 void TForm1::ClearAllData() {
@@ -316,6 +351,8 @@ void TForm1::ClearAllData() {
     BarButtonInvio->SetEnabled(false);
     FFiles->SetCurrentFileName(QString());
     FTemperature->Clear();
+    if (FUnsaved)
+        FUnsaved->MarkSaved();
 }
 
 void TForm1::BarButtonOpenClick(TObject*) {

@@ -28,6 +28,7 @@ class TFileCommands;
 class TSerialSettings;
 class TTemperaturePage;
 class TTransferCommands;
+class TUnsavedChanges;
 
 // The main window. Its parts do its jobs: the temperature page, the configuration files, the
 // appearance, and the window's side of a transfer (the controller link's TLinkWindow); the
@@ -117,6 +118,7 @@ private:
     void UpdateModifiedIndicator();
     void PostCellEditors();
     void CreateLink();
+    void WatchTemperaturePage();
 
     TConfiguration FConfiguration;
     TDataSource FDataSource1{QStringLiteral("DataSource1"), &FConfiguration.Timers};
@@ -127,6 +129,7 @@ private:
     // The window's parts; the link reports to FTransfer, so they outlive it.
     std::unique_ptr<TTemperaturePage> FTemperature;
     std::unique_ptr<TFileCommands> FFiles;
+    std::unique_ptr<TUnsavedChanges> FUnsaved;
     std::unique_ptr<TAppearance> FAppearance;
     std::unique_ptr<TTransferCommands> FTransfer;
     std::unique_ptr<TSerialSettings> FSerial;

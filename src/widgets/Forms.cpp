@@ -160,14 +160,31 @@ void TForm::DoCreate() {
 }
 
 QString TForm::Caption() const {
-    return Widget() ? Widget()->windowTitle() : QString();
+    return FCaption;
 }
 
 void TForm::SetCaption(const QString& caption) {
-    if (Widget()) {
-        Widget()->setWindowTitle(caption);
-        Widget()->setAccessibleName(caption);
-    }
+    FCaption = caption;
+    ShowCaption();
+}
+
+bool TForm::Modified() const {
+    return Widget() && Widget()->isWindowModified();
+}
+
+void TForm::SetModified(bool modified) {
+    if (!Widget())
+        return;
+    FMarksModified = true;
+    Widget()->setWindowModified(modified);
+    ShowCaption();
+}
+
+void TForm::ShowCaption() {
+    if (!Widget())
+        return;
+    Widget()->setWindowTitle(FMarksModified ? FCaption + QStringLiteral("[*]") : FCaption);
+    Widget()->setAccessibleName(Modified() ? FCaption + QLatin1Char('*') : FCaption);
 }
 
 qint32 TForm::ClientWidth() const {

@@ -38,6 +38,10 @@ public:
 
     QString Caption() const;
     void SetCaption(const QString& caption);
+    // Unsaved changes: the title shows a "*" after the caption (the toolkit's convention, so the
+    // window manager and assistive tools show it too).
+    bool Modified() const;
+    void SetModified(bool modified);
     qint32 ClientWidth() const;
     void SetClientWidth(qint32 width);
     qint32 ClientHeight() const;
@@ -72,6 +76,9 @@ private:
     void PlaceWindow();
     void ApplyConstraints();
 
+    void ShowCaption();
+    QString FCaption;
+    bool FMarksModified = false; // the title carries the modified mark's place
     TPosition FPosition = poDesigned;
     TFormBorderStyle FBorderStyle = bsSizeable;
     bool FKeyPreview = false;

@@ -325,3 +325,43 @@ TEST_F(FilesTest, ADamagedSettingsStoreIsReportedAndTheWindowStillStarts) {
     EXPECT_EQ(second->Grid1DBTableView1Stato->Caption(),
               QStringLiteral("Stato")); // creation went on past the settings
 }
+
+// The title marks a configuration that differs from the one last opened, saved or cleared: a
+// port renamed, a temperature changed; taking the change back by hand takes the mark away.
+TEST_F(FilesTest, TheTitleMarksUnsavedChanges) {
+    Form->Show();
+    const auto marked = [&] {
+        const bool modified = Form->Widget()->isWindowModified();
+        EXPECT_EQ(Form->Widget()->accessibleName().endsWith(QLatin1Char('*')), modified);
+        EXPECT_EQ(Form->Ribbon->Bar()->CaptionText().contains(QLatin1Char('*')), modified);
+        return modified;
+    };
+    EXPECT_FALSE(marked());
+    FillConfiguration();
+    EXPECT_TRUE(marked());
+    SaveAs(Path(QStringLiteral("vasca.tmr")));
+    EXPECT_FALSE(marked());
+
+    TMemData& ports = Form->MemData2();
+    const int name = ports.FieldIndex(QStringLiteral("Descrizione"));
+    const TFieldValue before = ports.CellValue(6, name);
+    ports.SetCellValue(6, name, AnsiString("Pompa"));
+    EXPECT_FALSE(marked()) << "not yet posted";
+    ports.Post();
+    EXPECT_TRUE(marked());
+    ports.SetCellValue(6, name, before);
+    ports.Post();
+    EXPECT_FALSE(marked()) << "back as saved";
+
+    Form->MinTemp->SetValue(Form->MinTemp->Value() + 1);
+    EXPECT_TRUE(marked());
+    SaveAs(Path(QStringLiteral("vasca.tmr")));
+    EXPECT_FALSE(marked());
+    Form->MinTemp->SetValue(Form->MinTemp->Value() + 1);
+    Open(Path(QStringLiteral("vasca.tmr")));
+    EXPECT_FALSE(marked());
+    Form->Isteresi->SetValue(Form->Isteresi->Value() + 1);
+    Form->ClearAllData();
+    EXPECT_FALSE(marked());
+    EXPECT_EQ(Form->Caption(), QStringLiteral("Horavel "));
+}

@@ -423,11 +423,17 @@ void RibbonBar::SetDocumentName(const QString& name) {
     UpdateCaption();
 }
 
+QString RibbonBar::CaptionText() const {
+    return FCaptionTitle->text();
+}
+
 void RibbonBar::UpdateCaption() {
     QWidget* top = window();
-    FCaptionTitle->setText(FDocumentName.isEmpty()
-                               ? top->windowTitle()
-                               : top->windowTitle() + QStringLiteral(" - ") + FDocumentName);
+    // The title's place for the modified mark, filled as the window manager fills it.
+    QString title = top->windowTitle();
+    title.replace(QStringLiteral("[*]"), top->isWindowModified() ? QStringLiteral("*") : QString());
+    FCaptionTitle->setText(FDocumentName.isEmpty() ? title
+                                                   : title + QStringLiteral(" - ") + FDocumentName);
     UpdateMaxButtonName();
     UpdateCaptionGlyphs();
 }
@@ -499,7 +505,7 @@ void RibbonBar::showEvent(QShowEvent* event) {
 
 bool RibbonBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FWatchedWindow) {
-        if (event->type() == QEvent::WindowTitleChange ||
+        if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange ||
             event->type() == QEvent::WindowStateChange)
             UpdateCaption();
     } else if (watched == FCaptionBar || watched == FCaptionTitle) {

@@ -69,6 +69,8 @@ public:
     bool SupportNonClientDrawing() const { return FFormMode; }
     void SetSupportNonClientDrawing(bool on);
     QWidget* CaptionBar() const { return FCaptionBar; }
+    // What the caption bar shows: the window's title and the document's name.
+    QString CaptionText() const;
     // The open document's name, shown in the drawn caption after the window's title.
     QString DocumentName() const { return FDocumentName; }
     void SetDocumentName(const QString& name);

@@ -14,6 +14,11 @@
 
 namespace lumotrix::bench {
 
+// Seconds since `start` on the steady clock: the stopwatch of the benchmarks that time one run.
+inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 struct TFigure {
     double WallMicros = 0; // per call
     double CpuMicros = 0;

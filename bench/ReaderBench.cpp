@@ -2,6 +2,7 @@
 // lookup, and the dozen reads of loading the serial settings) and a form stream of flat
 // components (load, free). Each doubling of the input should about double the time.
 
+#include "BenchTiming.h"
 #include "runtime/Classes.h"
 #include "runtime/FormLoader.h"
 #include "runtime/FormStream.h"
@@ -17,14 +18,11 @@
 #include <memory>
 
 using namespace lumotrix;
+using lumotrix::bench::SecondsSince;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 void WriteStore(const QString& file, int keys) {
     QJsonArray list;

@@ -3,6 +3,7 @@
 // the same sections (as a start in that language would). Each doubling of the sections should
 // about double the times.
 
+#include "BenchTiming.h"
 #include "app/Startup.h"
 #include "localisation/LangTranslator.h"
 #include "runtime/FormLoader.h"
@@ -18,14 +19,11 @@
 #include <memory>
 
 using namespace lumotrix;
+using lumotrix::bench::SecondsSince;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // A root of the given class holding that many unnamed, empty TComponent sections.
 QByteArray UnnamedSections(const QByteArray& rootClass, int sections) {

@@ -66,11 +66,13 @@ QString BuiltInString(quint16 id) {
 
 } // namespace
 
+// Messages are worded from the string table once there is a module list to read it from.
+TModuleList::TModuleList() {
+    SetStringTableTexts(&LoadResString, &BuiltInString);
+}
+
 TModuleList& TModuleList::Instance() {
     static TModuleList list;
-    // Messages are worded from the string table once there is a module list to read it from.
-    static const bool speaking = (SetStringTableTexts(&LoadResString, &BuiltInString), true);
-    Q_UNUSED(speaking);
     return list;
 }
 

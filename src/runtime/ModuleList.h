@@ -79,7 +79,7 @@ public:
     void SetProgramResources(const unsigned char* data, std::size_t size);
 
 private:
-    TModuleList() = default;
+    TModuleList();
     void EnsureHead();
 
     std::unique_ptr<TModule> FHead;

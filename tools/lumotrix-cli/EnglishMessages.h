@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 namespace lumotrix {
 
-// This tool speaks English whatever the locale: the texts of the program's messages, by the
-// ids of its string table. Empty for an id it does not know.
+// The tools speak English whatever the locale: the texts of the program's messages, by the ids
+// of its string table, as the English catalogue translates them (compiled into the tools when
+// they are built). Empty for an id the string table does not hold.
 QString EnglishMessageText(quint16 id);
-QList<quint16> EnglishMessageIds();
 
 } // namespace lumotrix

@@ -153,7 +153,7 @@ TEST_F(Line, RefusedDumpWritesNothing) {
             controller.Transmit(dump);
             const TRun r = Finish(receive);
             EXPECT_EQ(r.ExitCode, 1);
-            EXPECT_EQ(r.Err, "12:Errore di comunicazione seriale\n");
+            EXPECT_EQ(r.Err, "12:Serial communication error\n");
         }
         EXPECT_EQ(Read("kept.tmr"), keptTimers);
         EXPECT_EQ(Read("Pkept"), keptPorts);

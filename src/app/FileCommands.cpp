@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/AppMessageIds.h"
 #include "app/TemperaturePage.h"
 #include "model/Configuration.h"
 #include "runtime/ModuleList.h"
@@ -12,13 +13,6 @@
 #include <QStandardPaths>
 
 namespace lumotrix {
-
-namespace {
-
-// String-table id of the question about unsaved changes.
-constexpr quint16 IdAskSave = 65520;
-
-} // namespace
 
 // The folder a file dialog opens in: the one last used; before that, the designed folder
 // ("%MYDOCUMENTS%\Timer") when it exists, else the nearest existing folder above it inside the
@@ -41,7 +35,7 @@ void TFileCommands::RememberFolder(const QString& fileName) {
 }
 
 TMsgButton TFileCommands::AskSaveChanges() {
-    QString text = LoadResString(IdAskSave);
+    QString text = LoadResString(msgAskSave);
     text.replace(QStringLiteral("%s"), QFileInfo(FCurrentFileName).fileName());
     return MessageBoxes().Ask(text, ApplicationTitle(),
                               TMsgButton::Yes | TMsgButton::No | TMsgButton::Cancel,

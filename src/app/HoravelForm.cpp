@@ -1,6 +1,7 @@
 #include "app/HoravelForm.h"
 
 #include "app/About.h"
+#include "app/AppMessageIds.h"
 #include "app/Appearance.h"
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
@@ -10,7 +11,6 @@
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
 #include "runtime/Locales.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
@@ -30,15 +30,6 @@
 namespace lumotrix {
 
 namespace {
-
-// String-table ids of the window's texts.
-constexpr quint16 IdHeaderPorta = 65504;
-constexpr quint16 IdHeaderGiorno = 65505;
-constexpr quint16 IdHeaderInizio = 65506;
-constexpr quint16 IdHeaderDurata = 65507;
-constexpr quint16 IdHeaderStato = 65508;
-constexpr quint16 IdHeaderDescrizione = 65509;
-constexpr quint16 IdAskClear = 65532;
 
 // Picture index of the bar manager for the status item of an edit in progress.
 constexpr int ImageModified = 2;
@@ -133,12 +124,12 @@ void TForm1::FormCreate(TObject*) {
     FSerial->LoadAtStart();
     // Setting a header defines its column again, the state column's "Off"/"On" included, in
     // the language in force.
-    Grid1DBTableView1Uscita->SetCaption(LoadResString(IdHeaderPorta));
-    Grid1DBTableView1Giorno->SetCaption(LoadResString(IdHeaderGiorno));
-    Grid1DBTableView1Inizio->SetCaption(LoadResString(IdHeaderInizio));
-    Grid1DBTableView1Durata->SetCaption(LoadResString(IdHeaderDurata));
-    Grid1DBTableView1Stato->SetCaption(LoadResString(IdHeaderStato));
-    Grid2DBTableView1Descrizione->SetCaption(LoadResString(IdHeaderDescrizione));
+    Grid1DBTableView1Uscita->SetCaption(LoadResString(msgColumnPort));
+    Grid1DBTableView1Giorno->SetCaption(LoadResString(msgColumnDay));
+    Grid1DBTableView1Inizio->SetCaption(LoadResString(msgColumnStart));
+    Grid1DBTableView1Durata->SetCaption(LoadResString(msgColumnDuration));
+    Grid1DBTableView1Stato->SetCaption(LoadResString(msgColumnState));
+    Grid2DBTableView1Descrizione->SetCaption(LoadResString(msgColumnDescription));
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before
@@ -371,7 +362,7 @@ void TForm1::BarSubItemSaveAsClick(TObject*) {
 void TForm1::BarButtonClearClick(TObject*) {
     PostCellEditors();
     const TMsgButton answer =
-        MessageBoxes().Ask(LoadResString(IdAskClear), ApplicationTitle(),
+        MessageBoxes().Ask(LoadResString(msgAskClear), ApplicationTitle(),
                            TMsgButton::Yes | TMsgButton::No, TMsgIcon::Question, TMsgButton::Yes);
     if (answer == TMsgButton::Yes)
         ClearAllData();

@@ -1,21 +1,13 @@
 #include "app/SerialSettings.h"
 
+#include "app/AppMessageIds.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
 #include "widgets/ComPort.h"
 #include "widgets/Dialogs.h"
 
 namespace lumotrix {
-
-namespace {
-
-// String-table ids of the messages after storing and loading.
-constexpr quint16 IdSettingsStored = 65530;
-constexpr quint16 IdSettingsLoaded = 65531;
-
-} // namespace
 
 void TSerialSettings::LoadAtStart() {
     try {
@@ -31,12 +23,12 @@ void TSerialSettings::ShowDialog(QWidget* parent) {
 
 void TSerialSettings::Load() {
     const bool loaded = F.ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
-    MessageBoxes().Show(LoadResString(loaded ? IdSettingsLoaded : quint16(msgNoSettingsStored)),
+    MessageBoxes().Show(LoadResString(loaded ? msgSettingsLoaded : msgNoSettingsStored),
                         QStringLiteral("Horavel"), TMsgIcon::None);
 }
 
 void TSerialSettings::Store() {
-    const QString text = LoadResString(IdSettingsStored);
+    const QString text = LoadResString(msgSettingsStored);
     F.ComPort->StoreSettings(TStoreType::stRegistry, SerialSettingsKey);
     MessageBoxes().Show(text, QStringLiteral("Horavel"), TMsgIcon::None);
 }

@@ -1,4 +1,5 @@
 #include "app/TemperatureBand.h"
+#include "app/AppMessageIds.h"
 
 #include <cmath>
 
@@ -33,15 +34,18 @@ TTemperatureBandTexts TemperatureBandTexts(double ideal, int hysteresis,
     const double hi = RoundToTenth(ideal + d);
     TTemperatureBandTexts texts;
     if (hysteresis == 0) {
-        texts.TempMon =
-            loadString(65521) + loadString(65522) + generalFloat(ideal) + QStringLiteral("°C)");
+        texts.TempMon = loadString(msgBandOffAtIdeal) + loadString(msgBandTemperatureOf) +
+                        generalFloat(ideal) + QStringLiteral("°C)");
     } else {
-        texts.TempMon = loadString(65523) + loadString(65524) +
+        texts.TempMon = loadString(msgBandOffBetween) + loadString(msgBandBetween) +
                         HalfDegrees(lo + 0.5, generalFloat) + QStringLiteral("°C") +
-                        loadString(65525) + HalfDegrees(hi, generalFloat) + QStringLiteral("°C )");
+                        loadString(msgBandAnd) + HalfDegrees(hi, generalFloat) +
+                        QStringLiteral("°C )");
     }
-    texts.Label10 = loadString(65526) + HalfDegrees(lo, generalFloat) + QStringLiteral("°C");
-    texts.Label11 = loadString(65527) + HalfDegrees(hi + 0.5, generalFloat) + loadString(65528);
+    texts.Label10 =
+        loadString(msgBandOnFromZero) + HalfDegrees(lo, generalFloat) + QStringLiteral("°C");
+    texts.Label11 = loadString(msgBandOnFrom) + HalfDegrees(hi + 0.5, generalFloat) +
+                    loadString(msgBandOnwards);
     return texts;
 }
 

@@ -1,5 +1,6 @@
 #include "app/TransferCommands.h"
 
+#include "app/AppMessageIds.h"
 #include "app/TemperaturePage.h"
 #include "runtime/ModuleList.h"
 #include "widgets/Application.h"
@@ -13,11 +14,6 @@
 namespace lumotrix {
 
 namespace {
-
-// String-table ids of the transfer buttons' captions.
-constexpr quint16 IdCancelReceive = 65510;
-constexpr quint16 IdReceive = 65511;
-constexpr quint16 IdSend = 65512;
 
 // Picture indexes of the bar manager used by the two transfer buttons.
 constexpr int ImageSend = 9;
@@ -44,7 +40,7 @@ void TTransferCommands::TransferStart(const QString& mode) {
     auto* send = F.BarButtonInvio;
     if (mode == QLatin1String("R")) {
         receive->SetImageIndex(ImageCancelReceive);
-        receive->SetCaption(LoadResString(IdCancelReceive));
+        receive->SetCaption(LoadResString(msgCancelReceive));
         send->SetEnabled(false);
     }
     if (mode == QLatin1String("I")) {
@@ -65,13 +61,13 @@ void TTransferCommands::TransferEnd(const QString& mode) {
     if (mode == QLatin1String("R")) {
         auto* receive = F.BarButtonRicevi;
         receive->SetImageIndex(ImageReceive);
-        receive->SetCaption(LoadResString(IdReceive));
+        receive->SetCaption(LoadResString(msgReceive));
         receive->SetEnabled(true);
     }
     if (mode == QLatin1String("I")) {
         auto* send = F.BarButtonInvio;
         send->SetImageIndex(ImageSend);
-        send->SetCaption(LoadResString(IdSend));
+        send->SetCaption(LoadResString(msgSend));
         send->SetEnabled(true);
     }
     F.PageControl1->SetEnabled(true);

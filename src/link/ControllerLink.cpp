@@ -1,9 +1,9 @@
 #include "link/ControllerLink.h"
 
+#include "link/LinkMessageIds.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 
 #include <limits>

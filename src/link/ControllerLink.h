@@ -2,6 +2,7 @@
 
 #include "link/Dump.h"
 #include "link/Framing.h"
+#include "link/LinkMessageIds.h"
 #include "link/LinkWindow.h"
 #include "link/Pause.h"
 #include "model/Configuration.h"

@@ -1,7 +1,7 @@
 #include "link/Dump.h"
 
+#include "link/LinkMessageIds.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 
 #include <limits>
 

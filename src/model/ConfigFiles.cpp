@@ -1,9 +1,9 @@
 #include "model/ConfigFiles.h"
 
+#include "model/ModelMessageIds.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/CappedRead.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 #include "runtime/SystemReason.h"
 

@@ -5,6 +5,7 @@
 // its last extension.
 
 #include "model/MemData.h"
+#include "model/ModelMessageIds.h"
 
 #include <QString>
 

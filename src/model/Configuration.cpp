@@ -2,9 +2,9 @@
 
 #include "model/ConfigFiles.h"
 #include "model/ConfigTables.h"
+#include "model/ModelMessageIds.h"
 #include "model/TableRecords.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 
 #include <QFileInfo>

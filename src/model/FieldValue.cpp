@@ -1,8 +1,8 @@
 #include "model/FieldValue.h"
 
 #include "model/MemDataLimits.h"
+#include "model/ModelMessageIds.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 
 #include <cmath>
 
@@ -11,11 +11,11 @@ namespace lumotrix {
 namespace {
 
 // `id` is a "Field %1: %2 is not ..." message, `value` what was refused.
-[[noreturn]] void ConvertFail(const TFieldDef& def, TMessageId id, const TMessageArg& value) {
+[[noreturn]] void ConvertFail(const TFieldDef& def, TModelMessageId id, const TMessageArg& value) {
     throw EConvertError(TMessage(id, {Quoted(def.Name), value}));
 }
 
-[[noreturn]] void ConvertFail(const TFieldDef& def, TMessageId id, const AnsiString& text) {
+[[noreturn]] void ConvertFail(const TFieldDef& def, TModelMessageId id, const AnsiString& text) {
     ConvertFail(def, id, Quoted(FromAnsi(text)));
 }
 

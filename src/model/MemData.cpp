@@ -2,7 +2,6 @@
 
 #include "model/MemDataLimits.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 #include "model/MemData.h"
 
 #include "model/MemDataLimits.h"
+#include "model/ModelMessageIds.h"
 #include "model/TableBytes.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/CappedRead.h"

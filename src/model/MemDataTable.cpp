@@ -1,8 +1,8 @@
 #include "model/MemDataTable.h"
 
+#include "model/ModelMessageIds.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 
 #include <QTime>
 

@@ -2,8 +2,8 @@
 
 // The little-endian byte writer and the bounds-checked reader of the table file, with its CRC.
 
+#include "model/ModelMessageIds.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 
 #include <QByteArray>
 #include <QString>

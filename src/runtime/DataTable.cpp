@@ -1,6 +1,7 @@
 #include "runtime/DataTable.h"
 
 #include "runtime/Exception.h"
+#include "runtime/MessageIds.h"
 
 namespace lumotrix {
 
@@ -9,7 +10,7 @@ IDataTable::~IDataTable() {
 }
 
 void IDataTable::DeleteRow(int) {
-    throw EAbstractError(QStringLiteral("Questa tabella non consente di eliminare righe"));
+    throw EAbstractError(TMessage(msgTableNoRowDeletion));
 }
 
 int IDataTable::FieldIndex(const QString& name) const {
@@ -24,10 +25,9 @@ TVariantTable::TVariantTable(QStringList fieldNames) : FFields(std::move(fieldNa
 
 void TVariantTable::CheckCell(int row, int field) const {
     if (row < 0 || row >= RowCount())
-        throw ERangeError(
-            QStringLiteral("Riga %1 fuori dai limiti (0..%2)").arg(row).arg(RowCount() - 1));
+        throw ERangeError(TMessage(msgTableRowOutOfRange, {row, RowCount() - 1}));
     if (field < 0 || field >= FFields.size())
-        throw ERangeError(QStringLiteral("Campo %1 inesistente").arg(field));
+        throw ERangeError(TMessage(msgTableNoSuchField, {field}));
 }
 
 QVariant TVariantTable::Value(int row, int field) const {
@@ -52,9 +52,8 @@ void TVariantTable::AppendRow(const QVariantList& values) {
     while (row.size() < FFields.size())
         row.append(QVariant());
     if (row.size() > FFields.size())
-        throw ERangeError(QStringLiteral("Troppi valori per la riga: %1 invece di %2")
-                              .arg(values.size())
-                              .arg(FFields.size()));
+        throw ERangeError(TMessage(msgTableRowTooLong, {static_cast<int>(values.size()),
+                                                        static_cast<int>(FFields.size())}));
     FRows.push_back(row);
     NotifyChanged(TTableChange{TTableChange::TKind::Reset, -1});
 }

@@ -4,11 +4,11 @@
 
 namespace lumotrix {
 
-// Ids of the program's own messages in its string table, numbered down from 65000 (the ids
-// above are the window's texts). The built-in Italian texts are in app/lumotrix.rc, the
-// command-line tool's English ones in its EnglishMessages.cpp.
+// Message ids: each layer declares the ids of its own messages in its own header (this one
+// for the runtime's), named msg..., numbered down from 65000 across the program so that no two
+// layers share one; the ids above 65503 are the main window's texts. The built-in Italian texts
+// are in app/lumotrix.rc, every other language's in its catalogue under translations/.
 enum TMessageId : quint16 {
-    msgNoSettingsStored = 65000,
     // Reasons a system call gives, in words of our own.
     msgReasonMissing = 64999,
     msgReasonNoPermission = 64998,
@@ -26,59 +26,6 @@ enum TMessageId : quint16 {
     msgReasonNotSupported = 64986,
     msgReasonTimedOut = 64985,
     msgReasonUnknown = 64984,
-    // Saving a configuration set (64977 is retired).
-    msgNothingWritten = 64983,
-    msgCannotKeepOldCopy = 64982,
-    msgWriteFailedRestored = 64981,
-    msgWriteFailedNotRestored = 64980,
-    msgSaveNotUndone = 64979,
-    msgSaveRecordUnreadable = 64978,
-    // A configuration's files, checked before a send.
-    msgNoTimerFile = 64976,
-    msgTimerCountWrong = 64975,
-    msgPortFileMissing = 64974,
-    msgPortsNotNumbered = 64973,
-    msgTemperatureFileMissing = 64972,
-    msgTemperatureOutOfRange = 64971,
-    // Table files.
-    msgTableFileUnreadable = 64970,
-    msgTableFileRefused = 64969,
-    msgTableFileUnwritable = 64968,
-    msgTableTooLarge = 64967,
-    msgTableNotTableFile = 64966,
-    msgTableVersion = 64965,
-    msgTableCutShort = 64964,
-    msgTableDamaged = 64963,
-    msgTableFieldCount = 64962,
-    msgTableFieldName = 64961,
-    msgTableFieldType = 64960,
-    msgTableFieldSize = 64959,
-    msgTableRecordNumber = 64958,
-    msgTableFieldTwice = 64957,
-    msgTableOtherFields = 64956,
-    msgTableRowsDoNotFit = 64955,
-    msgTableTooManyRows = 64954,
-    msgTableNullFlag = 64953,
-    msgTableTextTooLong = 64952,
-    msgTableBoolean = 64951,
-    msgTableRowValue = 64950,
-    msgTableTrailingBytes = 64949,
-    // Values of table fields and cells.
-    msgFieldNotInteger = 64948,
-    msgFieldNotNumber = 64947,
-    msgFieldNotBoolean = 64946,
-    msgFieldNotTime = 64945,
-    msgFieldOutOfRange = 64944,
-    msgFieldBadTimeOfDay = 64943,
-    msgFieldBadDuration = 64942,
-    msgBadTimeOfDay = 64941,
-    msgCharactersNotStorable = 64940,
-    msgCellNotInteger = 64939,
-    // Sending to the controller and reading its answer.
-    msgBadDelay = 64938,
-    msgPortTableIncomplete = 64937,
-    msgPortNameControlChar = 64936,
-    msgDumpRefused = 64935,
     // The serial port.
     msgPortOpenFailed = 64934,
     msgPortSettingsRefused = 64933,
@@ -104,69 +51,17 @@ enum TMessageId : quint16 {
     msgStoreReadFailed = 64913,
     msgStoreWriteFailed = 64912,
     msgStoreKeyNotCreated = 64911,
-    // The serial settings dialog.
-    msgSetupBaudRate = 64910,
-    msgSetupPortMissing = 64909,
-    // The application object.
-    msgOutOfMemory = 64908,
-    // The serial settings dialog's own texts.
-    msgSetupTitle = 64907,
-    msgSetupPort = 64906,
-    msgSetupBaudRateLabel = 64905,
-    msgSetupDataBits = 64904,
-    msgSetupParity = 64903,
-    msgSetupStopBits = 64902,
-    msgSetupFlowControl = 64901,
-    msgParityNone = 64900,
-    msgParityOdd = 64899,
-    msgParityEven = 64898,
-    msgParityMark = 64897,
-    msgParitySpace = 64896,
-    msgFlowNone = 64895,
-    msgFlowHardware = 64894,
-    msgFlowSoftware = 64893,
-    // The ribbon's own chrome.
-    msgRibbonRecentDocuments = 64892,
-    msgRibbonMinimizeWindow = 64891,
-    msgRibbonMaximizeWindow = 64890,
-    msgRibbonRestoreWindow = 64889,
-    msgRibbonCloseWindow = 64888,
-    msgRibbonQat = 64887,
-    msgRibbonQatCustomize = 64886,
-    msgRibbonAppMenu = 64885,
-    msgRibbonQatRemove = 64884,
-    msgRibbonQatAdd = 64883,
-    msgRibbonQatBelow = 64882,
-    msgRibbonQatAbove = 64881,
-    msgRibbonMinimize = 64880,
-    msgRibbon = 64879,
-    msgRibbonTabs = 64878,
-    msgRibbonAppButton = 64877,
-    msgRibbonHelp = 64876,
     // The settings store's failures, as the reason inside another message.
     msgRegistryUnreadable = 64875,
     msgRegistryDamaged = 64874,
     msgRegistryUnwritable = 64873,
-    // What assistive tools read of the widgets, and the grid's filter choices.
-    msgLedOn = 64872,
-    msgLedOff = 64871,
-    msgPages = 64870,
-    msgStatusBar = 64869,
-    msgFilterAll = 64868,
-    msgFilterEmpty = 64867,
     // The serial line that went away while the port was open (64929 is retired).
     msgPortLineLost = 64866,
-    // The tab bars' scroll buttons.
-    msgScrollLeft = 64865,
-    msgScrollRight = 64864,
-    // A dump refused by its checks; the leading "12:" is the controller's error number.
-    msgSerialError = 64863,
-    // The status bar's unsaved-edit item and the timer grid's state choices.
-    msgStatusModified = 64862,
-    msgGridOff = 64861,
-    msgGridOn = 64860,
-    // A record of an unfinished save that is not used, with what the user can do about it.
-    msgSaveRecordRefused = 64859,
+    // A table of the program's own that is used outside its bounds.
+    msgTableNoRowDeletion = 64779,
+    msgTableRowOutOfRange = 64778,
+    msgTableNoSuchField = 64777,
+    msgTableRowTooLong = 64776,
 };
 
 } // namespace lumotrix

@@ -1,8 +1,8 @@
 #include "widgets/Application.h"
 
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 #include "widgets/Dialogs.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QWidget>
 

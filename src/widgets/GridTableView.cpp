@@ -1,8 +1,8 @@
 #include "widgets/GridTableView.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "widgets/Application.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 namespace lumotrix {
 

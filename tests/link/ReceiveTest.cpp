@@ -2,9 +2,9 @@
 #include "MessageMatch.h"
 #include "SampleConfig.h"
 #include "link/Dump.h"
+#include "link/LinkMessageIds.h"
 #include "lumotrix-sim/ControllerProtocol.h"
 #include "model/DayNames.h"
-#include "runtime/MessageIds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "LinkFakes.h"
 #include "SampleConfig.h"
+#include "link/LinkMessageIds.h"
 #include "lumotrix-sim/ControllerProtocol.h"
-#include "runtime/MessageIds.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -167,7 +167,7 @@ TEST(Send, RefusedBeforeTheFirstByteWhenItCannotGoOutWhole) {
         QString delay;
         std::function<void(TControllerConfig&)> change;
         bool dropLastPort;
-        TMessageId says;
+        TLinkMessageId says;
     };
     QList<Case> cases;
     for (const char* delay : {"1.5", "abc", "-1", "", "1e3", "99999999999"})

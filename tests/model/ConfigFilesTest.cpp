@@ -2,6 +2,7 @@
 #include "MessageMatch.h"
 #include "model/ConfigTables.h"
 #include "model/Configuration.h"
+#include "model/ModelMessageIds.h"
 #include "runtime/MessageIds.h"
 #include "support/FileBytes.h"
 #include "support/PrintQString.h"

@@ -3,6 +3,7 @@
 #include "support/FileBytes.h"
 
 #include "MessageMatch.h"
+#include "model/ModelMessageIds.h"
 #include "runtime/Exception.h"
 #include "runtime/MessageIds.h"
 
@@ -41,7 +42,7 @@ std::vector<std::vector<TFieldValue>> Rows(const TMemData& t) {
 
 // Expects loading `path` into `table` to fail with a message naming the file and giving
 // `reason`, and the table to keep its rows.
-void ExpectRefused(TMemData& table, const QString& path, TMessageId reason) {
+void ExpectRefused(TMemData& table, const QString& path, quint16 reason) {
     const auto before = Rows(table);
     try {
         table.LoadFromBinaryFile(path);

@@ -1,3 +1,4 @@
+#include "model/ModelMessageIds.h"
 #include "runtime/Exception.h"
 #include "runtime/MessageIds.h"
 #include "runtime/SystemReason.h"

@@ -1,7 +1,6 @@
 #include "runtime/Exception.h"
 #include "runtime/FormatSettings.h"
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "runtime/ScopeExit.h"
 #include "support/TestApplication.h"
 #include "widgets/FileDialogComponents.h"
@@ -10,6 +9,7 @@
 #include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/RibbonBar.h"
 #include "widgets/qt/StatusBarWidget.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "support/TestApplication.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/RibbonBar.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QAccessible>
 #include <QLineEdit>

@@ -9,10 +9,10 @@
 #include "ConfigView.h"
 #include "EnglishMessages.h"
 #include "link/ControllerLink.h"
+#include "link/LinkMessageIds.h"
 #include "model/ConfigFiles.h"
 #include "model/Configuration.h"
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
 #include "runtime/SerialEngine.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "widgets/qt/ApplicationMenu.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include "widgets/qt/RibbonSupport.h"
 

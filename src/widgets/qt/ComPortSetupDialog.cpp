@@ -1,7 +1,7 @@
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include "runtime/Exception.h"
-#include "runtime/MessageIds.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

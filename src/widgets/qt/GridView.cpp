@@ -1,7 +1,7 @@
 #include "widgets/qt/GridView.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QKeyEvent>
 #include <QMenu>

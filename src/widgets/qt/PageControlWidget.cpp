@@ -1,8 +1,8 @@
 #include "widgets/qt/PageControlWidget.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "widgets/qt/TabScrollButtons.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QEvent>
 #include <QTabBar>

@@ -1,7 +1,7 @@
 #include "widgets/qt/RibbonBar.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/TabScrollButtons.h"

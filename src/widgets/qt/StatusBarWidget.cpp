@@ -4,9 +4,9 @@
 
 #include "runtime/Exception.h"
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/LedWidget.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "widgets/qt/TabScrollButtons.h"
 
 #include "runtime/Message.h"
-#include "runtime/MessageIds.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QTabBar>
 #include <QToolButton>

@@ -1,7 +1,8 @@
 #include "CliSupport.h"
 #include "EnglishMessages.h"
-#include "runtime/MessageIds.h"
+#include "app/AppMessageIds.h"
 #include "runtime/ResourceFile.h"
+#include "widgets/qt/WidgetMessageIds.h"
 
 #include <QDir>
 #include <QRegularExpression>

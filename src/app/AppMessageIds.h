@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace lumotrix {
+
+// The main window's texts and messages (see runtime/MessageIds.h for the numbering). The ids
+// from 65504 up are the window's own texts, translated with the window.
+enum TAppMessageId : quint16 {
+    // The timer grid's column headers.
+    msgColumnPort = 65504,
+    msgColumnDay = 65505,
+    msgColumnStart = 65506,
+    msgColumnDuration = 65507,
+    msgColumnState = 65508,
+    msgColumnDescription = 65509,
+    // The receive command's two captions and the send command's.
+    msgCancelReceive = 65510,
+    msgReceive = 65511,
+    msgSend = 65512,
+    msgAskSave = 65520,
+    // The pieces of the temperature page's band texts.
+    msgBandOffAtIdeal = 65521,
+    msgBandTemperatureOf = 65522,
+    msgBandOffBetween = 65523,
+    msgBandBetween = 65524,
+    msgBandAnd = 65525,
+    msgBandOnFromZero = 65526,
+    msgBandOnFrom = 65527,
+    msgBandOnwards = 65528,
+    // The serial settings kept or read back.
+    msgSettingsStored = 65530,
+    msgSettingsLoaded = 65531,
+    msgAskClear = 65532,
+    // Loading serial settings when none are stored.
+    msgNoSettingsStored = 65000,
+    // The status bar's unsaved-edit item.
+    msgStatusModified = 64862,
+};
+
+} // namespace lumotrix

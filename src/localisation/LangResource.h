@@ -1,13 +1,9 @@
 #pragma once
 
-// Which languages have resource files, and putting one of them in force while the program runs.
-//
-// A module's resource file for a language sits beside the module, named as the module with its
-// extension replaced by the language code (lumotrix.DEU), else in the user's documents folder
-// under Translations/ with the same file name. A file whose name differs only in letter case
-// serves when the exact name is absent; codes themselves compare exactly. The built-in
-// language has no file: its resources are compiled into the modules.
+// Putting a language's resource files in force while the program runs (where the files are:
+// LangFiles.h).
 
+#include "localisation/LangFiles.h"
 #include "runtime/Locales.h"
 #include "runtime/TypInfo.h"
 
@@ -26,12 +22,6 @@ extern TLocaleId ResolvedLocale;
 
 enum TSwitchOption { KeepThreadLocale, KeepFormatSettings };
 using TSwitchOptions = TSet<TSwitchOption>;
-
-struct TLanguageEntry {
-    QString Code;
-    TLocaleId Locale = 0;
-};
-using TLanguageList = QList<TLanguageEntry>;
 
 // The locale a code names (a leading "." is ignored, letter case too): the first locale whose
 // three-letter code it is, or the language-neutral id of the first whose code is one letter
@@ -58,21 +48,6 @@ bool SwitchLanguage(const QString& code, TSwitchOptions options = {});
 // Puts the toolkit's own texts (standard buttons, file dialogs) into the language of a code; the
 // empty code is the built-in Italian. Each switch does it; the start does it once.
 void LoadToolkitLanguage(const QString& code);
-
-// The languages with a resource file beside the program (empty path: the program's own), in
-// locale enumeration order, a locale's three-letter code before its two-letter one, each
-// two-letter code once; when there is none there, those in documents/Translations. With
-// `systemCodePageOnly`, only languages whose ANSI code page is the system's. Appends to `list`
-// and returns its size.
-int ListAvailableLanguages(TLanguageList& list, const QString& programPath,
-                           bool systemCodePageOnly);
-int CountAvailableLanguages(const QString& programPath, bool systemCodePageOnly);
-// Throws when there is no language to switch to.
-void RequireResourceFiles();
-
-// `code` when path's file for it exists; else the code without its last letter when
-// `tryShorter` or the code is longer than two letters and that file exists; else empty.
-QString FindResourceLanguage(const QString& path, const QString& code, bool tryShorter);
 
 // The settings store's key of the language override; the value is named by the program's full
 // path. Only read.

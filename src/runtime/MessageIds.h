@@ -167,6 +167,17 @@ enum TMessageId : quint16 {
     msgGridOn = 64860,
     // A record of an unfinished save that is not used, with what the user can do about it.
     msgSaveRecordRefused = 64859,
+    // The week's problems, and how they name timers and ports.
+    msgWeekTimer = 64759,
+    msgWeekTimerNoLabel = 64758,
+    msgWeekPort = 64757,
+    msgWeekPortNoName = 64756,
+    msgWeekList = 64755,
+    msgWeekZeroDuration = 64754,
+    msgWeekNoPort = 64753,
+    msgWeekBadDay = 64752,
+    msgWeekOverlap = 64751,
+    msgWeekRegulatedPort = 64750,
 };
 
 } // namespace lumotrix

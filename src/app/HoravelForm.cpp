@@ -7,6 +7,7 @@
 #include "app/TemperaturePage.h"
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
+#include "app/WeekPage.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
 #include "runtime/Locales.h"
@@ -24,6 +25,7 @@
 #include "widgets/Ribbon.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
+#include "widgets/WeekChart.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LookupComboBox.h"
 
@@ -53,6 +55,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FAppearance = std::make_unique<TAppearance>(*this);
     FTransfer = std::make_unique<TTransferCommands>(*this, *FTemperature);
     FSerial = std::make_unique<TSerialSettings>(*this);
+    FWeek = std::make_unique<TWeekPage>(*this, FConfiguration, *FTemperature,
+                                        [this] { return CurrentFileName(); });
 }
 
 TForm1::~TForm1() {
@@ -108,6 +112,7 @@ void TForm1::BindComponents() {
         FConfiguration, [this] { return FTemperature->Read(); },
         [this](bool modified) { SetModified(modified); });
     WatchTemperaturePage();
+    FWeek->Bind();
 }
 
 // The temperature page's editors change the configuration as well as the tables do.
@@ -139,6 +144,8 @@ void TForm1::FormCreate(TObject*) {
     Grid1DBTableView1Durata->SetCaption(LoadResString(IdHeaderDurata));
     Grid1DBTableView1Stato->SetCaption(LoadResString(IdHeaderStato));
     Grid2DBTableView1Descrizione->SetCaption(LoadResString(IdHeaderDescrizione));
+    // The week page's day names and texts follow the language too.
+    FWeek->Refresh();
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before
@@ -243,6 +250,9 @@ void TForm1::TempIdealePropertiesChange(TObject*) {
 }
 void TForm1::IsteresiPropertiesChange(TObject*) {
     FTemperature->Vtempmon();
+}
+void TForm1::ButtonEsportaClick(TObject*) {
+    FWeek->Export();
 }
 void TForm1::Vtempmon() {
     FTemperature->Vtempmon();
@@ -425,6 +435,7 @@ LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {
     Method("CheckBox1Click", &TForm1::CheckBox1Click);
     Method("TempIdealePropertiesChange", &TForm1::TempIdealePropertiesChange);
     Method("IsteresiPropertiesChange", &TForm1::IsteresiPropertiesChange);
+    Method("ButtonEsportaClick", &TForm1::ButtonEsportaClick);
     Method("ClearAllData", &TForm1::ClearAllData);
     Method("ComPortAfterOpen", &TForm1::ComPortAfterOpen);
     Method("ComPortAfterClose", &TForm1::ComPortAfterClose);

@@ -167,6 +167,26 @@ enum TMessageId : quint16 {
     msgGridOn = 64860,
     // A record of an unfinished save that is not used, with what the user can do about it.
     msgSaveRecordRefused = 64859,
+    // The week page: a bar's name, the daily totals, the legend, the problems' heading, the
+    // export's title and file dialog.
+    msgWeekBar = 64719,
+    msgWeekRegulated = 64718,
+    msgWeekNeverOn = 64717,
+    msgWeekPerDay = 64716,
+    msgWeekPerDayRange = 64715,
+    msgWeekHours = 64714,
+    msgWeekMinutes = 64713,
+    msgWeekHoursMinutes = 64712,
+    msgWeekLegendOn = 64711,
+    msgWeekLegendProblem = 64710,
+    msgWeekLegendNow = 64709,
+    msgWeekNote = 64708,
+    msgWeekProblems = 64707,
+    msgWeekNoProblems = 64706,
+    msgWeekTitle = 64705,
+    msgWeekTitleFile = 64704,
+    msgWeekExportCaption = 64703,
+    msgWeekExportFilter = 64702,
     // The week's problems, and how they name timers and ports.
     msgWeekTimer = 64759,
     msgWeekTimerNoLabel = 64758,

@@ -183,6 +183,26 @@ const QHash<quint16, QString>& Texts() {
         {msgRegistryUnreadable, QStringLiteral("the settings file \"%1\" cannot be read")},
         {msgRegistryDamaged, QStringLiteral("the settings file \"%1\" is damaged")},
         {msgRegistryUnwritable, QStringLiteral("the settings file \"%1\" cannot be written")},
+        {msgWeekBar, QStringLiteral("%1, %2, %3–%4, %5")},
+        {msgWeekRegulated, QStringLiteral("regulated")},
+        {msgWeekNeverOn, QStringLiteral("always off")},
+        {msgWeekPerDay, QStringLiteral("%1 a day")},
+        {msgWeekPerDayRange, QStringLiteral("%1 to %2 a day")},
+        {msgWeekHours, QStringLiteral("%1 h")},
+        {msgWeekMinutes, QStringLiteral("%1 min")},
+        {msgWeekHoursMinutes, QStringLiteral("%1 h %2 min")},
+        {msgWeekLegendOn, QStringLiteral("on")},
+        {msgWeekLegendProblem, QStringLiteral("problem")},
+        {msgWeekLegendNow, QStringLiteral("now")},
+        {msgWeekNote, QStringLiteral("Only timers set to \"On\" with a duration count: a timer set "
+                                     "to \"Off\" switches nothing.")},
+        {msgWeekProblems, QStringLiteral("Problems in the schedule:")},
+        {msgWeekNoProblems, QStringLiteral("No problems in the schedule.")},
+        {msgWeekTitle, QStringLiteral("Week")},
+        {msgWeekTitleFile, QStringLiteral("Week of %1")},
+        {msgWeekExportCaption, QStringLiteral("Export the week")},
+        {msgWeekExportFilter,
+         QStringLiteral("SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)")},
     };
     return texts;
 }

@@ -111,7 +111,9 @@ void WeekChart::resizeEvent(QResizeEvent* event) {
 
 void WeekChart::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Invalidate();
+    emit shown();
+    if (!FLayout)
+        Invalidate();
     Tick();
 }
 

@@ -44,6 +44,8 @@ public:
 
 signals:
     void barActivated(int timerRow);
+    // About to be shown: the moment to fill a description that waited.
+    void shown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -36,7 +36,8 @@ public:
         if (!isValid() || !IsBar())
             return {};
         const QRect local = FChart->BarRect(FIndex);
-        return local.isEmpty() ? QRect() : QRect(FChart->mapToGlobal(local.topLeft()), local.size());
+        return local.isEmpty() ? QRect()
+                               : QRect(FChart->mapToGlobal(local.topLeft()), local.size());
     }
 
     QAccessible::Role role() const override {

@@ -104,8 +104,8 @@ QByteArray RenderWeekChart(const TWeekChartData& data, const QString& schemeName
     return bytes;
 }
 
-bool ExportWeekChart(const TWeekChartData& data, const QString& schemeName,
-                     TWeekChartFormat format, const QString& fileName, TMessage& reason) {
+bool ExportWeekChart(const TWeekChartData& data, const QString& schemeName, TWeekChartFormat format,
+                     const QString& fileName, TMessage& reason) {
     return WriteFileAtomically(fileName, RenderWeekChart(data, schemeName, format), reason);
 }
 

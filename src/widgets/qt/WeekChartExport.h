@@ -20,7 +20,7 @@ QByteArray RenderWeekChart(const TWeekChartData& data, const QString& schemeName
                            TWeekChartFormat format);
 
 // Renders and writes the file whole or not at all; false with the reason when it cannot.
-bool ExportWeekChart(const TWeekChartData& data, const QString& schemeName,
-                     TWeekChartFormat format, const QString& fileName, TMessage& reason);
+bool ExportWeekChart(const TWeekChartData& data, const QString& schemeName, TWeekChartFormat format,
+                     const QString& fileName, TMessage& reason);
 
 } // namespace lumotrix

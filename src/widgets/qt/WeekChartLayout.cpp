@@ -11,7 +11,7 @@ namespace lumotrix {
 namespace {
 
 constexpr int Margin = 8;
-constexpr int Gap = 4;       // between day columns
+constexpr int Gap = 4; // between day columns
 constexpr int StripHeight = 20;
 
 QFont PixelSized(const QFont& font, double scale) {
@@ -55,8 +55,8 @@ TWeekChartLayout LayOutWeekChart(const TWeekChartData& data, const QFont& font, 
     }
     labelWidth = std::clamp(labelWidth + Gap, 90, std::max(90, width / 4));
     const int daysLeft = Margin + labelWidth + Gap;
-    const int dayWidth = std::max(20, (width - Margin - daysLeft - Gap * (WeekChartDays - 1)) /
-                                          WeekChartDays);
+    const int dayWidth =
+        std::max(20, (width - Margin - daysLeft - Gap * (WeekChartDays - 1)) / WeekChartDays);
     const auto dayLeft = [&](int day) { return daysLeft + day * (dayWidth + Gap); };
 
     for (int day = 0; day < WeekChartDays; ++day)

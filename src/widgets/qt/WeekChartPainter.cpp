@@ -19,10 +19,10 @@ void PaintHeaders(QPainter& painter, const TWeekChartData& data, const TWeekChar
     painter.setFont(layout.BoldFont);
     painter.setPen(colors.Text);
     for (int day = 0; day < WeekChartDays; ++day)
-        painter.drawText(layout.DayHeaders[day], Qt::AlignCenter | Qt::TextSingleLine,
-                         QFontMetrics(layout.BoldFont)
-                             .elidedText(data.DayHeaders[day], Qt::ElideRight,
-                                         layout.DayHeaders[day].width()));
+        painter.drawText(
+            layout.DayHeaders[day], Qt::AlignCenter | Qt::TextSingleLine,
+            QFontMetrics(layout.BoldFont)
+                .elidedText(data.DayHeaders[day], Qt::ElideRight, layout.DayHeaders[day].width()));
     painter.setFont(layout.SmallFont);
     painter.setPen(colors.DimText);
     const int labelWidth = QFontMetrics(layout.SmallFont).horizontalAdvance(QStringLiteral("18"));
@@ -72,14 +72,15 @@ void PaintRows(QPainter& painter, const TWeekChartData& data, const TWeekChartLa
         painter.drawText(nameLine, Qt::AlignLeft | Qt::AlignVCenter, number);
         const int numberWidth = QFontMetrics(layout.BoldFont).horizontalAdvance(number);
         painter.setFont(layout.Font);
-        painter.drawText(nameLine.adjusted(numberWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(port.Name, Qt::ElideRight,
-                                            nameLine.width() - numberWidth));
+        painter.drawText(
+            nameLine.adjusted(numberWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+            metrics.elidedText(port.Name, Qt::ElideRight, nameLine.width() - numberWidth));
         painter.setFont(layout.SmallFont);
         painter.setPen(colors.DimText);
-        const QString totals = port.Regulated && port.Totals.isEmpty() ? data.Texts.Regulated
-                                                                       : port.Totals;
-        painter.drawText(row.DayTotals[0].translated(row.Label.left() - row.DayTotals[0].left(), 0)
+        const QString totals =
+            port.Regulated && port.Totals.isEmpty() ? data.Texts.Regulated : port.Totals;
+        painter.drawText(row.DayTotals[0]
+                             .translated(row.Label.left() - row.DayTotals[0].left(), 0)
                              .adjusted(0, 0, row.Label.width() - row.DayTotals[0].width(), 0),
                          Qt::AlignLeft | Qt::AlignVCenter, totals);
 
@@ -135,8 +136,7 @@ void PaintLegend(QPainter& painter, const TWeekChartData& data, const TWeekChart
         x += metrics.horizontalAdvance(text) + 16;
     };
     item(data.Texts.LegendOn, [&](const QRect& box) { PaintBar(painter, box, false, colors); });
-    item(data.Texts.LegendProblem,
-         [&](const QRect& box) { PaintBar(painter, box, true, colors); });
+    item(data.Texts.LegendProblem, [&](const QRect& box) { PaintBar(painter, box, true, colors); });
     item(data.Texts.Regulated, [&](const QRect& box) {
         painter.fillRect(box, colors.Strip);
         painter.fillRect(box, QBrush(colors.Regulated, Qt::BDiagPattern));
@@ -155,8 +155,7 @@ void PaintProblems(QPainter& painter, const TWeekChartData& data, const TWeekCha
     painter.setFont(layout.BoldFont);
     painter.setPen(colors.Text);
     painter.drawText(layout.ProblemsHeading, Qt::AlignLeft | Qt::AlignVCenter,
-                     data.Problems.isEmpty() ? data.Texts.NoProblems
-                                             : data.Texts.ProblemsHeading);
+                     data.Problems.isEmpty() ? data.Texts.NoProblems : data.Texts.ProblemsHeading);
     painter.setFont(layout.Font);
     const int mark = QFontMetrics(layout.Font).height() / 2;
     for (qsizetype i = 0; i < data.Problems.size() && i < qsizetype(layout.Problems.size()); ++i) {

@@ -41,6 +41,14 @@ void DefineTemperatureTable(TMemData& table) {
     table.Open();
 }
 
+AnsiString PortNameWithoutFill(AnsiString name) {
+    qsizetype size = name.size();
+    while (size > 0 && name[size - 1] == ' ')
+        --size;
+    name.truncate(size);
+    return name;
+}
+
 AnsiString TimerLabel(int n) {
     return (n < 10 ? AnsiString("Timer 0") : AnsiString("Timer ")) + AnsiString::number(n);
 }

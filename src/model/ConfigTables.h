@@ -17,6 +17,10 @@ void DefinePortTable(TMemData& table);
 // PrimaPt, SecondaPt integer.
 void DefineTemperatureTable(TMemData& table);
 
+// A port name without the blanks the controller pads it with to its 32 bytes: "Luci  " and
+// "Luci" name the same port.
+AnsiString PortNameWithoutFill(AnsiString name);
+
 // The label of timer row n built from the controller: "Timer 01" .. "Timer 42".
 AnsiString TimerLabel(int n);
 

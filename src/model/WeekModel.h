@@ -92,6 +92,9 @@ TWeekModel BuildWeekModel(const TConfiguration& config, const TTemperatureSettin
 // msgWeek*, so it reads in the language in force.
 TMessage WeekProblemMessage(const TWeekProblem& problem, const TWeekModel& week);
 
+// A timer named by its label and row ("Timer 01 (riga 1)"), or by its row when it has no label.
+TMessage WeekTimerMessage(const TWeekTimer& timer);
+
 // "HH:MM:SS" of a time of day in seconds, up to "24:00:00".
 QString WeekTimeText(int seconds);
 

@@ -42,6 +42,21 @@ const QHash<quint16, QString>& Texts() {
          QStringLiteral("The record of the unfinished save \"%1\" is damaged or names files that "
                         "are not part of the configuration: no file was touched. Check the "
                         "configuration's files, then delete \"%1\" by hand.")},
+        {msgWeekTimer, QStringLiteral("%1 (row %2)")},
+        {msgWeekTimerNoLabel, QStringLiteral("unnamed timer (row %1)")},
+        {msgWeekPort, QStringLiteral("port %1 (%2)")},
+        {msgWeekPortNoName, QStringLiteral("port %1")},
+        {msgWeekList, QStringLiteral("%1, %2")},
+        {msgWeekZeroDuration,
+         QStringLiteral(
+             "Zero duration: %1 is \"On\" but lasts 00:00, so it never switches on %2.")},
+        {msgWeekNoPort, QStringLiteral("No such port: %1 is \"On\" for port %2, which is not one "
+                                       "of the configuration's ports.")},
+        {msgWeekBadDay, QStringLiteral("Unknown day: %1 is \"On\" for the day \"%2\", which is "
+                                       "none of the days, so it switches nothing on.")},
+        {msgWeekOverlap, QStringLiteral("Overlap: %1 and %2 switch on %3 at overlapping times.")},
+        {msgWeekRegulatedPort, QStringLiteral("Regulated port: %1 is driven by the temperature "
+                                              "regulation but is also switched on by %2.")},
         {msgNoTimerFile, QStringLiteral("There is no timer file \"%1\".")},
         {msgTimerCountWrong,
          QStringLiteral("\"%1\" holds %2 timers; the controller needs all %3.")},

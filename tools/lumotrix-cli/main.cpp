@@ -1,16 +1,22 @@
 // lumotrix-cli: the configuration files and the controller link without the window.
 //   show FILE.tmr [--json]
+//   week FILE.tmr [--json]
+//   diff A.tmr B.tmr
 //   import CONFIG.json FILE.tmr
 //   send FILE.tmr --port DEVICE [--delay SECONDS] [--no-clock]
 //   receive --port DEVICE --out FILE.tmr [--timeout SECONDS]
-// Exit status: 0 done, 1 failed (one line on standard error), 2 wrong usage.
+// Exit status: 0 done, 1 failed (one line on standard error), 2 wrong usage; diff: 0 equal,
+// 1 different, 2 trouble.
 
+#include "ConfigDiff.h"
 #include "ConfigImport.h"
 #include "ConfigView.h"
 #include "EnglishMessages.h"
+#include "WeekView.h"
 #include "link/ControllerLink.h"
 #include "model/ConfigFiles.h"
 #include "model/Configuration.h"
+#include "model/WeekModel.h"
 #include "runtime/Exception.h"
 #include "runtime/MessageIds.h"
 #include "runtime/SerialEngine.h"
@@ -32,6 +38,10 @@ const char* const UsageText =
     "usage:\n"
     "  lumotrix-cli show FILE.tmr [--json]\n"
     "      print the configuration as tables, or as the JSON that import reads\n"
+    "  lumotrix-cli week FILE.tmr [--json]\n"
+    "      print when each port is on during the week and what is wrong with the schedule\n"
+    "  lumotrix-cli diff A.tmr B.tmr\n"
+    "      list what the controller would hold differently (0: same, 1: different, 2: error)\n"
     "  lumotrix-cli import CONFIG.json FILE.tmr\n"
     "      write FILE.tmr and its port and temperature files from JSON (\"-\": standard input)\n"
     "  lumotrix-cli send FILE.tmr --port DEVICE [--delay SECONDS] [--no-clock]\n"
@@ -39,6 +49,27 @@ const char* const UsageText =
     "      --delay is the pause before the transfer and after each port name (default 1)\n"
     "  lumotrix-cli receive --port DEVICE --out FILE.tmr [--timeout SECONDS]\n"
     "      wait for the controller's dump (default 60 s, 0: no limit) and write its files\n";
+
+const char* const WeekUsageText =
+    "usage: lumotrix-cli week FILE.tmr [--json]\n"
+    "  For each of the 8 ports and each day from Monday to Sunday: the times the port is on,\n"
+    "  the timers that switch it on (label and row) and the day's total; then the problems:\n"
+    "  a timer \"On\" with a zero duration, a timer \"On\" for a port or a day that does not\n"
+    "  exist, two timers switching one port at overlapping times, a port that the temperature\n"
+    "  regulation drives while a timer switches it too.\n"
+    "  A timer counts when its state is \"On\" and its duration is above zero; a timer \"Off\"\n"
+    "  is inactive: it switches nothing. A run past midnight goes on the next day (Sunday's on\n"
+    "  Monday). The temperature settings come from the temperature file beside FILE.tmr.\n"
+    "  --json  the same as JSON: \"ports\" (port, name, regulated, daily, on) and \"problems\"\n"
+    "          (kind, timers, rows, ports)\n";
+
+const char* const DiffUsageText =
+    "usage: lumotrix-cli diff A.tmr B.tmr\n"
+    "  Lists what the controller would hold differently with B instead of A: each timer's port,\n"
+    "  day, start, duration and state by row, the port names (without their trailing blanks)\n"
+    "  and the temperature settings, as they are sent. Timer labels, which the controller never\n"
+    "  sees, are listed apart and do not count.\n"
+    "  Exit status: 0 the same, 1 different, 2 a file could not be read or wrong usage.\n";
 
 struct TUsageError {
     QString Message;
@@ -110,6 +141,14 @@ QString FileList(const QString& timerFile) {
     return QStringLiteral("%1, %2, %3").arg(files.TimerFile, files.PortFile, files.TemperatureFile);
 }
 
+// The failure line stays one line whatever the message holds.
+QByteArray OneLine(const QString& message) {
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return line.toUtf8();
+}
+
 int Show(const TArguments& args) {
     TConfiguration config;
     config.Load(args.Positional[0]);
@@ -119,6 +158,42 @@ int Show(const TArguments& args) {
     else
         Print(ConfigToText(config));
     return 0;
+}
+
+int Week(const TArguments& args) {
+    TConfiguration config;
+    config.Load(args.Positional[0]);
+    const TWeekModel week = BuildWeekModel(config, config.TemperatureSettings());
+    if (args.Has("--json"))
+        Print(QString::fromUtf8(QJsonDocument(WeekToJson(week)).toJson(QJsonDocument::Indented)));
+    else
+        Print(WeekToText(week));
+    return 0;
+}
+
+// As diff does: 0 the same, 1 different, 2 trouble (here too, not 1, so that a script cannot
+// take an unreadable file for a difference).
+int Diff(const TArguments& args) {
+    try {
+        TConfiguration first;
+        first.Load(args.Positional[0]);
+        TConfiguration second;
+        second.Load(args.Positional[1]);
+        const TConfigDiff diff = DiffConfigurations(first, second);
+        Print(DiffToText(diff));
+        return diff.Controller.isEmpty() ? 0 : 1;
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "lumotrix-cli: %s\n", OneLine(e.Message()).constData());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lumotrix-cli: %s\n",
+                     OneLine(QString::fromUtf8(e.what())).constData());
+    }
+    return 2;
+}
+
+// "COMMAND --help" prints the command's own usage.
+bool AsksHelp(const QStringList& args) {
+    return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
 }
 
 int Import(const TArguments& args) {
@@ -267,6 +342,20 @@ int Run(const QStringList& args) {
     }
     if (command == QLatin1String("show"))
         return Show(Parse(rest, 1, {}, {QStringLiteral("--json")}));
+    if (command == QLatin1String("week")) {
+        if (AsksHelp(rest)) {
+            Print(QString::fromLatin1(WeekUsageText));
+            return 0;
+        }
+        return Week(Parse(rest, 1, {}, {QStringLiteral("--json")}));
+    }
+    if (command == QLatin1String("diff")) {
+        if (AsksHelp(rest)) {
+            Print(QString::fromLatin1(DiffUsageText));
+            return 0;
+        }
+        return Diff(Parse(rest, 2, {}, {}));
+    }
     if (command == QLatin1String("import"))
         return Import(Parse(rest, 2, {}, {}));
     if (command == QLatin1String("send"))
@@ -277,14 +366,6 @@ int Run(const QStringList& args) {
             rest, 0,
             {QStringLiteral("--port"), QStringLiteral("--out"), QStringLiteral("--timeout")}, {}));
     throw TUsageError{QStringLiteral("unknown command \"%1\"").arg(command)};
-}
-
-// The failure line stays one line whatever the message holds.
-QByteArray OneLine(const QString& message) {
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return line.toUtf8();
 }
 
 } // namespace

@@ -2,12 +2,29 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace lumotrix {
 
 namespace {
 
 constexpr int TickHours[] = {0, 6, 12, 18};
+
+// Diagonal lines over `rect`, cut to it here rather than drawn with a pattern brush or a clip:
+// SVG and PDF viewers render those unevenly, plain lines look the same everywhere.
+void Hatch(QPainter& painter, const QRect& rect, const QColor& color, int spacing, bool cross) {
+    painter.setPen(QPen(color, 1));
+    const int h = rect.height() - 1;
+    for (int x = rect.left() - h; x <= rect.right(); x += spacing) {
+        const int from = std::max(0, rect.left() - x);
+        const int to = std::min(h, rect.right() - x);
+        if (from > to)
+            continue;
+        painter.drawLine(x + from, rect.bottom() - from, x + to, rect.bottom() - to);
+        if (cross)
+            painter.drawLine(x + from, rect.top() + from, x + to, rect.top() + to);
+    }
+}
 
 int SecondX(const QRect& strip, int second) {
     return strip.left() +
@@ -42,7 +59,7 @@ void PaintHeaders(QPainter& painter, const TWeekChartData& data, const TWeekChar
 
 void PaintRegulated(QPainter& painter, const QRect& strip, const TWeekChartData& data,
                     const TWeekChartColors& colors) {
-    painter.fillRect(strip, QBrush(colors.Regulated, Qt::BDiagPattern));
+    Hatch(painter, strip, colors.Regulated, 6, false);
     painter.setPen(colors.Regulated.darker(150));
     painter.drawText(strip, Qt::AlignCenter | Qt::TextSingleLine,
                      QFontMetrics(painter.font())
@@ -52,7 +69,7 @@ void PaintRegulated(QPainter& painter, const QRect& strip, const TWeekChartData&
 void PaintBar(QPainter& painter, const QRect& rect, bool problem, const TWeekChartColors& colors) {
     painter.fillRect(rect, problem ? colors.Problem : colors.Bar);
     if (problem)
-        painter.fillRect(rect, QBrush(colors.ProblemPattern, Qt::DiagCrossPattern));
+        Hatch(painter, rect, colors.ProblemPattern, 5, true);
     painter.setPen(problem ? colors.ProblemPattern : colors.BarBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -118,7 +135,7 @@ void PaintNow(QPainter& painter, const TWeekChartLayout& layout, const TWeekChar
 }
 
 void PaintLegend(QPainter& painter, const TWeekChartData& data, const TWeekChartLayout& layout,
-                 const TWeekChartColors& colors) {
+                 const TWeekChartColors& colors, const TWeekChartNow& now) {
     const QFontMetrics metrics(layout.SmallFont);
     painter.setFont(layout.SmallFont);
     const int swatch = metrics.height() - 2;
@@ -139,9 +156,10 @@ void PaintLegend(QPainter& painter, const TWeekChartData& data, const TWeekChart
     item(data.Texts.LegendProblem, [&](const QRect& box) { PaintBar(painter, box, true, colors); });
     item(data.Texts.Regulated, [&](const QRect& box) {
         painter.fillRect(box, colors.Strip);
-        painter.fillRect(box, QBrush(colors.Regulated, Qt::BDiagPattern));
+        Hatch(painter, box, colors.Regulated, 6, false);
     });
-    item(data.Texts.LegendNow, [&](const QRect& box) {
+    // A picture without the line has no use for its legend.
+    item(now.Day >= 0 ? data.Texts.LegendNow : QString(), [&](const QRect& box) {
         painter.setPen(QPen(colors.Now, 2));
         painter.drawLine(box.center().x(), box.top(), box.center().x(), box.bottom());
     });
@@ -188,7 +206,7 @@ void PaintWeekChart(QPainter& painter, const TWeekChartData& data, const TWeekCh
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(layout.Bars[state.FocusBar].Rect.adjusted(-2, -2, 1, 1));
     }
-    PaintLegend(painter, data, layout, colors);
+    PaintLegend(painter, data, layout, colors, state.Now);
     PaintProblems(painter, data, layout, colors);
     painter.restore();
 }

@@ -85,6 +85,7 @@ struct TForm1Fields {
     TLookupComboBox* PrimaPt = nullptr;
     TLabel* Label11 = nullptr;
     TLookupComboBox* SecondaPt = nullptr;
+    TTabSheet* TabSheet4 = nullptr;
     TWeekChart* WeekChart1 = nullptr;
     TButton* ButtonEsporta = nullptr;
 };
@@ -146,6 +147,7 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("PrimaPt", &TForm1Fields::PrimaPt);
     publish("Label11", &TForm1Fields::Label11);
     publish("SecondaPt", &TForm1Fields::SecondaPt);
+    publish("TabSheet4", &TForm1Fields::TabSheet4);
     publish("WeekChart1", &TForm1Fields::WeekChart1);
     publish("ButtonEsporta", &TForm1Fields::ButtonEsporta);
 }

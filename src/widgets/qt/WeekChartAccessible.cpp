@@ -103,6 +103,9 @@ WeekChart* WeekChartAccessible::Chart() const {
 }
 
 int WeekChartAccessible::childCount() const {
+    // A hidden chart may hold a description that waits to be brought up to date.
+    if (!Chart()->isVisible())
+        return 0;
     return Chart()->BarCount() + static_cast<int>(Chart()->Data().Problems.size());
 }
 

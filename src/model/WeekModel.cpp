@@ -5,7 +5,6 @@
 #include "runtime/MessageIds.h"
 
 #include <algorithm>
-#include <set>
 #include <utility>
 
 namespace lumotrix {
@@ -71,11 +70,6 @@ void LayInterval(TDayPieces& days, int day, int start, int duration, std::size_t
     }
 }
 
-void AddTimer(std::vector<TWeekTimer>& timers, const TWeekTimer& timer) {
-    if (std::find(timers.begin(), timers.end(), timer) == timers.end())
-        timers.push_back(timer);
-}
-
 // Name of each port 1..PortCount that has a port row (the first row with its number).
 struct TPortRows {
     std::array<bool, PortCount> Present{};
@@ -101,14 +95,23 @@ TPortRows ReadPorts(const TMemData& ports) {
     return result;
 }
 
+using TPairs = std::vector<std::pair<std::size_t, std::size_t>>;
+
+// Sorted, each once.
+template <typename T> void SortUnique(std::vector<T>& items) {
+    std::sort(items.begin(), items.end());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+}
+
 // Merges one port's pieces of one day into its intervals, collecting the pairs of timers that
-// overlap (as indices into `timers`, which are in row order).
+// overlap (as indices into `timers`, which are in row order) and the timers that switch.
 void MergeDay(std::vector<TPiece>& pieces, const std::vector<TWeekTimer>& timers,
-              std::vector<TWeekInterval>& intervals,
-              std::set<std::pair<std::size_t, std::size_t>>& overlaps) {
+              std::vector<TWeekInterval>& intervals, TPairs& overlaps,
+              std::vector<std::size_t>& switching) {
     std::sort(pieces.begin(), pieces.end(), [](const TPiece& a, const TPiece& b) {
         return a.From != b.From ? a.From < b.From : a.Timer < b.Timer;
     });
+    std::vector<std::size_t> members;
     std::size_t first = 0;
     while (first < pieces.size()) {
         // The group of pieces that overlap or touch the growing interval.
@@ -119,20 +122,23 @@ void MergeDay(std::vector<TPiece>& pieces, const std::vector<TWeekTimer>& timers
         TWeekInterval interval;
         interval.From = pieces[first].From;
         interval.To = to;
+        members.clear();
         for (std::size_t i = first; i < last; ++i) {
-            AddTimer(interval.Timers, timers[pieces[i].Timer]);
-            for (std::size_t j = i + 1; j < last; ++j) {
-                const TPiece& a = pieces[i];
-                const TPiece& b = pieces[j];
+            const TPiece& a = pieces[i];
+            members.push_back(a.Timer);
+            // The pieces after it start no earlier: once one starts at its end, all do.
+            for (std::size_t j = i + 1; j < last && pieces[j].From < a.To; ++j) {
                 // A timer meeting itself (a run longer than a day) is no conflict.
-                if (a.Timer == b.Timer || b.From >= a.To)
+                if (pieces[j].Timer == a.Timer)
                     continue;
                 interval.Overlapping = true;
-                overlaps.insert(std::minmax(a.Timer, b.Timer));
+                overlaps.push_back(std::minmax(a.Timer, pieces[j].Timer));
             }
         }
-        std::sort(interval.Timers.begin(), interval.Timers.end(),
-                  [](const TWeekTimer& a, const TWeekTimer& b) { return a.Row < b.Row; });
+        SortUnique(members);
+        for (std::size_t m : members)
+            interval.Timers.push_back(timers[m]);
+        switching.insert(switching.end(), members.begin(), members.end());
         intervals.push_back(std::move(interval));
         first = last;
     }
@@ -197,31 +203,29 @@ TWeekModel BuildWeekModel(const TMemData& timers, const TMemData& ports, const T
         }
     }
 
-    std::vector<TWeekProblem> regulated;
     for (int p = 0; p < PortCount; ++p) {
         TWeekPort& port = week.Ports[std::size_t(p)];
-        std::set<std::pair<std::size_t, std::size_t>> overlaps;
-        std::vector<TWeekTimer> switching;
+        TPairs overlaps;
+        std::vector<std::size_t> switching;
         for (int d = 0; d < WeekDayCount; ++d) {
             std::vector<TWeekInterval>& intervals = port.Days[std::size_t(d)];
-            MergeDay(pieces[std::size_t(p)][std::size_t(d)], contributing, intervals, overlaps);
-            for (const TWeekInterval& interval : intervals) {
+            MergeDay(pieces[std::size_t(p)][std::size_t(d)], contributing, intervals, overlaps,
+                     switching);
+            for (const TWeekInterval& interval : intervals)
                 port.Daily[std::size_t(d)] += interval.To - interval.From;
-                for (const TWeekTimer& timer : interval.Timers)
-                    AddTimer(switching, timer);
-            }
         }
+        SortUnique(overlaps);
         for (const auto& [a, b] : overlaps)
             week.Problems.push_back(
                 {TWeekProblemKind::Overlap, {contributing[a], contributing[b]}, {port.Number}, {}});
         if (port.Regulated && !switching.empty()) {
-            std::sort(switching.begin(), switching.end(),
-                      [](const TWeekTimer& a, const TWeekTimer& b) { return a.Row < b.Row; });
-            regulated.push_back(
-                {TWeekProblemKind::RegulatedPort, std::move(switching), {port.Number}, {}});
+            SortUnique(switching);
+            TWeekProblem problem{TWeekProblemKind::RegulatedPort, {}, {port.Number}, {}};
+            for (std::size_t m : switching)
+                problem.Timers.push_back(contributing[m]);
+            week.Problems.push_back(std::move(problem));
         }
     }
-    week.Problems.insert(week.Problems.end(), regulated.begin(), regulated.end());
     // Per timer the kinds came in order, and a port's overlaps by their rows; across timers and
     // ports they are put in order here (a timer has one port, so the order of ties is kept).
     std::stable_sort(week.Problems.begin(), week.Problems.end(),
@@ -269,8 +273,9 @@ TMessage WeekProblemMessage(const TWeekProblem& problem, const TWeekModel& week)
     case TWeekProblemKind::BadDay:
         return TMessage(msgWeekBadDay, {TimersArg(problem.Timers), FromAnsi(problem.Day)});
     case TWeekProblemKind::Overlap:
-        return TMessage(msgWeekOverlap, {WeekTimerMessage(problem.Timers.at(0)),
-                                         WeekTimerMessage(problem.Timers.at(1)), PortArg(week, port)});
+        return TMessage(msgWeekOverlap,
+                        {WeekTimerMessage(problem.Timers.at(0)),
+                         WeekTimerMessage(problem.Timers.at(1)), PortArg(week, port)});
     case TWeekProblemKind::RegulatedPort:
         return TMessage(msgWeekRegulatedPort, {PortArg(week, port), TimersArg(problem.Timers)});
     }

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
-  libgettextpo-dev gettext qt6-translations-l10n
+  libgettextpo-dev gettext qt6-translations-l10n fonts-dejavu-core
   xvfb xauth imagemagick xdotool desktop-file-utils appstream
   clang libclang-rt-14-dev
 )

@@ -3,6 +3,7 @@
 #   docs/main-window.png   the main window after receiving the controller's configuration
 #   docs/temperature.png   the temperature page of that configuration
 #   docs/language.png      the language dialog over the main window
+#   docs/week.png          the week page of that configuration
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build/release, built first)
 # Needs Xvfb, xdotool and ImageMagick (import, convert). The user's own settings are not touched:
 # the program runs with a settings folder of its own.
@@ -98,6 +99,10 @@ shot main-window
 # The temperature page: its tab, third below the grid, in the 1200x760 window set above.
 xdotool mousemove --window "$window" 171 711 click 1
 shot temperature
+
+# The week page: its tab, fourth below the grid.
+xdotool mousemove --window "$window" 264 711 click 1
+shot week
 
 # The language dialog, from the "Lingua" command on the "Apparenza" tab, over the timer page.
 # Xvfb has no window manager to frame the dialog, so the picture gets a rule around it.

@@ -8,6 +8,7 @@
 #include "app/TemperaturePage.h"
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
+#include "app/WeekPage.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
 #include "runtime/Locales.h"
@@ -24,6 +25,7 @@
 #include "widgets/Ribbon.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
+#include "widgets/WeekChart.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LookupComboBox.h"
 
@@ -44,6 +46,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FAppearance = std::make_unique<TAppearance>(*this);
     FTransfer = std::make_unique<TTransferCommands>(*this, *FTemperature);
     FSerial = std::make_unique<TSerialSettings>(*this);
+    FWeek = std::make_unique<TWeekPage>(*this, FConfiguration, *FTemperature,
+                                        [this] { return CurrentFileName(); });
 }
 
 TForm1::~TForm1() {
@@ -99,6 +103,7 @@ void TForm1::BindComponents() {
         FConfiguration, [this] { return FTemperature->Read(); },
         [this](bool modified) { SetModified(modified); });
     WatchTemperaturePage();
+    FWeek->Bind();
 }
 
 // The temperature page's editors change the configuration as well as the tables do.
@@ -130,6 +135,8 @@ void TForm1::FormCreate(TObject*) {
     Grid1DBTableView1Durata->SetCaption(LoadResString(msgColumnDuration));
     Grid1DBTableView1Stato->SetCaption(LoadResString(msgColumnState));
     Grid2DBTableView1Descrizione->SetCaption(LoadResString(msgColumnDescription));
+    // The week page's day names and texts follow the language too.
+    FWeek->Refresh();
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before
@@ -234,6 +241,9 @@ void TForm1::TempIdealePropertiesChange(TObject*) {
 }
 void TForm1::IsteresiPropertiesChange(TObject*) {
     FTemperature->Vtempmon();
+}
+void TForm1::ButtonEsportaClick(TObject*) {
+    FWeek->Export();
 }
 void TForm1::Vtempmon() {
     FTemperature->Vtempmon();
@@ -416,6 +426,7 @@ LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {
     Method("CheckBox1Click", &TForm1::CheckBox1Click);
     Method("TempIdealePropertiesChange", &TForm1::TempIdealePropertiesChange);
     Method("IsteresiPropertiesChange", &TForm1::IsteresiPropertiesChange);
+    Method("ButtonEsportaClick", &TForm1::ButtonEsportaClick);
     Method("ClearAllData", &TForm1::ClearAllData);
     Method("ComPortAfterOpen", &TForm1::ComPortAfterOpen);
     Method("ComPortAfterClose", &TForm1::ComPortAfterClose);

@@ -29,6 +29,7 @@ class TSerialSettings;
 class TTemperaturePage;
 class TTransferCommands;
 class TUnsavedChanges;
+class TWeekPage;
 
 // The main window. Its parts do its jobs: the temperature page, the configuration files, the
 // appearance, and the window's side of a transfer (the controller link's TLinkWindow); the
@@ -72,6 +73,7 @@ public:
     void CheckBox1Click(TObject* sender);
     void TempIdealePropertiesChange(TObject* sender);
     void IsteresiPropertiesChange(TObject* sender);
+    void ButtonEsportaClick(TObject* sender);
     void ClearAllData();
 
     // --- configuration files ---
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<TMemDataTable> FPortView;
     // The window's parts; the link reports to FTransfer, so they outlive it.
     std::unique_ptr<TTemperaturePage> FTemperature;
+    std::unique_ptr<TWeekPage> FWeek;
     std::unique_ptr<TFileCommands> FFiles;
     std::unique_ptr<TUnsavedChanges> FUnsaved;
     std::unique_ptr<TAppearance> FAppearance;

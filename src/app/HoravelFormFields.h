@@ -7,6 +7,7 @@
 namespace lumotrix {
 
 class TBarButton;
+class TButton;
 class TBarEdit;
 class TBarItem;
 class TBarLargeButton;
@@ -27,6 +28,7 @@ class TSaveDialog;
 class TSpinEdit;
 class TStatusBar;
 class TTabSheet;
+class TWeekChart;
 
 struct TForm1Fields {
     TBarLargeButton* BarButtonOpen = nullptr;
@@ -83,6 +85,9 @@ struct TForm1Fields {
     TLookupComboBox* PrimaPt = nullptr;
     TLabel* Label11 = nullptr;
     TLookupComboBox* SecondaPt = nullptr;
+    TTabSheet* TabSheet4 = nullptr;
+    TWeekChart* WeekChart1 = nullptr;
+    TButton* ButtonEsporta = nullptr;
 };
 
 // Calls `publish(name, member)` for every field, so that TForm1's registration publishes them to
@@ -142,6 +147,9 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("PrimaPt", &TForm1Fields::PrimaPt);
     publish("Label11", &TForm1Fields::Label11);
     publish("SecondaPt", &TForm1Fields::SecondaPt);
+    publish("TabSheet4", &TForm1Fields::TabSheet4);
+    publish("WeekChart1", &TForm1Fields::WeekChart1);
+    publish("ButtonEsporta", &TForm1Fields::ButtonEsporta);
 }
 
 } // namespace lumotrix

@@ -13,17 +13,20 @@
 #include "support/PrintQString.h"
 #include "support/ScriptedDialogs.h"
 #include "widgets/Application.h"
+#include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
 #include "widgets/PageControl.h"
 #include "widgets/Ribbon.h"
 #include "widgets/StatusBar.h"
+#include "widgets/WeekChart.h"
 #include "widgets/qt/ComPortSetupDialog.h"
 #include "widgets/qt/LedWidget.h"
 #include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/RibbonBar.h"
 #include "widgets/qt/StatusBarWidget.h"
+#include "widgets/qt/WeekChart.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -480,6 +483,55 @@ TEST_F(LanguageWindowTest, ASwitchedWindowReadsLikeAFreshStart) {
         for (qsizetype i = 0; i < qMin(switched.size(), fresh.size()); ++i)
             EXPECT_EQ(switched[i], fresh[i]) << "accessible " << i;
     }
+}
+
+} // namespace
+} // namespace lumotrix::test
+
+namespace lumotrix::test {
+namespace {
+
+TEST_F(LanguageWindowTest, TheWeekPageFollowsASwitchWhileShown) {
+    TMemData& timers = Form().MemData1();
+    const bool empty = timers.RecordCount() == 0;
+    if (empty) {
+        // One timer on for Monday, enough for a bar and its name.
+        std::vector<TFieldValue> row(size_t(timers.FieldCount()));
+        timers.AppendRecord(row);
+        timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Uscita")), qint32(1));
+        timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Giorno")),
+                            AnsiString("Luned\xEC"));
+        timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Inizio")),
+                            qint32(8 * 3600 * 1000));
+        timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Durata")),
+                            qint32(2 * 3600 * 1000));
+        timers.SetCellValue(0, timers.FieldIndex(QStringLiteral("Stato")), true);
+        timers.Post();
+    }
+    const TScopeExit restore([&] {
+        Form().PageControl1->SetActivePage(Form().TabSheet1);
+        if (empty) {
+            timers.Close();
+            timers.Open();
+        }
+    });
+    Form().PageControl1->SetActivePage(Form().TabSheet4);
+    QCoreApplication::processEvents();
+    WeekChart* chart = Form().WeekChart1->Chart();
+    EXPECT_EQ(Tab("TabSheet4"), "Woche");
+    EXPECT_EQ(chart->Data().DayHeaders[0], "Montag");
+    ASSERT_GT(chart->BarCount(), 0);
+    EXPECT_TRUE(chart->Bar(0).Text.contains(QStringLiteral(", Montag, ")))
+        << chart->Bar(0).Text.toStdString();
+
+    SwitchTo("Sprache", "English");
+    EXPECT_EQ(Tab("TabSheet4"), "Week");
+    EXPECT_EQ(Find<TButton>("ButtonEsporta")->Caption(), QString::fromUtf8("Export…"));
+    EXPECT_EQ(chart->Data().DayHeaders[0], "Monday");
+    EXPECT_EQ(chart->Data().Texts.LegendOn, "on");
+    ASSERT_GT(chart->BarCount(), 0);
+    EXPECT_TRUE(chart->Bar(0).Text.contains(QStringLiteral(", Monday, ")))
+        << chart->Bar(0).Text.toStdString();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // lumotrix-cli: the configuration files and the controller link without the window.
 //   show FILE.tmr [--json]
-//   week FILE.tmr [--json]
+//   week FILE.tmr [--json | --svg OUT | --pdf OUT | --png OUT]
 //   diff A.tmr B.tmr
 //   import CONFIG.json FILE.tmr
 //   send FILE.tmr --port DEVICE [--delay SECONDS] [--no-clock]
@@ -12,6 +12,7 @@
 #include "ConfigImport.h"
 #include "ConfigView.h"
 #include "EnglishMessages.h"
+#include "WeekPicture.h"
 #include "WeekView.h"
 #include "link/ControllerLink.h"
 #include "link/LinkMessageIds.h"
@@ -38,8 +39,9 @@ const char* const UsageText =
     "usage:\n"
     "  lumotrix-cli show FILE.tmr [--json]\n"
     "      print the configuration as tables, or as the JSON that import reads\n"
-    "  lumotrix-cli week FILE.tmr [--json]\n"
-    "      print when each port is on during the week and what is wrong with the schedule\n"
+    "  lumotrix-cli week FILE.tmr [--json | --svg OUT | --pdf OUT | --png OUT]\n"
+    "      print when each port is on during the week and what is wrong with the schedule,\n"
+    "      or draw it as the window's week page does\n"
     "  lumotrix-cli diff A.tmr B.tmr\n"
     "      list what the controller would hold differently (0: same, 1: different, 2: error)\n"
     "  lumotrix-cli import CONFIG.json FILE.tmr\n"
@@ -51,7 +53,7 @@ const char* const UsageText =
     "      wait for the controller's dump (default 60 s, 0: no limit) and write its files\n";
 
 const char* const WeekUsageText =
-    "usage: lumotrix-cli week FILE.tmr [--json]\n"
+    "usage: lumotrix-cli week FILE.tmr [--json | --svg OUT | --pdf OUT | --png OUT]\n"
     "  For each of the 8 ports and each day from Monday to Sunday: the times the port is on,\n"
     "  the timers that switch it on (label and row) and the day's total; then the problems:\n"
     "  a timer \"On\" with a zero duration, a timer \"On\" for a port or a day that does not\n"
@@ -61,7 +63,9 @@ const char* const WeekUsageText =
     "  is inactive: it switches nothing. A run past midnight goes on the next day (Sunday's on\n"
     "  Monday). The temperature settings come from the temperature file beside FILE.tmr.\n"
     "  --json  the same as JSON: \"ports\" (port, name, regulated, daily, on) and \"problems\"\n"
-    "          (kind, timers, rows, ports)\n";
+    "          (kind, timers, rows, ports)\n"
+    "  --svg OUT, --pdf OUT (an A4 landscape page), --png OUT  write the chart of the window's\n"
+    "          week page with its problems to OUT instead, in English\n";
 
 const char* const DiffUsageText =
     "usage: lumotrix-cli diff A.tmr B.tmr\n"
@@ -164,6 +168,18 @@ int Week(const TArguments& args) {
     TConfiguration config;
     config.Load(args.Positional[0]);
     const TWeekModel week = BuildWeekModel(config, config.TemperatureSettings());
+    QStringList pictures;
+    for (const char* option : WeekPictureOptions)
+        if (args.Has(option))
+            pictures << QLatin1String(option);
+    if (pictures.size() + (args.Has("--json") ? 1 : 0) > 1)
+        throw TUsageError{QStringLiteral("--json, --svg, --pdf and --png exclude each other")};
+    if (!pictures.isEmpty()) {
+        const QString out = Required(args, pictures[0].toLatin1().constData());
+        WriteWeekPicture(week, args.Positional[0], pictures[0], out);
+        Print(QStringLiteral("wrote %1\n").arg(out));
+        return 0;
+    }
     if (args.Has("--json"))
         Print(QString::fromUtf8(QJsonDocument(WeekToJson(week)).toJson(QJsonDocument::Indented)));
     else
@@ -347,7 +363,9 @@ int Run(const QStringList& args) {
             Print(QString::fromLatin1(WeekUsageText));
             return 0;
         }
-        return Week(Parse(rest, 1, {}, {QStringLiteral("--json")}));
+        return Week(Parse(
+            rest, 1, {QStringLiteral("--svg"), QStringLiteral("--pdf"), QStringLiteral("--png")},
+            {QStringLiteral("--json")}));
     }
     if (command == QLatin1String("diff")) {
         if (AsksHelp(rest)) {
@@ -371,10 +389,10 @@ int Run(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     SetMessageTexts(&EnglishMessageText);
     try {
-        return Run(app.arguments().mid(1));
+        return Run(app->arguments().mid(1));
     } catch (const TUsageError& e) {
         std::fprintf(stderr, "lumotrix-cli: %s\n%s", OneLine(e.Message).constData(), UsageText);
         return 2;

@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/Appearance.h"
+#include "app/EditHistory.h"
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
@@ -108,6 +109,14 @@ void TForm1::BindComponents() {
         FConfiguration, [this] { return FTemperature->Read(); },
         [this](bool modified) { SetModified(modified); });
     WatchTemperaturePage();
+    FHistory = std::make_unique<TEditHistory>(*this, FConfiguration, [this] { PostCellEditors(); });
+}
+
+void TForm1::StartAfresh() {
+    if (FUnsaved)
+        FUnsaved->MarkSaved();
+    if (FHistory)
+        FHistory->Clear();
 }
 
 // The temperature page's editors change the configuration as well as the tables do.
@@ -124,6 +133,7 @@ void TForm1::WatchTemperaturePage() {
 
 void TForm1::FormCreate(TObject*) {
     BindComponents();
+    FHistory->Translate();
     FConfiguration.DayNames.Fill();
     UpdateModifiedIndicator();
     ProgressBar1->Hide();
@@ -277,10 +287,7 @@ void TForm1::ComPortRxChar(TObject*, int count) {
 }
 void TForm1::ComPortRxFlag(TObject*) {
     // What arrived is what the controller holds, and a refused dump starts afresh too.
-    const TScopeExit received([this] {
-        if (FUnsaved)
-            FUnsaved->MarkSaved();
-    });
+    const TScopeExit received([this] { StartAfresh(); });
     FLink->ComPortRxFlag();
 }
 
@@ -340,8 +347,7 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     FTemperature->RetrTemp();
     BarButtonSave->SetEnabled(true);
     BarButtonClear->SetEnabled(true);
-    if (FUnsaved)
-        FUnsaved->MarkSaved();
+    StartAfresh();
 }
 
 void TForm1::ClearAllData() {
@@ -351,8 +357,7 @@ void TForm1::ClearAllData() {
     BarButtonInvio->SetEnabled(false);
     FFiles->SetCurrentFileName(QString());
     FTemperature->Clear();
-    if (FUnsaved)
-        FUnsaved->MarkSaved();
+    StartAfresh();
 }
 
 void TForm1::BarButtonOpenClick(TObject*) {

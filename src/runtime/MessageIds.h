@@ -167,6 +167,11 @@ enum TMessageId : quint16 {
     msgGridOn = 64860,
     // A record of an unfinished save that is not used, with what the user can do about it.
     msgSaveRecordRefused = 64859,
+    // The main window's undo and redo commands.
+    msgUndo = 64858,
+    msgRedo = 64857,
+    msgUndoTip = 64856,
+    msgRedoTip = 64855,
 };
 
 } // namespace lumotrix

@@ -227,7 +227,7 @@ void TEditHistory::PutRow(int table, qint32 recId, const std::optional<TTableRow
     Show(watch.Page);
     const int row = RowOfRecId(data, recId);
     GridView* grid = watch.Grid->Grid();
-    int column = grid->Model()->ColumnByName(data.FieldDefs()[std::size_t(field)].Name);
+    int column = grid->Model()->ColumnOfField(data.FieldDefs()[std::size_t(field)].Name);
     if (field == 0 || column < 0 || grid->isColumnHidden(column))
         column = grid->currentIndex().isValid() ? grid->currentIndex().column() : 0;
     if (row >= 0) {

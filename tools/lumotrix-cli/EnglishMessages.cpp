@@ -42,6 +42,10 @@ const QHash<quint16, QString>& Texts() {
          QStringLiteral("The record of the unfinished save \"%1\" is damaged or names files that "
                         "are not part of the configuration: no file was touched. Check the "
                         "configuration's files, then delete \"%1\" by hand.")},
+        {msgUndo, QStringLiteral("Undo")},
+        {msgRedo, QStringLiteral("Redo")},
+        {msgUndoTip, QStringLiteral("Undo the last change to the configuration")},
+        {msgRedoTip, QStringLiteral("Redo the change that was undone")},
         {msgNoTimerFile, QStringLiteral("There is no timer file \"%1\".")},
         {msgTimerCountWrong,
          QStringLiteral("\"%1\" holds %2 timers; the controller needs all %3.")},

@@ -1,6 +1,7 @@
 #include "app/EditHistory.h"
 
 #include "app/EditSteps.h"
+#include "app/TableStepRecorder.h"
 #include "model/Configuration.h"
 #include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
@@ -18,16 +19,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <map>
 
 namespace lumotrix {
 
 namespace {
-
-qint32 RecIdOf(const TTableRow& row) {
-    const auto* recId = row.empty() ? nullptr : std::get_if<qint32>(&row.front());
-    return recId ? *recId : 0;
-}
 
 // Whether `widget` is (in) a grid's open cell editor: the only widgets on a grid's viewport.
 bool InOpenCellEditor(QWidget* widget) {
@@ -48,85 +43,13 @@ QLineEdit* OwnTextField(QWidget* widget) {
 
 } // namespace
 
-// Follows one table and makes a step of every row that changed once the table is back in browse
-// state: the grid's commit of a row, a row deleted. What it compares with is the table as the
-// last step (or the start of the history) left it.
-class TEditHistory::TTableWatch final : public ITableObserver {
-public:
-    TTableWatch(TEditHistory& history, int index, TMemData& table, TGridTableView* grid,
-                TTabSheet* page)
-        : Grid(grid), Page(page), FHistory(history), FIndex(index), FTable(&table) {
-        FTable->AttachObserver(this);
-        Take();
-    }
-    ~TTableWatch() {
-        if (FTable)
-            FTable->DetachObserver(this);
-    }
-    TTableWatch(const TTableWatch&) = delete;
-    TTableWatch& operator=(const TTableWatch&) = delete;
-
-    TMemData& Table() const { return *FTable; }
-    void Take() { FRows = CommittedRows(*FTable); }
-
-    TGridTableView* const Grid;
-    TTabSheet* const Page;
-
-private:
-    void TableChanged(const TTableChange& change) override {
-        if (change.Kind == TTableChange::TKind::Destroyed) {
-            FTable = nullptr;
-            return;
-        }
-        FHistory.UpdateCommands();
-        if (!FHistory.FReplaying && FTable->State() == TDataSetState::dsBrowse)
-            Record();
-    }
-
-    void Record() {
-        TTableRows now = CommittedRows(*FTable);
-        std::map<qint32, const TTableRow*> before;
-        for (const TTableRow& row : FRows)
-            before.emplace(RecIdOf(row), &row);
-        std::vector<std::pair<std::optional<TTableRow>, std::optional<TTableRow>>> changes;
-        for (const TTableRow& row : now) {
-            const auto was = before.find(RecIdOf(row));
-            if (was == before.end()) {
-                changes.emplace_back(std::nullopt, row);
-                continue;
-            }
-            if (*was->second != row)
-                changes.emplace_back(*was->second, row);
-            before.erase(was);
-        }
-        for (const auto& [recId, row] : before)
-            changes.emplace_back(*row, std::nullopt);
-        FRows = std::move(now);
-        if (changes.empty())
-            return;
-        if (changes.size() == 1) {
-            FHistory.Push(new TRowStep(FHistory, FIndex, changes[0].first, changes[0].second));
-            return;
-        }
-        auto* step = new QUndoCommand;
-        for (auto& [was, is] : changes)
-            new TRowStep(FHistory, FIndex, std::move(was), std::move(is), step);
-        FHistory.Push(step);
-    }
-
-    TEditHistory& FHistory;
-    int FIndex;
-    TMemData* FTable;
-    TTableRows FRows;
-};
-
 TEditHistory::TEditHistory(const TForm1Fields& fields, TConfiguration& configuration,
                            std::function<void()> postEditors)
     : F(fields), FPostEditors(std::move(postEditors)) {
-    FTables.push_back(std::make_unique<TTableWatch>(*this, 0, configuration.Timers,
-                                                    F.Grid1DBTableView1, F.TabSheet1));
-    FTables.push_back(std::make_unique<TTableWatch>(*this, 1, configuration.Ports,
-                                                    F.Grid2DBTableView1, F.TabSheet2));
+    FTables.push_back(std::make_unique<TTableStepRecorder>(*this, 0, configuration.Timers,
+                                                           F.Grid1DBTableView1, F.TabSheet1));
+    FTables.push_back(std::make_unique<TTableStepRecorder>(*this, 1, configuration.Ports,
+                                                           F.Grid2DBTableView1, F.TabSheet2));
     WatchEditors();
     F.BarButtonUndo->OnClick = [this](TObject*) { Undo(); };
     F.BarButtonRedo->OnClick = [this](TObject*) { Redo(); };
@@ -213,7 +136,7 @@ void TEditHistory::Translate() {
 
 void TEditHistory::PutRow(int table, qint32 recId, const std::optional<TTableRow>& values,
                           int field) {
-    TTableWatch& watch = *FTables[std::size_t(table)];
+    TTableStepRecorder& watch = *FTables[std::size_t(table)];
     TMemData& data = watch.Table();
     {
         FReplaying = true;

@@ -17,6 +17,7 @@ namespace lumotrix {
 class TConfiguration;
 class TControl;
 class TMemData;
+class TTableStepRecorder;
 
 // The main window's undo history. Every committed edit of the configuration is a step: a row of
 // the timer or port table as the grid commits it, a value of an editor on the temperature page.
@@ -50,7 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class TTableWatch;
+    friend class TTableStepRecorder;
     struct TEditor {
         TControl* Control;
         std::function<QVariant()> Read;
@@ -70,7 +71,7 @@ private:
     const TForm1Fields& F;
     std::function<void()> FPostEditors;
     QUndoStack FStack;
-    std::vector<std::unique_ptr<TTableWatch>> FTables;
+    std::vector<std::unique_ptr<TTableStepRecorder>> FTables;
     std::vector<TEditor> FEditors;
     bool FReplaying = false;
 };

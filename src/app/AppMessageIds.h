@@ -36,6 +36,11 @@ enum TAppMessageId : quint16 {
     msgNoSettingsStored = 65000,
     // The status bar's unsaved-edit item.
     msgStatusModified = 64862,
+    // The main window's undo and redo commands.
+    msgUndo = 64858,
+    msgRedo = 64857,
+    msgUndoTip = 64856,
+    msgRedoTip = 64855,
 };
 
 } // namespace lumotrix

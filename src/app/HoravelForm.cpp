@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/AppMessageIds.h"
 #include "app/Appearance.h"
+#include "app/EditHistory.h"
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
@@ -104,6 +105,14 @@ void TForm1::BindComponents() {
         [this](bool modified) { SetModified(modified); });
     WatchTemperaturePage();
     FWeek->Bind();
+    FHistory = std::make_unique<TEditHistory>(*this, FConfiguration, [this] { PostCellEditors(); });
+}
+
+void TForm1::StartAfresh() {
+    if (FUnsaved)
+        FUnsaved->MarkSaved();
+    if (FHistory)
+        FHistory->Clear();
 }
 
 // The temperature page's editors change the configuration as well as the tables do.
@@ -120,6 +129,7 @@ void TForm1::WatchTemperaturePage() {
 
 void TForm1::FormCreate(TObject*) {
     BindComponents();
+    FHistory->Translate();
     FConfiguration.DayNames.Fill();
     UpdateModifiedIndicator();
     ProgressBar1->Hide();
@@ -278,10 +288,7 @@ void TForm1::ComPortRxChar(TObject*, int count) {
 }
 void TForm1::ComPortRxFlag(TObject*) {
     // What arrived is what the controller holds, and a refused dump starts afresh too.
-    const TScopeExit received([this] {
-        if (FUnsaved)
-            FUnsaved->MarkSaved();
-    });
+    const TScopeExit received([this] { StartAfresh(); });
     FLink->ComPortRxFlag();
 }
 
@@ -341,8 +348,7 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     FTemperature->RetrTemp();
     BarButtonSave->SetEnabled(true);
     BarButtonClear->SetEnabled(true);
-    if (FUnsaved)
-        FUnsaved->MarkSaved();
+    StartAfresh();
 }
 
 void TForm1::ClearAllData() {
@@ -352,8 +358,7 @@ void TForm1::ClearAllData() {
     BarButtonInvio->SetEnabled(false);
     FFiles->SetCurrentFileName(QString());
     FTemperature->Clear();
-    if (FUnsaved)
-        FUnsaved->MarkSaved();
+    StartAfresh();
 }
 
 void TForm1::BarButtonOpenClick(TObject*) {

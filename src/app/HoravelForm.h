@@ -24,6 +24,7 @@ namespace lumotrix {
 
 class TAboutBox;
 class TAppearance;
+class TEditHistory;
 class TFileCommands;
 class TSerialSettings;
 class TTemperaturePage;
@@ -114,10 +115,14 @@ public:
     void SetPause(std::unique_ptr<TPause> pause);
     // The About box, made the first time it is asked for.
     TAboutBox* AboutBox();
+    TEditHistory& EditHistory() const { return *FHistory; }
 
 private:
     void BindComponents();
     void UpdateModifiedIndicator();
+    // The configuration on screen is what the files or the controller hold: nothing unsaved,
+    // nothing to undo.
+    void StartAfresh();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();
@@ -133,6 +138,7 @@ private:
     std::unique_ptr<TWeekPage> FWeek;
     std::unique_ptr<TFileCommands> FFiles;
     std::unique_ptr<TUnsavedChanges> FUnsaved;
+    std::unique_ptr<TEditHistory> FHistory;
     std::unique_ptr<TAppearance> FAppearance;
     std::unique_ptr<TTransferCommands> FTransfer;
     std::unique_ptr<TSerialSettings> FSerial;

@@ -47,6 +47,8 @@ struct TForm1Fields {
     TBarLargeButton* BarLargeButton8 = nullptr;
     TBarLargeButton* BarLargeButton9 = nullptr;
     TBarButton* BarButtonClose = nullptr;
+    TBarButton* BarButtonUndo = nullptr;
+    TBarButton* BarButtonRedo = nullptr;
     TBarStatic* stModified = nullptr;
     TComPort* ComPort = nullptr;
     TOpenDialog* OpenDialog = nullptr;
@@ -63,6 +65,8 @@ struct TForm1Fields {
     TComLed* ComLed6 = nullptr;
     TPageControl* PageControl1 = nullptr;
     TTabSheet* TabSheet1 = nullptr;
+    TTabSheet* TabSheet2 = nullptr;
+    TTabSheet* TabSheet3 = nullptr;
     TGridTableView* Grid1DBTableView1 = nullptr;
     TGridColumnDef* Grid1DBTableView1Uscita = nullptr;
     TGridColumnDef* Grid1DBTableView1Giorno = nullptr;
@@ -109,6 +113,8 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("BarLargeButton8", &TForm1Fields::BarLargeButton8);
     publish("BarLargeButton9", &TForm1Fields::BarLargeButton9);
     publish("BarButtonClose", &TForm1Fields::BarButtonClose);
+    publish("BarButtonUndo", &TForm1Fields::BarButtonUndo);
+    publish("BarButtonRedo", &TForm1Fields::BarButtonRedo);
     publish("stModified", &TForm1Fields::stModified);
     publish("ComPort", &TForm1Fields::ComPort);
     publish("OpenDialog", &TForm1Fields::OpenDialog);
@@ -125,6 +131,8 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("ComLed6", &TForm1Fields::ComLed6);
     publish("PageControl1", &TForm1Fields::PageControl1);
     publish("TabSheet1", &TForm1Fields::TabSheet1);
+    publish("TabSheet2", &TForm1Fields::TabSheet2);
+    publish("TabSheet3", &TForm1Fields::TabSheet3);
     publish("Grid1DBTableView1", &TForm1Fields::Grid1DBTableView1);
     publish("Grid1DBTableView1Uscita", &TForm1Fields::Grid1DBTableView1Uscita);
     publish("Grid1DBTableView1Giorno", &TForm1Fields::Grid1DBTableView1Giorno);

@@ -142,4 +142,50 @@ QList<AnsiString> ReadPortNames(TMemData& portTable) {
     return names;
 }
 
+TTableRows CommittedRows(const TMemData& table) {
+    TTableRows rows;
+    if (!table.Active())
+        return rows;
+    rows.reserve(std::size_t(table.RecordCount()));
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        TTableRow values;
+        values.reserve(std::size_t(table.FieldCount()));
+        for (int field = 0; field < table.FieldCount(); ++field)
+            values.push_back(table.CellValue(row, field));
+        rows.push_back(std::move(values));
+    }
+    return rows;
+}
+
+int RowOfRecId(const TMemData& table, qint32 recId) {
+    for (int row = 0; row < table.RecordCount(); ++row)
+        if (table.CellValue(row, 0) == TFieldValue(recId))
+            return row;
+    return -1;
+}
+
+void PutRow(TMemData& table, const TTableRow& values) {
+    table.CheckBrowseMode();
+    const auto* recId = values.empty() ? nullptr : std::get_if<qint32>(&values[0]);
+    const int row = recId ? RowOfRecId(table, *recId) : -1;
+    if (row < 0) {
+        table.AppendRecord(values);
+        return;
+    }
+    table.SetRecNo(row + 1);
+    table.Edit();
+    for (int field = 1; field < table.FieldCount(); ++field)
+        table.Fields(field).SetValue(values[std::size_t(field)]);
+    table.Post();
+}
+
+void RemoveRow(TMemData& table, qint32 recId) {
+    table.CheckBrowseMode();
+    const int row = RowOfRecId(table, recId);
+    if (row < 0)
+        return;
+    table.SetRecNo(row + 1);
+    table.Delete();
+}
+
 } // namespace lumotrix

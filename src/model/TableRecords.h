@@ -42,4 +42,17 @@ void AppendTemperatureRecord(TMemData& temperatureTable, const TTemperatureSetti
 // Descrizione of every port row, in table order.
 QList<AnsiString> ReadPortNames(TMemData& portTable);
 
+// Rows told apart by their RecId, so that one can be put back after the rows were re-sorted or
+// others were removed. A row's values are in field order, RecId first.
+using TTableRow = std::vector<TFieldValue>;
+// Every row in table order, as the cells read (in edit state the edited row gives its buffer).
+TTableRows CommittedRows(const TMemData& table);
+// The row whose RecId is `recId`, -1 when there is none.
+int RowOfRecId(const TMemData& table, qint32 recId);
+// Stores `values` in the row with their RecId, or appends them when there is no such row; a
+// pending edit is posted first. The row becomes current.
+void PutRow(TMemData& table, const TTableRow& values);
+// Removes the row with that RecId; nothing when there is none.
+void RemoveRow(TMemData& table, qint32 recId);
+
 } // namespace lumotrix

@@ -44,6 +44,8 @@ void TRibbonQuickAccessToolbar::SetPosition(TRibbonQATPosition position) {
 LUMOTRIX_REGISTER_CLASS(TRibbonQuickAccessToolbar, TPersistent) {
     Property("Toolbar", &TRibbonQuickAccessToolbar::Toolbar,
              &TRibbonQuickAccessToolbar::SetToolbar);
+    Property("CustomizeToolbar", &TRibbonQuickAccessToolbar::CustomizeToolbar,
+             &TRibbonQuickAccessToolbar::SetCustomizeToolbar);
     Property("Visible", &TRibbonQuickAccessToolbar::Visible,
              &TRibbonQuickAccessToolbar::SetVisible);
     Property("Position", &TRibbonQuickAccessToolbar::Position,
@@ -221,10 +223,16 @@ void TRibbon::Rebuild() {
                 bar->FillGroup(tab->FPage->AddGroup(bar->Caption()));
     }
     Bar()->Qat()->Clear();
-    if (TBar* toolbar = FQat->Toolbar())
-        for (int i = 0; i < toolbar->ItemLinks()->Count(); ++i)
-            if (TBarItem* item = toolbar->ItemLinks()->Link(i)->Item())
-                Bar()->Qat()->AddCommand(item->Command());
+    QList<RibbonCommand*> choices;
+    for (TBar* bar : {FQat->Toolbar(), FQat->CustomizeToolbar()})
+        for (int i = 0; bar && i < bar->ItemLinks()->Count(); ++i)
+            if (TBarItem* item = bar->ItemLinks()->Link(i)->Item()) {
+                if (bar == FQat->Toolbar())
+                    Bar()->Qat()->AddCommand(item->Command());
+                if (!choices.contains(item->Command()))
+                    choices.append(item->Command());
+            }
+    Bar()->Qat()->SetChoices(choices);
     if (TApplicationMenu* menu = FAppButton->Menu())
         menu->Fill(Bar()->AppMenu());
     // Shortcuts work from anywhere in the window, whichever tab is shown.
@@ -254,6 +262,8 @@ void TRibbon::Notification(TComponent* component, TOperation operation) {
         FAppButton->FMenu = nullptr;
     if (component == FQat->FToolbar)
         FQat->FToolbar = nullptr;
+    if (component == FQat->FCustomizeToolbar)
+        FQat->FCustomizeToolbar = nullptr;
     if (auto* tab = dynamic_cast<TRibbonTab*>(component))
         FTabs.removeAll(tab);
 }

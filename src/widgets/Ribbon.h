@@ -31,6 +31,9 @@ public:
     explicit TRibbonQuickAccessToolbar(TRibbon* ribbon) : FRibbon(ribbon) {}
     TBar* Toolbar() const { return FToolbar; }
     void SetToolbar(TBar* bar);
+    // Further commands the customise menu offers, after those of Toolbar.
+    TBar* CustomizeToolbar() const { return FCustomizeToolbar; }
+    void SetCustomizeToolbar(TBar* bar) { FCustomizeToolbar = bar; }
     bool Visible() const;
     void SetVisible(bool visible);
     TRibbonQATPosition Position() const;
@@ -40,6 +43,7 @@ private:
     friend class TRibbon;
     TRibbon* FRibbon;
     TBar* FToolbar = nullptr;
+    TBar* FCustomizeToolbar = nullptr;
 };
 
 // One group of a ribbon tab: the bar it shows.

@@ -64,6 +64,8 @@ TEST_F(MainWindowTest, EveryCommandStartsWithItsShortcutAndState) {
         {"BarLargeButton9", "", true},
         {"BarButton9", "", true},
         {"BarButtonClose", "", false},
+        {"BarButtonUndo", "Ctrl+Z", false},
+        {"BarButtonRedo", "Ctrl+Y", false},
     };
     for (const TCommand& c : commands) {
         SCOPED_TRACE(c.Name);
@@ -78,6 +80,9 @@ TEST_F(MainWindowTest, EveryCommandStartsWithItsShortcutAndState) {
     for (const char* up : {"BarLargeButton4", "BarLargeButton5", "BarLargeButton9"})
         EXPECT_FALSE(Button(up)->Down()) << up;
     EXPECT_EQ(Form->BarEdit1->Text(), QStringLiteral("1"));
+    EXPECT_EQ(Form->BarButtonRedo->Command()->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                   QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 
     EXPECT_EQ(Form->BarButtonPrint->Hint(), QStringLiteral("Print the document"));
     EXPECT_EQ(Form->BarEdit1->Hint(),

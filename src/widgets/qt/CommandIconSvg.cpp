@@ -167,6 +167,10 @@ const QHash<QString, QString>& Bodies() {
 <path d="M2 22c6-3 10 2 16-1s9 0 12-1v4a3 3 0 0 1-3 3H5a3 3 0 0 1-3-3z" fill="#d7c48a"/>
 <path d="M8 14c4-5 10-5 13 0 l4-3v7l-4-3c-3 5-9 5-13-1z" fill="url(#gYellow)" stroke="#8a5a06" stroke-linejoin="round"/>
 <circle cx="11" cy="14" r="1" fill="#222"/><circle cx="24" cy="9" r="1.2" fill="#e6f4ff"/><circle cx="26" cy="6.5" r="0.8" fill="#e6f4ff"/>)svg";
+        b["undo"] =
+            R"svg(<path d="M12 5L3 13l9 8v-5c7 0 12 2 16 10 0-11-6-17-16-17z" fill="url(#gBlue)" stroke="#123f7a" stroke-linejoin="round"/>)svg";
+        b["redo"] = QStringLiteral("<g transform=\"matrix(-1 0 0 1 32 0)\">") + b["undo"] +
+                    QStringLiteral("</g>");
         b["modified"] =
             R"svg(<path d="M6 3h14l6 6v20H6z" fill="#fff" stroke="#66707a" stroke-linejoin="round"/>
 <path d="M10 27l2-6 12-12 4 4-12 12z" fill="url(#gYellow)" stroke="#7a5608" stroke-linejoin="round"/><path d="M10 27l2-6 4 4z" fill="#333"/>)svg";

@@ -77,6 +77,13 @@ int GridModel::ColumnByName(const QString& name) const {
     return -1;
 }
 
+int GridModel::ColumnOfField(const QString& fieldName) const {
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (FColumns[static_cast<size_t>(i)].FieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 void GridModel::SetColumnCaption(int index, const QString& caption) {
     Column(index);
     FColumns[static_cast<size_t>(index)].Caption = caption;

@@ -30,6 +30,8 @@ public:
     int ColumnCount() const { return static_cast<int>(FColumns.size()); }
     const TGridColumn& Column(int index) const;
     int ColumnByName(const QString& name) const;
+    // The first column showing the table field `fieldName` (case-insensitive); -1 when none.
+    int ColumnOfField(const QString& fieldName) const;
     void SetColumnCaption(int index, const QString& caption);
     // Replaces every setting of a column at once.
     void ReplaceColumn(int index, const TGridColumn& column);

@@ -63,6 +63,20 @@ bool QuickAccessToolbar::Contains(RibbonCommand* command) const {
     return Commands().contains(command);
 }
 
+void QuickAccessToolbar::SetChoices(const QList<RibbonCommand*>& commands) {
+    FChoices.clear();
+    for (RibbonCommand* command : commands)
+        FChoices.append(command);
+}
+
+QList<RibbonCommand*> QuickAccessToolbar::Choices() const {
+    QList<RibbonCommand*> commands;
+    for (const QPointer<RibbonCommand>& command : FChoices)
+        if (command)
+            commands.append(command);
+    return commands;
+}
+
 QList<RibbonCommand*> QuickAccessToolbar::Commands() const {
     QList<RibbonCommand*> commands;
     for (int i = 0; i < FLayout->count(); ++i)

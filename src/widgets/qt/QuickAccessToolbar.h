@@ -3,6 +3,7 @@
 #include "widgets/qt/RibbonButton.h"
 
 #include <QFrame>
+#include <QPointer>
 #include <QToolButton>
 
 class QHBoxLayout;
@@ -19,6 +20,9 @@ public:
     void Clear();
     bool Contains(RibbonCommand* command) const;
     QList<RibbonCommand*> Commands() const;
+    // The commands the customise menu offers to show or hide, in its order.
+    void SetChoices(const QList<RibbonCommand*>& commands);
+    QList<RibbonCommand*> Choices() const;
     QToolButton* CustomizeButton() const { return FCustomize; }
     void SetArrowColor(const QColor& color);
 
@@ -29,6 +33,7 @@ private:
     void TranslateChrome();
     QHBoxLayout* FLayout;
     QToolButton* FCustomize;
+    QList<QPointer<RibbonCommand>> FChoices;
 };
 
 } // namespace lumotrix

@@ -130,6 +130,20 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     WatchMenu(customize);
     connect(customize, &QMenu::aboutToShow, this, [this, customize] {
         customize->clear();
+        // First the commands the toolbar can show, each checked while it shows it.
+        for (RibbonCommand* command : FQat->Choices()) {
+            QAction* choice = customize->addAction(command->icon(), command->text());
+            choice->setCheckable(true);
+            choice->setChecked(FQat->Contains(command));
+            connect(choice, &QAction::toggled, this, [this, command](bool on) {
+                if (on)
+                    FQat->AddCommand(command);
+                else
+                    FQat->RemoveCommand(command);
+            });
+        }
+        if (!FQat->Choices().isEmpty())
+            customize->addSeparator();
         QMenu* menu = CreateContextMenu(QPoint(-1, -1));
         for (QAction* action : menu->actions()) {
             action->setParent(customize);

@@ -5,6 +5,7 @@
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
+#include "app/TemperatureRows.h"
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
 #include "localisation/LangDialog.h"
@@ -49,6 +50,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FTimerView = std::make_unique<TMemDataTable>(FConfiguration.Timers);
     FPortView = std::make_unique<TMemDataTable>(FConfiguration.Ports);
     FTemperature = std::make_unique<TTemperaturePage>(*this, FConfiguration.Temperature);
+    FTemperatureRows = std::make_unique<TTemperatureRows>(*this);
     FFiles = std::make_unique<TFileCommands>(*this, FConfiguration, *FTemperature);
     FAppearance = std::make_unique<TAppearance>(*this);
     FTransfer = std::make_unique<TTransferCommands>(*this, *FTemperature);
@@ -96,6 +98,7 @@ void TForm1::BindComponents() {
     FBound = true;
     CreateLink();
     FTemperature->SetRanges();
+    FTemperatureRows->Watch();
     ComPort->OnLineLost = [this](TObject* sender, const TMessage& message) {
         ComPortLineLost(sender, message);
     };

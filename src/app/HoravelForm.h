@@ -27,6 +27,7 @@ class TAppearance;
 class TFileCommands;
 class TSerialSettings;
 class TTemperaturePage;
+class TTemperatureRows;
 class TTransferCommands;
 class TUnsavedChanges;
 
@@ -128,6 +129,7 @@ private:
     std::unique_ptr<TMemDataTable> FPortView;
     // The window's parts; the link reports to FTransfer, so they outlive it.
     std::unique_ptr<TTemperaturePage> FTemperature;
+    std::unique_ptr<TTemperatureRows> FTemperatureRows;
     std::unique_ptr<TFileCommands> FFiles;
     std::unique_ptr<TUnsavedChanges> FUnsaved;
     std::unique_ptr<TAppearance> FAppearance;

@@ -13,11 +13,13 @@
 #include "support/PrintQString.h"
 #include "support/ScriptedDialogs.h"
 #include "widgets/Application.h"
+#include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"
 #include "widgets/Label.h"
 #include "widgets/PageControl.h"
 #include "widgets/Ribbon.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
 #include "widgets/qt/ComPortSetupDialog.h"
 #include "widgets/qt/LedWidget.h"
@@ -27,6 +29,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFormLayout>
@@ -456,6 +459,52 @@ TEST(FreshStart, WritesTheWindowsOutline) {
     QFile file(outline);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(AccessibleOutline(GProgram->MainForm->Widget()).join(QLatin1Char('\n')).toUtf8());
+}
+
+// Labels that hold translated text make room for it: at the window's first width, in every
+// shipped language and with the band texts at their longest, no text of the temperature page is
+// cut and no label runs under the control beside it.
+TEST_F(LanguageWindowTest, TheTemperaturePageFitsEveryLanguage) {
+    QWidget* window = Form().Widget();
+    window->resize(789, window->height());
+    TControl* page = Form().CheckBox1->Parent();
+    Form().PageControl1->SetActivePage(static_cast<TTabSheet*>(page));
+    const auto restore = TScopeExit([&] { Form().PageControl1->SetActivePage(Form().TabSheet1); });
+    for (const char* row :
+         {"Deutsch", "English", "español", "français", "italiano", "Nederlands"}) {
+        SCOPED_TRACE(row);
+        SwitchTo(Caption("BarLargeButton12"), QString::fromUtf8(row));
+        Form().TempIdeale->SetValue(95.8);
+        Form().Isteresi->SetValue(3);
+        Form().Vtempmon();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        for (QWidget* widget : page->Widget()->findChildren<QWidget*>()) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            auto* check = qobject_cast<QCheckBox*>(widget);
+            if (!widget->isVisible() || (!label && !check))
+                continue;
+            const QString text = label ? label->text() : check->text();
+            SCOPED_TRACE(text.toStdString());
+            if (label) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(text),
+                          label->contentsRect().width());
+            } else {
+                EXPECT_LE(check->sizeHint().width(), check->width());
+            }
+            QWidget* parent = widget->parentWidget();
+            EXPECT_TRUE(parent->rect().contains(widget->geometry()));
+            for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (sibling != widget && sibling->isVisible()) {
+                    EXPECT_FALSE(widget->geometry().intersects(sibling->geometry()))
+                        << sibling->objectName().toStdString();
+                }
+            }
+        }
+        // The box holding the rows stays inside the page.
+        QWidget* group = Form().Label10->Widget()->parentWidget();
+        EXPECT_TRUE(page->Widget()->rect().contains(group->geometry()));
+    }
 }
 
 // After each switch a screen reader finds in the window what it finds after a start in that

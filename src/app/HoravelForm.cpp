@@ -10,6 +10,8 @@
 #include "app/UnsavedChanges.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
+#include "localisation/LangResource.h"
+#include "runtime/FormatSettings.h"
 #include "runtime/Locales.h"
 #include "runtime/MessageIds.h"
 #include "runtime/ModuleList.h"
@@ -142,6 +144,25 @@ void TForm1::FormCreate(TObject*) {
     Grid1DBTableView1Durata->SetCaption(LoadResString(IdHeaderDurata));
     Grid1DBTableView1Stato->SetCaption(LoadResString(IdHeaderStato));
     Grid2DBTableView1Descrizione->SetCaption(LoadResString(IdHeaderDescrizione));
+    ShowDayNamesInLanguage();
+}
+
+// The controller's day names stay Italian; a keeper reading another language sees the day in
+// it beside them. Display only: the grid still stores and sends the Italian text.
+void TForm1::ShowDayNamesInLanguage() {
+    QStringList notes;
+    const bool italian = CurrentLanguage.isEmpty() ||
+                         CurrentLanguage.startsWith(BuiltInLanguage, Qt::CaseInsensitive);
+    if (!italian) {
+        const auto& days = FormatSettings().LongDayNames; // [0] is Sunday, the list starts Monday
+        const QStringList items = Grid1DBTableView1Giorno->Items()->ToStringList();
+        for (int i = 0; i < items.size(); ++i) {
+            const QString note = i < 7 ? days[size_t((i + 1) % 7)] : LoadResString(msgAllDays);
+            // A word the Italian already says (format settings left Italian) adds nothing.
+            notes << (note.compare(items[i], Qt::CaseInsensitive) == 0 ? QString() : note);
+        }
+    }
+    Grid1DBTableView1Giorno->SetItemNotes(notes);
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before

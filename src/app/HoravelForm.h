@@ -117,6 +117,7 @@ public:
 private:
     void BindComponents();
     void UpdateModifiedIndicator();
+    void ShowDayNamesInLanguage();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();

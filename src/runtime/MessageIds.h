@@ -167,6 +167,8 @@ enum TMessageId : quint16 {
     msgGridOn = 64860,
     // A record of an unfinished save that is not used, with what the user can do about it.
     msgSaveRecordRefused = 64859,
+    // The timer grid's last day choice in the user's language, shown beside the Italian one.
+    msgAllDays = 64789,
 };
 
 } // namespace lumotrix

@@ -180,6 +180,7 @@ const QHash<quint16, QString>& Texts() {
         {msgStatusModified, QStringLiteral("Modified")},
         {msgGridOff, QStringLiteral("Off")},
         {msgGridOn, QStringLiteral("On")},
+        {msgAllDays, QStringLiteral("Every day")},
         {msgRegistryUnreadable, QStringLiteral("the settings file \"%1\" cannot be read")},
         {msgRegistryDamaged, QStringLiteral("the settings file \"%1\" is damaged")},
         {msgRegistryUnwritable, QStringLiteral("the settings file \"%1\" cannot be written")},

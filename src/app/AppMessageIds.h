@@ -41,6 +41,8 @@ enum TAppMessageId : quint16 {
     msgRedo = 64857,
     msgUndoTip = 64856,
     msgRedoTip = 64855,
+    // The timer grid's last day choice in the user's language, shown beside the Italian one.
+    msgAllDays = 64789,
 };
 
 } // namespace lumotrix

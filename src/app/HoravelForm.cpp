@@ -7,11 +7,14 @@
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
+#include "app/TemperatureRows.h"
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
 #include "app/WeekPage.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
+#include "localisation/LangResource.h"
+#include "runtime/FormatSettings.h"
 #include "runtime/Locales.h"
 #include "runtime/ModuleList.h"
 #include "runtime/ScopeExit.h"
@@ -43,6 +46,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FTimerView = std::make_unique<TMemDataTable>(FConfiguration.Timers);
     FPortView = std::make_unique<TMemDataTable>(FConfiguration.Ports);
     FTemperature = std::make_unique<TTemperaturePage>(*this, FConfiguration.Temperature);
+    FTemperatureRows = std::make_unique<TTemperatureRows>(*this);
     FFiles = std::make_unique<TFileCommands>(*this, FConfiguration, *FTemperature);
     FAppearance = std::make_unique<TAppearance>(*this);
     FTransfer = std::make_unique<TTransferCommands>(*this, *FTemperature);
@@ -92,6 +96,7 @@ void TForm1::BindComponents() {
     FBound = true;
     CreateLink();
     FTemperature->SetRanges();
+    FTemperatureRows->Watch();
     ComPort->OnLineLost = [this](TObject* sender, const TMessage& message) {
         ComPortLineLost(sender, message);
     };
@@ -147,6 +152,25 @@ void TForm1::FormCreate(TObject*) {
     Grid2DBTableView1Descrizione->SetCaption(LoadResString(msgColumnDescription));
     // The week page's day names and texts follow the language too.
     FWeek->Refresh();
+    ShowDayNamesInLanguage();
+}
+
+// The controller's day names stay Italian; a keeper reading another language sees the day in
+// it beside them. Display only: the grid still stores and sends the Italian text.
+void TForm1::ShowDayNamesInLanguage() {
+    QStringList notes;
+    const bool italian = CurrentLanguage.isEmpty() ||
+                         CurrentLanguage.startsWith(BuiltInLanguage, Qt::CaseInsensitive);
+    if (!italian) {
+        const auto& days = FormatSettings().LongDayNames; // [0] is Sunday, the list starts Monday
+        const QStringList items = Grid1DBTableView1Giorno->Items()->ToStringList();
+        for (int i = 0; i < items.size(); ++i) {
+            const QString note = i < 7 ? days[size_t((i + 1) % 7)] : LoadResString(msgAllDays);
+            // A word the Italian already says (format settings left Italian) adds nothing.
+            notes << (note.compare(items[i], Qt::CaseInsensitive) == 0 ? QString() : note);
+        }
+    }
+    Grid1DBTableView1Giorno->SetItemNotes(notes);
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before

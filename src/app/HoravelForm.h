@@ -28,6 +28,7 @@ class TEditHistory;
 class TFileCommands;
 class TSerialSettings;
 class TTemperaturePage;
+class TTemperatureRows;
 class TTransferCommands;
 class TUnsavedChanges;
 class TWeekPage;
@@ -123,6 +124,7 @@ private:
     // The configuration on screen is what the files or the controller hold: nothing unsaved,
     // nothing to undo.
     void StartAfresh();
+    void ShowDayNamesInLanguage();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();
@@ -136,6 +138,7 @@ private:
     // The window's parts; the link reports to FTransfer, so they outlive it.
     std::unique_ptr<TTemperaturePage> FTemperature;
     std::unique_ptr<TWeekPage> FWeek;
+    std::unique_ptr<TTemperatureRows> FTemperatureRows;
     std::unique_ptr<TFileCommands> FFiles;
     std::unique_ptr<TUnsavedChanges> FUnsaved;
     std::unique_ptr<TEditHistory> FHistory;

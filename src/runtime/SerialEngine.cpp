@@ -193,6 +193,10 @@ void TSerialEngine::Open() {
         const TMessage reason = PortFailure();
         throw EPortOpenError(TMessage(msgPortOpenFailed, {PortNamed(s.Port), reason}), reason);
     }
+    // What the line kept while the port was closed (a dump sent to nobody) is no answer to
+    // whatever the port is opened for now; read, it would be taken for the next dump.
+    FPort->clear(QSerialPort::Input);
+    FPort->clearError();
     DropWaiting();
     ApplyLineControl();
     FPinoutSupported = true;

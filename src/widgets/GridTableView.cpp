@@ -54,6 +54,11 @@ void TGridColumnDef::ShowPreview() const {
     FView->Grid()->SetPreviewVisible(true);
 }
 
+void TGridColumnDef::SetItemNotes(const QStringList& notes) {
+    FDef.ItemNotes = notes;
+    Update();
+}
+
 void TGridColumnDef::SetCaption(const QString& caption) {
     FDef.Caption = caption;
     Update();

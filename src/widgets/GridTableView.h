@@ -37,6 +37,9 @@ public:
     qint32 MaxLength() const { return FDef.MaxLength; }
     void SetMaxLength(qint32 length);
     TStringList* Items() const { return FItems.get(); }
+    // Display-only notes beside the items (GridColumn.h); not a published property.
+    QStringList ItemNotes() const { return FDef.ItemNotes; }
+    void SetItemNotes(const QStringList& notes);
     QString KeyField() const { return FDef.Lookup.KeyField; }
     void SetKeyField(const QString& field);
     QString ListField() const { return FDef.Lookup.ListField; }

@@ -19,9 +19,11 @@
 #include "widgets/Label.h"
 #include "widgets/PageControl.h"
 #include "widgets/Ribbon.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
 #include "widgets/WeekChart.h"
 #include "widgets/qt/ComPortSetupDialog.h"
+#include "widgets/qt/GridView.h"
 #include "widgets/qt/LedWidget.h"
 #include "widgets/qt/PageControlWidget.h"
 #include "widgets/qt/RibbonBar.h"
@@ -30,6 +32,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFormLayout>
@@ -459,6 +462,102 @@ TEST(FreshStart, WritesTheWindowsOutline) {
     QFile file(outline);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(AccessibleOutline(GProgram->MainForm->Widget()).join(QLatin1Char('\n')).toUtf8());
+}
+
+// Beside the controller's Italian day names the day drop-down and the day cell's tool tip show
+// the day in the interface language; what the cell stores stays the Italian text.
+TEST_F(LanguageWindowTest, TheDayChoicesShowTheDayInTheLanguageInForce) {
+    const struct {
+        const char* Row;
+        const char* Thursday; // as the drop-down shows the fourth choice
+        const char* AllDays;  // and the eighth
+    } languages[] = {
+        {"Deutsch", "Giovedì (Donnerstag)", "Tutti i giorni (Jeden Tag)"},
+        {"English", "Giovedì (Thursday)", "Tutti i giorni (Every day)"},
+        {"español", "Giovedì (jueves)", "Tutti i giorni (Todos los días)"},
+        {"français", "Giovedì (jeudi)", "Tutti i giorni (Tous les jours)"},
+        {"Nederlands", "Giovedì (donderdag)", "Tutti i giorni (Elke dag)"},
+        {"italiano", "Giovedì", "Tutti i giorni"},
+    };
+    TMemData& timers = Form().MemData1();
+    timers.Close();
+    timers.Open();
+    std::vector<TFieldValue> row(size_t(timers.FieldCount()));
+    row[size_t(timers.FieldIndex("Giorno"))] = AnsiString("Gioved\xec");
+    timers.AppendRecord(row);
+    TGridColumnDef* day = Form().Grid1DBTableView1Giorno;
+    GridView* grid = day->View()->Grid();
+    const QModelIndex cell = grid->Model()->index(0, day->ModelColumn());
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.Row);
+        SwitchTo(Caption("BarLargeButton12"), QString::fromUtf8(language.Row));
+        EXPECT_EQ(cell.data(Qt::DisplayRole).toString(), "Giovedì");
+        EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), QString::fromUtf8(language.Thursday));
+
+        QStyleOptionViewItem option;
+        std::unique_ptr<QWidget> editor(grid->itemDelegate()->createEditor(grid, option, cell));
+        auto* combo = qobject_cast<QComboBox*>(editor.get());
+        ASSERT_NE(combo, nullptr);
+        ASSERT_EQ(combo->count(), 8);
+        EXPECT_EQ(combo->itemText(3), QString::fromUtf8(language.Thursday));
+        EXPECT_EQ(combo->itemText(7), QString::fromUtf8(language.AllDays));
+        grid->itemDelegate()->setEditorData(combo, cell);
+        EXPECT_EQ(combo->currentIndex(), 3);
+        // Choosing "all days" and back commits the Italian texts, never the shown ones.
+        combo->setCurrentIndex(7);
+        grid->itemDelegate()->setModelData(combo, grid->Model(), cell);
+        EXPECT_EQ(FromAnsi(timers.Fields(timers.FieldIndex("Giorno")).AsString()),
+                  "Tutti i giorni");
+        combo->setCurrentIndex(3);
+        grid->itemDelegate()->setModelData(combo, grid->Model(), cell);
+        EXPECT_EQ(cell.data(Qt::EditRole).toString(), "Giovedì");
+    }
+}
+
+// Labels that hold translated text make room for it: at the window's first width, in every
+// shipped language and with the band texts at their longest, no text of the temperature page is
+// cut and no label runs under the control beside it.
+TEST_F(LanguageWindowTest, TheTemperaturePageFitsEveryLanguage) {
+    QWidget* window = Form().Widget();
+    window->resize(789, window->height());
+    TControl* page = Form().CheckBox1->Parent();
+    Form().PageControl1->SetActivePage(static_cast<TTabSheet*>(page));
+    const auto restore = TScopeExit([&] { Form().PageControl1->SetActivePage(Form().TabSheet1); });
+    for (const char* row :
+         {"Deutsch", "English", "español", "français", "italiano", "Nederlands"}) {
+        SCOPED_TRACE(row);
+        SwitchTo(Caption("BarLargeButton12"), QString::fromUtf8(row));
+        Form().TempIdeale->SetValue(95.8);
+        Form().Isteresi->SetValue(3);
+        Form().Vtempmon();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        for (QWidget* widget : page->Widget()->findChildren<QWidget*>()) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            auto* check = qobject_cast<QCheckBox*>(widget);
+            if (!widget->isVisible() || (!label && !check))
+                continue;
+            const QString text = label ? label->text() : check->text();
+            SCOPED_TRACE(text.toStdString());
+            if (label) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(text),
+                          label->contentsRect().width());
+            } else {
+                EXPECT_LE(check->sizeHint().width(), check->width());
+            }
+            QWidget* parent = widget->parentWidget();
+            EXPECT_TRUE(parent->rect().contains(widget->geometry()));
+            for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (sibling != widget && sibling->isVisible()) {
+                    EXPECT_FALSE(widget->geometry().intersects(sibling->geometry()))
+                        << sibling->objectName().toStdString();
+                }
+            }
+        }
+        // The box holding the rows stays inside the page.
+        QWidget* group = Form().Label10->Widget()->parentWidget();
+        EXPECT_TRUE(page->Widget()->rect().contains(group->geometry()));
+    }
 }
 
 // After each switch a screen reader finds in the window what it finds after a start in that

@@ -13,6 +13,13 @@ constexpr int MsecsPerDay = 24 * 60 * 60 * 1000;
 
 // The time columns' pictures: a 24-hour clock (a duration has no AM or PM) with the time
 // separator of the format settings in force.
+QString NotedItem(const TGridColumn& column, const QString& item) {
+    const qsizetype at = column.Items.indexOf(item);
+    if (at < 0 || at >= column.ItemNotes.size() || column.ItemNotes[at].isEmpty())
+        return item;
+    return QStringLiteral("%1 (%2)").arg(item, column.ItemNotes[at]);
+}
+
 QString TimeColumnFormat(TColumnKind kind) {
     const QChar c = FormatSettings().TimeSeparator;
     const QString separator =

@@ -32,13 +32,18 @@ struct TGridColumn {
     bool Filtering = true; // offered in the header's filter menu
     int MaxLength = 0;     // text editors; 0 = unlimited
     QStringList Items;     // PickList
-    TLookupSource Lookup;  // Lookup
+    // PickList, display only: a word shown beside each item in brackets (the day in the
+    // user's language beside the stored Italian day); empty, or as long as Items.
+    QStringList ItemNotes;
+    TLookupSource Lookup; // Lookup
     QString OffCaption = QStringLiteral("Off");
     QString OnCaption = QStringLiteral("On");
 };
 
 // The fraction of a day that a time value stands for (QTime, or a day fraction as a double).
 double DayFraction(const QVariant& value);
+// A pick-list item as the drop-down and the tool tip show it: "Giovedì (Donnerstag)".
+QString NotedItem(const TGridColumn& column, const QString& item);
 QTime ToTime(const QVariant& value);
 
 // The time columns' pictures: a 24-hour clock with the time separator in force.

@@ -82,7 +82,9 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case TColumnKind::PickList: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(false);
-        combo->addItems(column.Items);
+        // The stored item rides as the data: the note beside it is for the eye only.
+        for (const QString& item : column.Items)
+            combo->addItem(NotedItem(column, item), item);
         combo->setAccessibleName(column.Caption);
         return combo;
     }
@@ -118,7 +120,7 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
                 if (combo->itemData(i).toLongLong() == value.toLongLong())
                     found = i;
         } else {
-            found = combo->findText(value.toString());
+            found = combo->findData(value.toString());
         }
         combo->setCurrentIndex(found);
     } else if (auto* time = qobject_cast<QTimeEdit*>(editor)) {
@@ -135,8 +137,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         if (combo->currentIndex() < 0)
             return; // nothing chosen: the value stays
-        model->setData(index, column.Kind == TColumnKind::Lookup ? combo->currentData()
-                                                                 : QVariant(combo->currentText()));
+        model->setData(index, combo->currentData());
     } else if (auto* time = qobject_cast<QTimeEdit*>(editor)) {
         QTime t = time->time();
         if (column.Kind == TColumnKind::ShortTime)

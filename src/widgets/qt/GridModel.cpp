@@ -203,8 +203,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         if (role == SortRole)
             return value.toBool() ? 1 : 0;
         return value.toBool() ? column.OnCaption : column.OffCaption;
-    case TColumnKind::Text:
     case TColumnKind::PickList:
+        if (role == Qt::ToolTipRole)
+            return NotedItem(column, value.toString());
+        break;
+    case TColumnKind::Text:
         break;
     }
     return value.toString();

@@ -4,6 +4,7 @@
 #include "app/Appearance.h"
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
+#include "app/StatusMessage.h"
 #include "app/TemperaturePage.h"
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
@@ -26,6 +27,8 @@
 #include "widgets/StatusBar.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LookupComboBox.h"
+
+#include <QFileInfo>
 
 namespace lumotrix {
 
@@ -108,6 +111,7 @@ void TForm1::BindComponents() {
         FConfiguration, [this] { return FTemperature->Read(); },
         [this](bool modified) { SetModified(modified); });
     WatchTemperaturePage();
+    FStatus = std::make_unique<TStatusMessage>(*StatusBar);
 }
 
 // The temperature page's editors change the configuration as well as the tables do.
@@ -139,6 +143,19 @@ void TForm1::FormCreate(TObject*) {
     Grid1DBTableView1Durata->SetCaption(LoadResString(IdHeaderDurata));
     Grid1DBTableView1Stato->SetCaption(LoadResString(IdHeaderStato));
     Grid2DBTableView1Descrizione->SetCaption(LoadResString(IdHeaderDescrizione));
+    NameForAssistiveTools();
+    FStatus->Retranslate();
+}
+
+// What a screen reader calls the controls that show no caption of their own, in the language
+// in force.
+void TForm1::NameForAssistiveTools() {
+    Grid1DBTableView1->Widget()->setAccessibleName(LoadResString(msgTimerGrid));
+    Grid2DBTableView1->Widget()->setAccessibleName(LoadResString(msgPortGrid));
+    Grid1DBTableView1Timer->SetAccessibleCaption(LoadResString(msgGridTimerLabel));
+    Grid1DBTableView1Column1->SetAccessibleCaption(LoadResString(msgGridDurationBar));
+    Grid2DBTableView1RecId->SetAccessibleCaption(LoadResString(msgGridRecordId));
+    ProgressBar1->Widget()->setAccessibleName(LoadResString(msgTransferProgress));
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before
@@ -270,6 +287,7 @@ void TForm1::ComPortAfterClose(TObject*) {
 }
 
 void TForm1::ComPortLineLost(TObject*, const TMessage& message) {
+    FStatus->Clear();
     FLink->LineLost(MessageText(message));
 }
 void TForm1::ComPortRxChar(TObject*, int count) {
@@ -282,6 +300,10 @@ void TForm1::ComPortRxFlag(TObject*) {
             FUnsaved->MarkSaved();
     });
     FLink->ComPortRxFlag();
+    if (FLink->LastDumpError().isEmpty())
+        FStatus->Show(TMessage(msgStatusReceived, {MemData1().RecordCount()}));
+    else
+        FStatus->Clear();
 }
 
 void TForm1::BarButtonInvioClick(TObject*) {
@@ -294,11 +316,18 @@ void TForm1::BarButtonInvioClick(TObject*) {
     ComPort->HoldEvents(true);
     const TScopeExit release([this] { ComPort->HoldEvents(false); });
     FLink->Send(request);
+    FStatus->Show(TMessage(msgStatusSent));
 }
 
 void TForm1::BarButtonRiceviClick(TObject*) {
     PostCellEditors();
+    const bool wasListening = ComPort->IsOpen();
     FLink->ReceiveCommand();
+    // The controller sends its configuration only when told to on the device itself.
+    if (ComPort->IsOpen())
+        FStatus->ShowLasting(TMessage(msgStatusListening));
+    else if (wasListening)
+        FStatus->Show(TMessage(msgStatusReceiveClosed));
 }
 
 // "Disconnetti" follows the port's state but has no action of its own.
@@ -312,6 +341,7 @@ bool TForm1::SaveConfiguration(bool saveAs) {
         return false;
     if (FUnsaved)
         FUnsaved->MarkSaved();
+    FStatus->Show(TMessage(msgStatusSaved, {QFileInfo(CurrentFileName()).fileName()}));
     return true;
 }
 void TForm1::SetCurrentFileName(const QString& fileName) {
@@ -342,6 +372,7 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     BarButtonClear->SetEnabled(true);
     if (FUnsaved)
         FUnsaved->MarkSaved();
+    FStatus->Show(TMessage(msgStatusOpened, {QFileInfo(opened).fileName()}));
 }
 
 void TForm1::ClearAllData() {
@@ -385,10 +416,12 @@ void TForm1::Button_SettingsClick(TObject* sender) {
     BarButtonSettingsClick(sender);
 }
 void TForm1::BarButtonLoadSetClick(TObject*) {
-    FSerial->Load();
+    if (FSerial->Load())
+        FStatus->Show(TMessage(msgStatusSettingsLoaded));
 }
 void TForm1::BarButtonSaveSetClick(TObject*) {
     FSerial->Store();
+    FStatus->Show(TMessage(msgStatusSettingsStored));
 }
 
 LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {

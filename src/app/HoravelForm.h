@@ -26,6 +26,7 @@ class TAboutBox;
 class TAppearance;
 class TFileCommands;
 class TSerialSettings;
+class TStatusMessage;
 class TTemperaturePage;
 class TTransferCommands;
 class TUnsavedChanges;
@@ -110,12 +111,15 @@ public:
     const TDayNames& DayNames() const { return FConfiguration.DayNames; }
     // Replaces the pause of the send sequence (the window's own keeps painting).
     void SetPause(std::unique_ptr<TPause> pause);
+    // The status bar's message of what a command did.
+    TStatusMessage& StatusMessage() const { return *FStatus; }
     // The About box, made the first time it is asked for.
     TAboutBox* AboutBox();
 
 private:
     void BindComponents();
     void UpdateModifiedIndicator();
+    void NameForAssistiveTools();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();
@@ -133,6 +137,7 @@ private:
     std::unique_ptr<TAppearance> FAppearance;
     std::unique_ptr<TTransferCommands> FTransfer;
     std::unique_ptr<TSerialSettings> FSerial;
+    std::unique_ptr<TStatusMessage> FStatus;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

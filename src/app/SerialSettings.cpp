@@ -29,10 +29,11 @@ void TSerialSettings::ShowDialog(QWidget* parent) {
     F.ComPort->ShowSetupDialog(parent);
 }
 
-void TSerialSettings::Load() {
+bool TSerialSettings::Load() {
     const bool loaded = F.ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
     MessageBoxes().Show(LoadResString(loaded ? IdSettingsLoaded : quint16(msgNoSettingsStored)),
                         QStringLiteral("Horavel"), TMsgIcon::None);
+    return loaded;
 }
 
 void TSerialSettings::Store() {

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libicu-dev googletest libgtest-dev libgmock-dev clang-format
   libgettextpo-dev gettext qt6-translations-l10n fonts-dejavu-core
-  xvfb xauth imagemagick xdotool desktop-file-utils appstream
+  xvfb xauth imagemagick xdotool desktop-file-utils appstream dbus at-spi2-core
   clang libclang-rt-14-dev
 )
 missing=()

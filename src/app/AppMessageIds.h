@@ -43,6 +43,22 @@ enum TAppMessageId : quint16 {
     msgRedoTip = 64855,
     // The timer grid's last day choice in the user's language, shown beside the Italian one.
     msgAllDays = 64789,
+    // What the status bar says a command did, and while it waits for the controller.
+    msgStatusReceived = 64809,
+    msgStatusSent = 64808,
+    msgStatusSaved = 64807,
+    msgStatusOpened = 64806,
+    msgStatusSettingsStored = 64805,
+    msgStatusSettingsLoaded = 64804,
+    msgStatusListening = 64803,
+    msgStatusReceiveClosed = 64802,
+    // Names assistive tools read for controls that show none.
+    msgTimerGrid = 64801,
+    msgPortGrid = 64800,
+    msgGridTimerLabel = 64799,
+    msgGridDurationBar = 64798,
+    msgGridRecordId = 64797,
+    msgTransferProgress = 64796,
 };
 
 } // namespace lumotrix

@@ -6,6 +6,7 @@
 #include "app/EditHistory.h"
 #include "app/FileCommands.h"
 #include "app/SerialSettings.h"
+#include "app/StatusMessage.h"
 #include "app/TemperaturePage.h"
 #include "app/TemperatureRows.h"
 #include "app/TransferCommands.h"
@@ -32,6 +33,8 @@
 #include "widgets/WeekChart.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LookupComboBox.h"
+
+#include <QFileInfo>
 
 namespace lumotrix {
 
@@ -111,6 +114,7 @@ void TForm1::BindComponents() {
     WatchTemperaturePage();
     FWeek->Bind();
     FHistory = std::make_unique<TEditHistory>(*this, FConfiguration, [this] { PostCellEditors(); });
+    FStatus = std::make_unique<TStatusMessage>(*StatusBar);
 }
 
 void TForm1::StartAfresh() {
@@ -153,6 +157,19 @@ void TForm1::FormCreate(TObject*) {
     // The week page's day names and texts follow the language too.
     FWeek->Refresh();
     ShowDayNamesInLanguage();
+    NameForAssistiveTools();
+    FStatus->Retranslate();
+}
+
+// What a screen reader calls the controls that show no caption of their own, in the language
+// in force.
+void TForm1::NameForAssistiveTools() {
+    Grid1DBTableView1->Widget()->setAccessibleName(LoadResString(msgTimerGrid));
+    Grid2DBTableView1->Widget()->setAccessibleName(LoadResString(msgPortGrid));
+    Grid1DBTableView1Timer->SetAccessibleCaption(LoadResString(msgGridTimerLabel));
+    Grid1DBTableView1Column1->SetAccessibleCaption(LoadResString(msgGridDurationBar));
+    Grid2DBTableView1RecId->SetAccessibleCaption(LoadResString(msgGridRecordId));
+    ProgressBar1->Widget()->setAccessibleName(LoadResString(msgTransferProgress));
 }
 
 // The controller's day names stay Italian; a keeper reading another language sees the day in
@@ -305,6 +322,7 @@ void TForm1::ComPortAfterClose(TObject*) {
 }
 
 void TForm1::ComPortLineLost(TObject*, const TMessage& message) {
+    FStatus->Clear();
     FLink->LineLost(MessageText(message));
 }
 void TForm1::ComPortRxChar(TObject*, int count) {
@@ -314,6 +332,10 @@ void TForm1::ComPortRxFlag(TObject*) {
     // What arrived is what the controller holds, and a refused dump starts afresh too.
     const TScopeExit received([this] { StartAfresh(); });
     FLink->ComPortRxFlag();
+    if (FLink->LastDumpError().isEmpty())
+        FStatus->Show(TMessage(msgStatusReceived, {MemData1().RecordCount()}));
+    else
+        FStatus->Clear();
 }
 
 void TForm1::BarButtonInvioClick(TObject*) {
@@ -326,11 +348,18 @@ void TForm1::BarButtonInvioClick(TObject*) {
     ComPort->HoldEvents(true);
     const TScopeExit release([this] { ComPort->HoldEvents(false); });
     FLink->Send(request);
+    FStatus->Show(TMessage(msgStatusSent));
 }
 
 void TForm1::BarButtonRiceviClick(TObject*) {
     PostCellEditors();
+    const bool wasListening = ComPort->IsOpen();
     FLink->ReceiveCommand();
+    // The controller sends its configuration only when told to on the device itself.
+    if (ComPort->IsOpen())
+        FStatus->ShowLasting(TMessage(msgStatusListening));
+    else if (wasListening)
+        FStatus->Show(TMessage(msgStatusReceiveClosed));
 }
 
 // "Disconnetti" follows the port's state but has no action of its own.
@@ -344,6 +373,7 @@ bool TForm1::SaveConfiguration(bool saveAs) {
         return false;
     if (FUnsaved)
         FUnsaved->MarkSaved();
+    FStatus->Show(TMessage(msgStatusSaved, {QFileInfo(CurrentFileName()).fileName()}));
     return true;
 }
 void TForm1::SetCurrentFileName(const QString& fileName) {
@@ -373,6 +403,7 @@ void TForm1::OpenConfiguration(const QString& fileName) {
     BarButtonSave->SetEnabled(true);
     BarButtonClear->SetEnabled(true);
     StartAfresh();
+    FStatus->Show(TMessage(msgStatusOpened, {QFileInfo(opened).fileName()}));
 }
 
 void TForm1::ClearAllData() {
@@ -415,10 +446,12 @@ void TForm1::Button_SettingsClick(TObject* sender) {
     BarButtonSettingsClick(sender);
 }
 void TForm1::BarButtonLoadSetClick(TObject*) {
-    FSerial->Load();
+    if (FSerial->Load())
+        FStatus->Show(TMessage(msgStatusSettingsLoaded));
 }
 void TForm1::BarButtonSaveSetClick(TObject*) {
     FSerial->Store();
+    FStatus->Show(TMessage(msgStatusSettingsStored));
 }
 
 LUMOTRIX_REGISTER_CLASS(TForm1, TForm) {

@@ -27,6 +27,7 @@ class TAppearance;
 class TEditHistory;
 class TFileCommands;
 class TSerialSettings;
+class TStatusMessage;
 class TTemperaturePage;
 class TTemperatureRows;
 class TTransferCommands;
@@ -114,6 +115,8 @@ public:
     const TDayNames& DayNames() const { return FConfiguration.DayNames; }
     // Replaces the pause of the send sequence (the window's own keeps painting).
     void SetPause(std::unique_ptr<TPause> pause);
+    // The status bar's message of what a command did.
+    TStatusMessage& StatusMessage() const { return *FStatus; }
     // The About box, made the first time it is asked for.
     TAboutBox* AboutBox();
     TEditHistory& EditHistory() const { return *FHistory; }
@@ -125,6 +128,7 @@ private:
     // nothing to undo.
     void StartAfresh();
     void ShowDayNamesInLanguage();
+    void NameForAssistiveTools();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<TAppearance> FAppearance;
     std::unique_ptr<TTransferCommands> FTransfer;
     std::unique_ptr<TSerialSettings> FSerial;
+    std::unique_ptr<TStatusMessage> FStatus;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

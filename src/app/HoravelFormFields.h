@@ -73,8 +73,11 @@ struct TForm1Fields {
     TGridColumnDef* Grid1DBTableView1Inizio = nullptr;
     TGridColumnDef* Grid1DBTableView1Durata = nullptr;
     TGridColumnDef* Grid1DBTableView1Stato = nullptr;
+    TGridColumnDef* Grid1DBTableView1Timer = nullptr;
+    TGridColumnDef* Grid1DBTableView1Column1 = nullptr;
     TGridTableView* Grid2DBTableView1 = nullptr;
     TGridColumnDef* Grid2DBTableView1Descrizione = nullptr;
+    TGridColumnDef* Grid2DBTableView1RecId = nullptr;
     TCheckBox* CheckBox1 = nullptr;
     TLabel* Label1 = nullptr;
     TSpinEdit* MinTemp = nullptr;
@@ -139,8 +142,11 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("Grid1DBTableView1Inizio", &TForm1Fields::Grid1DBTableView1Inizio);
     publish("Grid1DBTableView1Durata", &TForm1Fields::Grid1DBTableView1Durata);
     publish("Grid1DBTableView1Stato", &TForm1Fields::Grid1DBTableView1Stato);
+    publish("Grid1DBTableView1Timer", &TForm1Fields::Grid1DBTableView1Timer);
+    publish("Grid1DBTableView1Column1", &TForm1Fields::Grid1DBTableView1Column1);
     publish("Grid2DBTableView1", &TForm1Fields::Grid2DBTableView1);
     publish("Grid2DBTableView1Descrizione", &TForm1Fields::Grid2DBTableView1Descrizione);
+    publish("Grid2DBTableView1RecId", &TForm1Fields::Grid2DBTableView1RecId);
     publish("CheckBox1", &TForm1Fields::CheckBox1);
     publish("Label1", &TForm1Fields::Label1);
     publish("MinTemp", &TForm1Fields::MinTemp);

@@ -21,10 +21,11 @@ void TSerialSettings::ShowDialog(QWidget* parent) {
     F.ComPort->ShowSetupDialog(parent);
 }
 
-void TSerialSettings::Load() {
+bool TSerialSettings::Load() {
     const bool loaded = F.ComPort->LoadSettings(TStoreType::stRegistry, SerialSettingsKey);
     MessageBoxes().Show(LoadResString(loaded ? msgSettingsLoaded : msgNoSettingsStored),
                         QStringLiteral("Horavel"), TMsgIcon::None);
+    return loaded;
 }
 
 void TSerialSettings::Store() {

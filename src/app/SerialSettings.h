@@ -21,8 +21,8 @@ public:
     // and the defaults stay.
     void LoadAtStart();
     void ShowDialog(QWidget* parent);
-    // Each says in a message box what it did.
-    void Load();
+    // Each says in a message box what it did; Load is true when there were settings to load.
+    bool Load();
     void Store();
 
 private:

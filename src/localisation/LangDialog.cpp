@@ -1,6 +1,7 @@
 #include "localisation/LangDialog.h"
 
 #include "localisation/LangForms.h"
+#include "localisation/LangMessageIds.h"
 #include "runtime/CodePages.h"
 #include "runtime/FormatSettings.h"
 #include "widgets/Button.h"
@@ -132,6 +133,8 @@ void TLangLanguageDialog::AddLanguage(const QString& code) {
 }
 
 void TLangLanguageDialog::FormCreate(TObject*) {
+    // Made anew for each use, so the name is in the language in force.
+    List->Widget()->setAccessibleName(MessageText(msgLanguageList));
     FSystemCodePageOnly = false;
     FBuiltInLanguage.clear();
     FNativeNames = false;

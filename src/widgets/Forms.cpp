@@ -5,6 +5,7 @@
 #include "widgets/Application.h"
 #include "widgets/qt/Icons.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
@@ -106,7 +107,8 @@ namespace {
 // stays.
 class TFormWindow : public QDialog {
 public:
-    TFormWindow() : QDialog(nullptr, Qt::Window) {}
+    explicit TFormWindow(const TForm* form) : QDialog(nullptr, Qt::Window), Form(form) {}
+    const TForm* Form;
     bool Modal = false;
 
 protected:
@@ -118,11 +120,35 @@ protected:
         QDialog::keyPressEvent(event);
     }
 };
+// Assistive tools take a window for a dialog only when it acts as one: shown modally or with a
+// dialog's border. A main window is a frame.
+class TFormWindowAccessible : public QAccessibleWidget {
+public:
+    explicit TFormWindowAccessible(TFormWindow* window) : QAccessibleWidget(window) {}
+    QAccessible::Role role() const override {
+        const auto* window = static_cast<const TFormWindow*>(widget());
+        return window->Modal || window->Form->BorderStyle() == bsDialog ? QAccessible::Dialog
+                                                                        : QAccessible::Window;
+    }
+};
+
+QAccessibleInterface* FormWindowAccessible(const QString& className, QObject* object) {
+    // The window class declares no meta-object of its own: it is asked for as a dialog.
+    if (className != QLatin1String("QDialog"))
+        return nullptr;
+    auto* window = dynamic_cast<TFormWindow*>(object);
+    return window ? new TFormWindowAccessible(window) : nullptr;
+}
 } // namespace
 
 TForm::TForm(TComponent* owner)
     : TControl(owner), FConstraints(std::make_unique<TSizeConstraints>()) {
-    auto* window = new TFormWindow;
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(FormWindowAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    auto* window = new TFormWindow(this);
     window->setSizeGripEnabled(false);
     window->setModal(false);
     SetWidget(window);

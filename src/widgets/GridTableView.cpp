@@ -63,6 +63,10 @@ void TGridColumnDef::SetCaption(const QString& caption) {
     FDef.Caption = caption;
     Update();
 }
+void TGridColumnDef::SetAccessibleCaption(const QString& caption) {
+    FDef.AccessibleCaption = caption;
+    Update();
+}
 void TGridColumnDef::SetFieldName(const QString& name) {
     FDef.FieldName = name;
     Update();

@@ -20,6 +20,9 @@ public:
 
     QString Caption() const { return FDef.Caption; }
     void SetCaption(const QString& caption);
+    // The header's name for assistive tools where it shows no caption (a picture column).
+    QString AccessibleCaption() const { return FDef.AccessibleCaption; }
+    void SetAccessibleCaption(const QString& caption);
     QString FieldName() const { return FDef.FieldName; }
     void SetFieldName(const QString& name);
     qint32 Width() const { return FDef.Width; }

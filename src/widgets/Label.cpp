@@ -1,6 +1,8 @@
 #include "widgets/Label.h"
 
 #include "widgets/ControlMessages.h"
+#include "widgets/qt/Accessibility.h"
+
 #include <QLabel>
 
 namespace lumotrix {
@@ -41,7 +43,8 @@ void TLabel::SetFocusControl(TControl* control) {
 // Screen readers announce an editor by the label beside it, also after the caption changed.
 void TLabel::NameFocusControl() {
     if (FFocusControl && FFocusControl->Widget())
-        FFocusControl->Widget()->setAccessibleName(Caption().remove(QLatin1Char('&')).trimmed());
+        SetAccessibleNameWithParts(FFocusControl->Widget(),
+                                   Caption().remove(QLatin1Char('&')).trimmed());
 }
 
 void TLabel::Notification(TComponent* component, TOperation operation) {

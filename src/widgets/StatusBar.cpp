@@ -12,8 +12,19 @@ TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection
 
 void TStatusPanel::SetText(const QString& text) {
     FText = text;
-    if (FLabel)
-        FLabel->setText(text);
+    ShowText();
+}
+
+QLabel* TStatusPanel::Label() const {
+    return FLabel;
+}
+
+// Assistive tools read a text panel by its name, which they are told about when it changes.
+void TStatusPanel::ShowText() {
+    if (!FLabel)
+        return;
+    FLabel->setText(FText);
+    FLabel->setAccessibleName(FText);
 }
 
 LUMOTRIX_REGISTER_CLASS(TStatusPanel, TCollectionItem) {
@@ -72,7 +83,7 @@ void TStatusBar::Rebuild() {
             Bar()->AddPanel(host, panel->Width(), bevel);
         } else {
             panel->FLabel = Bar()->AddTextPanel(panel->Width(), bevel);
-            panel->FLabel->setText(panel->Text());
+            panel->ShowText();
         }
     }
 }

@@ -30,9 +30,12 @@ public:
     void SetControl(TControl* control) { FControl = control; }
     TBar* Bar() const { return FBar; }
     void SetBar(TBar* bar) { FBar = bar; }
+    // A text panel's label once the bar is built; null for other panels.
+    QLabel* Label() const;
 
 private:
     friend class TStatusBar;
+    void ShowText();
     qint32 FWidth = 50;
     QString FText;
     TStatusPanelBevel FBevel = pbLowered;

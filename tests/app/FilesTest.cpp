@@ -2,8 +2,10 @@
 
 #include "AppFixture.h"
 
+#include "app/StatusMessage.h"
 #include "runtime/Registry.h"
 #include "support/FileBytes.h"
+#include "support/PrintQString.h"
 #include "widgets/Button.h"
 #include "widgets/ComPort.h"
 #include "widgets/Control.h"
@@ -12,7 +14,10 @@
 #include "widgets/SpinEdit.h"
 #include "widgets/qt/RibbonBar.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -21,6 +26,14 @@ using namespace lumotrix;
 using namespace lumotrix::test;
 
 namespace {
+
+// The names assistive tools were told of, as they read them when told.
+QStringList GNamesHeard;
+void HearNameChange(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::NameChanged)
+        if (QAccessibleInterface* changed = event->accessibleInterface())
+            GNamesHeard << changed->text(QAccessible::Name);
+}
 
 struct FilesTest : MainWindowTest {
     // Saves the window's configuration as `name` through the save dialog.
@@ -364,4 +377,68 @@ TEST_F(FilesTest, TheTitleMarksUnsavedChanges) {
     Form->ClearAllData();
     EXPECT_FALSE(marked());
     EXPECT_EQ(Form->Caption(), QStringLiteral("Horavel "));
+}
+
+// Each command says in the status bar what it did, for five seconds; a screen reader reads
+// the panel by its name, which is the text.
+TEST_F(FilesTest, TheStatusBarSaysWhatACommandDidForFiveSeconds) {
+    FillConfiguration();
+    TStatusMessage& status = Form->StatusMessage();
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(status.Widget());
+    ASSERT_NE(panel, nullptr);
+    QTimer& timer = status.Timer();
+    const struct {
+        const char* Command;
+        std::function<void()> Run;
+        QString Said;
+    } commands[] = {
+        {"save as", [&] { SaveAs(Path(QStringLiteral("acquario.tmr"))); },
+         QStringLiteral("Salvato in acquario.tmr")},
+        {"open", [&] { Open(Path(QStringLiteral("acquario.tmr"))); },
+         QStringLiteral("Aperto acquario.tmr")},
+        {"save", [&] { Form->BarButtonSave->Click(); }, QStringLiteral("Salvato in acquario.tmr")},
+        {"store settings", [&] { Form->BarButtonSaveSet->Click(); },
+         QStringLiteral("Impostazioni della porta salvate")},
+        {"load settings", [&] { Form->BarButtonLoadSet->Click(); },
+         QStringLiteral("Impostazioni della porta caricate")},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.Command);
+        c.Run();
+        EXPECT_EQ(status.Text(), c.Said);
+        EXPECT_EQ(panel->text(QAccessible::Name), c.Said);
+        EXPECT_TRUE(timer.isActive());
+        EXPECT_EQ(timer.interval(), 5000);
+        QMetaObject::invokeMethod(&timer, "timeout");
+        EXPECT_EQ(status.Text(), QString());
+    }
+    // A command that did nothing says nothing.
+    Files().PushFileName(QString());
+    Form->BarButtonOpen->Click();
+    EXPECT_EQ(status.Text(), QString());
+}
+
+// Qt 6.4 has no announcement for screen readers: they hear the panel's name change. Runs on the
+// accessibility bus (the test app_status_heard_on_accessibility_bus); elsewhere Qt tells no one.
+TEST_F(FilesTest, AScreenReaderIsToldWhenTheStatusMessageChanges) {
+    if (qEnvironmentVariableIsEmpty("LUMOTRIX_ACCESSIBILITY_BUS"))
+        GTEST_SKIP() << "needs the accessibility bus";
+    Form->Show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!QAccessible::isActive() && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(QAccessible::isActive());
+    TStatusMessage& status = Form->StatusMessage();
+    QAccessible::installUpdateHandler(HearNameChange);
+    FillConfiguration();
+    SaveAs(Path(QStringLiteral("acquario.tmr")));
+    const QStringList afterSave = GNamesHeard;
+    QMetaObject::invokeMethod(&status.Timer(), "timeout");
+    const QStringList afterTimeout = GNamesHeard;
+    QAccessible::installUpdateHandler(nullptr);
+    EXPECT_TRUE(afterSave.contains(QStringLiteral("Salvato in acquario.tmr")))
+        << afterSave.join(u'|').toStdString();
+    EXPECT_GT(afterTimeout.size(), afterSave.size());
+    EXPECT_EQ(afterTimeout.value(afterTimeout.size() - 1), QString());
 }

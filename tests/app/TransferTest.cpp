@@ -5,6 +5,7 @@
 #include "SimRun.h"
 #include "support/PrintQString.h"
 
+#include "app/StatusMessage.h"
 #include "model/TableRecords.h"
 #include "runtime/FormatSettings.h"
 #include "widgets/ComPort.h"
@@ -397,4 +398,43 @@ TEST_F(TransferTest, AfterASendAndAFailedDumpTheReceiveCommandReadsTheNextDump) 
         EXPECT_EQ(Form->MemData1().RecordCount(), 42);
         EXPECT_TRUE(Form->BarButtonRicevi->Enabled());
     }
+}
+
+// The status bar says what the user has to do while the window listens, and what each transfer
+// did once it is over.
+TEST_F(TransferTest, TheStatusBarSaysWhatTheTransfersDid) {
+    TSimulator sim;
+    if (qEnvironmentVariableIsEmpty("LUMOTRIX_BUILD_DIR") || !sim.Start())
+        GTEST_SKIP() << "lumotrix-sim not found (LUMOTRIX_BUILD_DIR unset?)";
+    TStatusMessage& status = Form->StatusMessage();
+    const QString waiting =
+        QStringLiteral("In attesa dei dati: avvia l'invio della configurazione dal controller");
+    Form->ComPort->SetPort(sim.Device);
+    Form->BarButtonRicevi->Click();
+    ASSERT_TRUE(Form->ComPort->IsOpen());
+    EXPECT_EQ(status.Text(), waiting);
+    EXPECT_FALSE(status.Timer().isActive()); // for as long as it listens
+    sim.Process.write("dump\n");
+    sim.Process.waitForBytesWritten(3000);
+    QElapsedTimer timer;
+    timer.start();
+    while (status.Text() == waiting && Boxes().Questions().empty() && timer.elapsed() < 15000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(Boxes().Questions().empty()) << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(status.Text(), QStringLiteral("42 timer ricevuti"));
+    EXPECT_TRUE(status.Timer().isActive());
+
+    // Pressed while the port is open, the command closes it.
+    Form->BarButtonRicevi->Click();
+    EXPECT_FALSE(Form->ComPort->IsOpen());
+    EXPECT_EQ(status.Text(), QStringLiteral("Ricezione interrotta: porta chiusa"));
+
+    Form->SetPause(std::make_unique<TPicturePause>(Form->Widget()));
+    Form->BarEdit1->SetText(QStringLiteral("0"));
+    Form->BarButtonInvio->Click();
+    ASSERT_TRUE(Boxes().Questions().empty()) << Boxes().Questions()[0].Text.toStdString();
+    EXPECT_EQ(status.Text(), QStringLiteral("Configurazione inviata"));
+    const QStringList report = sim.Report();
+    EXPECT_TRUE(report.filter(QStringLiteral("transfer ok")).size() == 1)
+        << report.join(u'|').toStdString();
 }

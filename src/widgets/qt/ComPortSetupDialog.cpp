@@ -1,6 +1,7 @@
 #include "widgets/qt/ComPortSetupDialog.h"
 
 #include "runtime/Exception.h"
+#include "widgets/qt/Accessibility.h"
 #include "widgets/qt/WidgetMessageIds.h"
 
 #include <QComboBox>
@@ -35,6 +36,7 @@ QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items,
 } // namespace
 
 TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
+    InstallAccessibles();
     setWindowTitle(MessageText(msgSetupTitle));
     // The ports present; any other device path (a pseudo-terminal) can be typed in.
     FPort = Combo(this, QStringLiteral("Port"), {}, true);
@@ -58,12 +60,16 @@ TComPortSetupDialog::TComPortSetupDialog(QWidget* parent) : QDialog(parent) {
         {MessageText(msgFlowNone), MessageText(msgFlowHardware), MessageText(msgFlowSoftware)});
 
     auto* form = new QFormLayout;
-    form->addRow(MessageText(msgSetupPort), FPort);
-    form->addRow(MessageText(msgSetupBaudRateLabel), FBaudRate);
-    form->addRow(MessageText(msgSetupDataBits), FDataBits);
-    form->addRow(MessageText(msgSetupParity), FParity);
-    form->addRow(MessageText(msgSetupStopBits), FStopBits);
-    form->addRow(MessageText(msgSetupFlowControl), FFlowControl);
+    const std::pair<TWidgetMessageId, QComboBox*> rows[] = {
+        {msgSetupPort, FPort},         {msgSetupBaudRateLabel, FBaudRate},
+        {msgSetupDataBits, FDataBits}, {msgSetupParity, FParity},
+        {msgSetupStopBits, FStopBits}, {msgSetupFlowControl, FFlowControl}};
+    for (const auto& [label, box] : rows) {
+        const QString caption = MessageText(label);
+        form->addRow(caption, box);
+        // Read by its label, not by the value it shows.
+        SetAccessibleNameWithParts(box, NameFromLabel(caption));
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

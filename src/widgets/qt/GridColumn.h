@@ -21,9 +21,10 @@ enum class TColumnKind {
 };
 
 struct TGridColumn {
-    QString Name;      // the column's component name
-    QString FieldName; // the table field it shows
-    QString Caption;   // header text
+    QString Name;              // the column's component name
+    QString FieldName;         // the table field it shows
+    QString Caption;           // header text
+    QString AccessibleCaption; // what assistive tools read for a header without text
     int Width = 80;
     int MinWidth = 20;
     TColumnKind Kind = TColumnKind::Text;

@@ -261,7 +261,11 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
     if (section < 0 || section >= ColumnCount())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    if (role == Qt::AccessibleTextRole) {
+        const TGridColumn& column = Column(section);
+        return column.Caption.isEmpty() ? column.AccessibleCaption : column.Caption;
+    }
+    if (role == Qt::DisplayRole)
         return Column(section).Caption;
     return {};
 }

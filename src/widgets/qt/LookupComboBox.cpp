@@ -1,10 +1,12 @@
 #include "widgets/qt/LookupComboBox.h"
 
 #include "runtime/ScopeExit.h"
+#include "widgets/qt/Accessibility.h"
 
 namespace lumotrix {
 
 LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
+    InstallAccessibles();
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {

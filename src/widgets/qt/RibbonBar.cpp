@@ -3,6 +3,7 @@
 #include "runtime/Message.h"
 #include "widgets/qt/WidgetMessageIds.h"
 
+#include "widgets/qt/Accessibility.h"
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/TabScrollButtons.h"
 
@@ -44,6 +45,7 @@ QHBoxLayout* RowLayout(QWidget* row, int left = 4) {
 } // namespace
 
 RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
+    InstallAccessibles();
     setObjectName(QStringLiteral("Ribbon"));
     setAttribute(Qt::WA_StyledBackground, true);
     FLayout = new QVBoxLayout(this);

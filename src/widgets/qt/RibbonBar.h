@@ -123,12 +123,12 @@ private:
     QWidget* FQatAboveRow;
     QWidget* FQatBelowRow;
     QWidget* FTabRow;
-    QToolButton* FAppButton;
+    QToolButton* FAppButton = nullptr;
     QTabBar* FTabs;
     QToolButton* FHelpButton;
     QStackedWidget* FPages;
     QuickAccessToolbar* FQat;
-    ApplicationMenu* FAppMenu;
+    ApplicationMenu* FAppMenu = nullptr;
     QFrame* FPopup;
     QString FScheme = QStringLiteral("Blue");
     bool FQatVisible = true;

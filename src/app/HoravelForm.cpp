@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Appearance.h"
 #include "app/FileCommands.h"
+#include "app/KeyTips.h"
 #include "app/SerialSettings.h"
 #include "app/TemperaturePage.h"
 #include "app/TransferCommands.h"
@@ -124,6 +125,7 @@ void TForm1::WatchTemperaturePage() {
 
 void TForm1::FormCreate(TObject*) {
     BindComponents();
+    AssignKeyTips(*this);
     FConfiguration.DayNames.Fill();
     UpdateModifiedIndicator();
     ProgressBar1->Hide();

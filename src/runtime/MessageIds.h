@@ -167,6 +167,31 @@ enum TMessageId : quint16 {
     msgGridOn = 64860,
     // A record of an unfinished save that is not used, with what the user can do about it.
     msgSaveRecordRefused = 64859,
+    // The ribbon's key tips: the letters typed after Alt or F10, each language its own.
+    msgKeyTipAppButton = 64849,
+    msgKeyTipTabHome = 64848,
+    msgKeyTipTabAppearance = 64847,
+    msgKeyTipOpen = 64846,
+    msgKeyTipSave = 64845,
+    msgKeyTipSaveAs = 64844,
+    msgKeyTipPrint = 64843,
+    msgKeyTipClear = 64842,
+    msgKeyTipExit = 64841,
+    msgKeyTipSend = 64840,
+    msgKeyTipReceive = 64839,
+    msgKeyTipDateSync = 64838,
+    msgKeyTipSerialSettings = 64837,
+    msgKeyTipLoadSettings = 64836,
+    msgKeyTipSaveSettings = 64835,
+    msgKeyTipDelay = 64834,
+    msgKeyTipBlue = 64833,
+    msgKeyTipBlack = 64832,
+    msgKeyTipSilver = 64831,
+    msgKeyTipRibbonForm = 64830,
+    msgKeyTipLanguage = 64829,
+    msgKeyTipQatVisible = 64828,
+    msgKeyTipQatAbove = 64827,
+    msgKeyTipQatBelow = 64826,
 };
 
 } // namespace lumotrix

@@ -19,6 +19,7 @@ public:
     void Clear();
     bool Contains(RibbonCommand* command) const;
     QList<RibbonCommand*> Commands() const;
+    QList<RibbonButton*> Buttons() const;
     QToolButton* CustomizeButton() const { return FCustomize; }
     void SetArrowColor(const QColor& color);
 

@@ -6,6 +6,7 @@
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/TabScrollButtons.h"
 
+#include "widgets/qt/RibbonKeyTips.h"
 #include "widgets/qt/RibbonSupport.h"
 #include "widgets/qt/RibbonTabPopup.h"
 
@@ -168,6 +169,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     TranslateChrome();
     SetColorSchemeName(FScheme);
     PlaceQat();
+    FKeyTips = new RibbonKeyTips(this);
 }
 
 void RibbonBar::TranslateChrome() {

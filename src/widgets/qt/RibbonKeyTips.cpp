@@ -16,7 +16,7 @@ namespace {
 
 const QString BadgeSheet = QStringLiteral(
     "QLabel { background: #fbfbf4; color: #1e1e1e; border: 1px solid #6d6d6d; border-radius: 2px;"
-    " padding: 0px 3px; font-weight: bold; }"
+    " padding: 1px 3px; font-size: 8pt; font-weight: bold; }"
     "QLabel:disabled { color: #9a9a9a; border-color: #b4b4b4; }");
 
 // What a key types, for keys that carry no text (some synthetic events).
@@ -40,11 +40,13 @@ bool IsModifierKey(int key) {
 
 RibbonKeyTips::RibbonKeyTips(RibbonBar* ribbon) : QObject(ribbon), FRibbon(ribbon) {
     // Keys go to whichever widget has the focus, in the window or in the ribbon's pop-ups.
-    qApp->installEventFilter(this);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
 RibbonKeyTips::~RibbonKeyTips() {
-    qApp->removeEventFilter(this);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->removeEventFilter(this);
     ClearBadges();
 }
 
@@ -63,6 +65,16 @@ void RibbonKeyTips::Stop() {
     FTips.clear();
     if (wasOn)
         emit levelChanged();
+}
+
+void RibbonKeyTips::Leave() {
+    // Whatever the mode opened closes with it.
+    const TLevel level = FLevel;
+    Stop();
+    if (level == TLevel::AppMenu)
+        FRibbon->AppMenu()->hide();
+    else if (level == TLevel::Tab && FRibbon->Minimized())
+        FRibbon->TabPopup()->hide();
 }
 
 std::function<void()> RibbonKeyTips::RunCommand(QAction* command) {
@@ -288,9 +300,9 @@ void RibbonKeyTips::ShowBadges() {
         badge->setAlignment(Qt::AlignCenter);
         badge->setEnabled(tip.Enabled);
         badge->setAccessibleName(tip.Text);
-        QFont font = badge->font();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        badge->setFont(font);
+        // Polished first, so that the size is measured in the badge's own font: a letter with an
+        // accent above it must not be cut.
+        badge->ensurePolished();
         badge->adjustSize();
         badge->resize(qMax(badge->width(), badge->height()), badge->height());
         const QPoint at = tip.Target->mapTo(window, tip.At);
@@ -367,7 +379,7 @@ bool RibbonKeyTips::KeyPress(QKeyEvent* event) {
         if (key == Qt::Key_Alt && FAltAlone && !event->isAutoRepeat()) {
             FAltAlone = false;
             if (on)
-                Stop();
+                Leave();
             else
                 Start();
             return consume();
@@ -384,7 +396,7 @@ bool RibbonKeyTips::KeyPress(QKeyEvent* event) {
     if (key == Qt::Key_F10 && modifiers == Qt::NoModifier) {
         if (event->type() == QEvent::KeyPress) {
             if (on)
-                Stop();
+                Leave();
             else
                 Start();
         }

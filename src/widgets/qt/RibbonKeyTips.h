@@ -65,6 +65,8 @@ private:
     bool KeyPress(QKeyEvent* event);
     void ShowLevel(TLevel level, int tab = -1);
     void Back();
+    // Ends the mode from the keyboard, closing the menu or pop-up it opened.
+    void Leave();
     void Typed(const QString& text);
     void ShowBadges();
     void ClearBadges();

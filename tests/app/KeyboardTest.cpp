@@ -105,6 +105,20 @@ TEST_F(KeyboardTest, KeyTipsReachTheRibbonsCommandsAndEscGoesBackALevel) {
     QTest::mouseClick(Form->Grid2DBTableView1->Grid()->viewport(), Qt::LeftButton);
     EXPECT_EQ(Tips()->Level(), TLevel::Off);
 
+    // Minimised, a tab's letter opens the tab's pop-up, and Esc closes it again.
+    RibbonBar* bar = Form->Ribbon->Bar();
+    bar->SetMinimized(true);
+    Press(Qt::Key_F10);
+    TypeTips({msgKeyTipTabAppearance});
+    EXPECT_EQ(Tips()->Level(), TLevel::Tab);
+    EXPECT_TRUE(bar->TabPopup()->isVisible());
+    EXPECT_TRUE(BadgeTexts().contains(MessageText(msgKeyTipLanguage)));
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Tips()->Level(), TLevel::Root);
+    EXPECT_FALSE(bar->TabPopup()->isVisible());
+    Press(Qt::Key_Escape);
+    bar->SetMinimized(false);
+
     // A disabled command keeps its letter but does not run.
     QSignalSpy sent(Form->BarButtonInvio->Command(), &QAction::triggered);
     ASSERT_FALSE(Form->BarButtonInvio->Enabled());

@@ -5,6 +5,7 @@
 #include "app/Appearance.h"
 #include "app/EditHistory.h"
 #include "app/FileCommands.h"
+#include "app/KeyTips.h"
 #include "app/SerialSettings.h"
 #include "app/StatusMessage.h"
 #include "app/TemperaturePage.h"
@@ -139,6 +140,7 @@ void TForm1::WatchTemperaturePage() {
 void TForm1::FormCreate(TObject*) {
     BindComponents();
     FHistory->Translate();
+    AssignKeyTips(*this);
     FConfiguration.DayNames.Fill();
     UpdateModifiedIndicator();
     ProgressBar1->Hide();

@@ -43,6 +43,13 @@ struct TForm1Fields {
     TBarButton* BarButtonLoadSet = nullptr;
     TBarButton* BarButtonSaveSet = nullptr;
     TBarEdit* BarEdit1 = nullptr;
+    TBarLargeButton* BarButton8 = nullptr;
+    TBarLargeButton* BarLargeButton3 = nullptr;
+    TBarLargeButton* BarLargeButton4 = nullptr;
+    TBarLargeButton* BarLargeButton5 = nullptr;
+    TBarLargeButton* BarLargeButton6 = nullptr;
+    TBarLargeButton* BarLargeButton12 = nullptr;
+    TBarLargeButton* BarLargeButton10 = nullptr;
     TBarLargeButton* BarLargeButton7 = nullptr;
     TBarLargeButton* BarLargeButton8 = nullptr;
     TBarLargeButton* BarLargeButton9 = nullptr;
@@ -54,6 +61,7 @@ struct TForm1Fields {
     TOpenDialog* OpenDialog = nullptr;
     TSaveDialog* SaveDialog = nullptr;
     TRibbon* Ribbon = nullptr;
+    TRibbonTab* tabHome = nullptr;
     TRibbonTab* tabAppearance = nullptr;
     TStatusBar* StatusBar = nullptr;
     TProgressBar* ProgressBar1 = nullptr;
@@ -112,6 +120,13 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("BarButtonLoadSet", &TForm1Fields::BarButtonLoadSet);
     publish("BarButtonSaveSet", &TForm1Fields::BarButtonSaveSet);
     publish("BarEdit1", &TForm1Fields::BarEdit1);
+    publish("BarButton8", &TForm1Fields::BarButton8);
+    publish("BarLargeButton3", &TForm1Fields::BarLargeButton3);
+    publish("BarLargeButton4", &TForm1Fields::BarLargeButton4);
+    publish("BarLargeButton5", &TForm1Fields::BarLargeButton5);
+    publish("BarLargeButton6", &TForm1Fields::BarLargeButton6);
+    publish("BarLargeButton12", &TForm1Fields::BarLargeButton12);
+    publish("BarLargeButton10", &TForm1Fields::BarLargeButton10);
     publish("BarLargeButton7", &TForm1Fields::BarLargeButton7);
     publish("BarLargeButton8", &TForm1Fields::BarLargeButton8);
     publish("BarLargeButton9", &TForm1Fields::BarLargeButton9);
@@ -123,6 +138,7 @@ template <typename TPublish> void ForEachForm1Field(TPublish&& publish) {
     publish("OpenDialog", &TForm1Fields::OpenDialog);
     publish("SaveDialog", &TForm1Fields::SaveDialog);
     publish("Ribbon", &TForm1Fields::Ribbon);
+    publish("tabHome", &TForm1Fields::tabHome);
     publish("tabAppearance", &TForm1Fields::tabAppearance);
     publish("StatusBar", &TForm1Fields::StatusBar);
     publish("ProgressBar1", &TForm1Fields::ProgressBar1);

@@ -165,9 +165,16 @@ void TBarEdit::SetCaption(const QString& caption) {
             editor->SetCaption(caption);
 }
 
+void TBarEdit::SetKeyTipId(quint16 id) {
+    TBarItem::SetKeyTipId(id);
+    for (RibbonEditItem* editor : Editors())
+        editor->SetKeyTipId(id);
+}
+
 QWidget* TBarEdit::CreateGroupWidget(RibbonGroup* group, bool, bool beginGroup, bool newColumn) {
     RibbonEditItem* editor = group->AddEditItem(Caption(), FWidth, beginGroup, newColumn);
     editor->SetText(FText);
+    editor->SetKeyTipId(KeyTipId());
     // Hint, screen tip and enabled state follow the command, also when a translation sets them.
     const auto followCommand = [this, editor] {
         editor->SetHint(Hint());

@@ -43,6 +43,9 @@ public:
     TBarManager* BarManager() const { return FBarManager; }
     void SetBarManager(TBarManager* manager);
     TScreenTipProps* ScreenTip() const { return FScreenTip.get(); }
+    // The string-table message holding the letter that runs the item from the keyboard.
+    quint16 KeyTipId() const { return FCommand->KeyTipId(); }
+    virtual void SetKeyTipId(quint16 id) { FCommand->SetKeyTipId(id); }
 
     // Runs the item as a click would: OnClick (guarded), check state handled by the command.
     void Click() { FCommand->trigger(); }
@@ -101,6 +104,7 @@ public:
     qint32 Width() const { return FWidth; }
     void SetWidth(qint32 width);
     void SetCaption(const QString& caption) override;
+    void SetKeyTipId(quint16 id) override;
     QWidget* CreateGroupWidget(RibbonGroup* group, bool large, bool beginGroup,
                                bool newColumn) override;
     QList<RibbonEditItem*> Editors() const;

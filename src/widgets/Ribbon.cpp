@@ -17,6 +17,13 @@ void TRibbonApplicationButton::SetVisible(bool visible) {
     FRibbon->Bar()->SetAppButtonVisible(visible);
 }
 
+quint16 TRibbonApplicationButton::KeyTipId() const {
+    return FRibbon->Bar()->AppButtonKeyTipId();
+}
+void TRibbonApplicationButton::SetKeyTipId(quint16 id) {
+    FRibbon->Bar()->SetAppButtonKeyTipId(id);
+}
+
 LUMOTRIX_REGISTER_CLASS(TRibbonApplicationButton, TPersistent) {
     Property("Menu", &TRibbonApplicationButton::Menu, &TRibbonApplicationButton::SetMenu);
     Property("Visible", &TRibbonApplicationButton::Visible, &TRibbonApplicationButton::SetVisible);
@@ -109,8 +116,15 @@ void TRibbonTab::SetRibbon(TRibbon* ribbon) {
 
 void TRibbonTab::CreatePage() {
     FPage = FRibbon->Bar()->AddTab(FCaption);
+    FPage->SetKeyTipId(FKeyTipId);
     if (FActivePending)
         FRibbon->Bar()->SetActiveTab(FPage);
+}
+
+void TRibbonTab::SetKeyTipId(quint16 id) {
+    FKeyTipId = id;
+    if (FPage)
+        FPage->SetKeyTipId(id);
 }
 
 bool TRibbonTab::Active() const {

@@ -15,6 +15,9 @@ public:
     bool Visible() const;
     void SetVisible(bool visible);
     TScreenTipProps* ScreenTip() const { return FScreenTip.get(); }
+    // The string-table message holding the letter that opens the menu from the keyboard.
+    quint16 KeyTipId() const;
+    void SetKeyTipId(quint16 id);
 
 private:
     friend class TRibbon;
@@ -77,6 +80,9 @@ public:
     RibbonTab* Page() const { return FPage; }
     bool Active() const;
     void SetActive(bool active);
+    // The string-table message holding the letter that opens the tab from the keyboard.
+    quint16 KeyTipId() const { return FKeyTipId; }
+    void SetKeyTipId(quint16 id);
 
     void SetParentComponent(TComponent* parent) override;
     TComponent* GetParentComponent() const override;
@@ -90,6 +96,7 @@ private:
     TRibbon* FRibbon = nullptr;
     QPointer<RibbonTab> FPage;
     bool FActivePending = false;
+    quint16 FKeyTipId = 0;
 };
 
 // The ribbon control. Groups, the quick access toolbar and the application menu are built from

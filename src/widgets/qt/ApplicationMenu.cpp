@@ -188,6 +188,14 @@ void ApplicationMenu::SetMaxRecentFiles(int count) {
     RebuildRecent();
 }
 
+QList<QToolButton*> ApplicationMenu::CommandButtons() const {
+    QList<QToolButton*> buttons;
+    for (int i = 0; i < FItems->count(); ++i)
+        if (auto* button = qobject_cast<QToolButton*>(FItems->itemAt(i)->widget()))
+            buttons.append(button);
+    return buttons;
+}
+
 QList<QAbstractButton*> ApplicationMenu::RecentFileButtons() const {
     QList<QAbstractButton*> buttons;
     for (int i = 0; i < FRecent->count(); ++i)

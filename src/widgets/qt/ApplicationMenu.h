@@ -7,6 +7,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QToolButton;
 class QVBoxLayout;
 
 namespace lumotrix {
@@ -30,6 +31,8 @@ public:
     void SetMaxRecentFiles(int count);
     int MaxRecentFiles() const { return FMaxRecent; }
     QList<QAbstractButton*> RecentFileButtons() const;
+    // The buttons of the commands, in order; each has its command as default action.
+    QList<QToolButton*> CommandButtons() const;
     void Popup(const QPoint& globalPos);
 
 signals:

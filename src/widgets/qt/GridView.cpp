@@ -88,6 +88,8 @@ GridView::GridView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // Tab and Shift+Tab go on to the window's next control; the arrows move between cells.
+    setTabKeyNavigation(false);
     setAlternatingRowColors(true);
     setWordWrap(false);
     horizontalHeader()->setHighlightSections(false);
@@ -246,6 +248,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab in a cell editor keeps the text and leaves the grid, as Tab does from the grid itself.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool leave = next || hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
+    if (leave)
+        focusNextPrevChild(next);
 }
 
 bool GridView::ConfirmDelete(int) {

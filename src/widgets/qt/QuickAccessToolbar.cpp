@@ -79,10 +79,17 @@ QList<RibbonCommand*> QuickAccessToolbar::Choices() const {
 
 QList<RibbonCommand*> QuickAccessToolbar::Commands() const {
     QList<RibbonCommand*> commands;
+    for (RibbonButton* button : Buttons())
+        commands.append(button->Command());
+    return commands;
+}
+
+QList<RibbonButton*> QuickAccessToolbar::Buttons() const {
+    QList<RibbonButton*> buttons;
     for (int i = 0; i < FLayout->count(); ++i)
         if (auto* button = qobject_cast<RibbonButton*>(FLayout->itemAt(i)->widget()))
-            commands.append(button->Command());
-    return commands;
+            buttons.append(button);
+    return buttons;
 }
 
 } // namespace lumotrix

@@ -23,6 +23,7 @@ public:
     // The commands the customise menu offers to show or hide, in its order.
     void SetChoices(const QList<RibbonCommand*>& commands);
     QList<RibbonCommand*> Choices() const;
+    QList<RibbonButton*> Buttons() const;
     QToolButton* CustomizeButton() const { return FCustomize; }
     void SetArrowColor(const QColor& color);
 

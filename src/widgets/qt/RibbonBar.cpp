@@ -7,6 +7,7 @@
 #include "widgets/qt/Icons.h"
 #include "widgets/qt/TabScrollButtons.h"
 
+#include "widgets/qt/RibbonKeyTips.h"
 #include "widgets/qt/RibbonSupport.h"
 #include "widgets/qt/RibbonTabPopup.h"
 
@@ -184,6 +185,7 @@ RibbonBar::RibbonBar(QWidget* parent) : QWidget(parent) {
     TranslateChrome();
     SetColorSchemeName(FScheme);
     PlaceQat();
+    FKeyTips = new RibbonKeyTips(this);
 }
 
 void RibbonBar::TranslateChrome() {

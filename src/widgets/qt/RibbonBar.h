@@ -18,6 +18,8 @@ class QVBoxLayout;
 
 namespace lumotrix {
 
+class RibbonKeyTips;
+
 // The ribbon: application button and menu, quick access toolbar, tabs with groups, colour
 // schemes and the "drawn into the frame" mode.
 //
@@ -59,6 +61,10 @@ public:
     bool AppButtonVisible() const;
     void SetAppButtonVisible(bool visible);
     void SetAppButtonScreenTip(const TScreenTip& tip);
+    // The string-table message holding the application button's key tip (0: none).
+    quint16 AppButtonKeyTipId() const { return FAppButtonKeyTipId; }
+    void SetAppButtonKeyTipId(quint16 id) { FAppButtonKeyTipId = id; }
+    void ShowAppMenu();
     QToolButton* HelpButton() const { return FHelpButton; }
     void SetHelpScreenTip(const TScreenTip& tip);
 
@@ -87,6 +93,9 @@ public:
     // it. Exposed so that it can be driven without a mouse.
     QMenu* CreateContextMenu(const QPoint& pos);
 
+    // Working the ribbon by key tips: Alt alone or F10 starts it.
+    RibbonKeyTips* KeyTips() const { return FKeyTips; }
+
 signals:
     void helpClicked();
     // After the ribbon changed its own size or layout (toolbar moved, minimised).
@@ -108,7 +117,6 @@ private:
     void UpdateCaption();
     void UpdateMaxButtonName();
     void UpdateCaptionGlyphs();
-    void ShowAppMenu();
     void LayoutChanged();
     void ClearStaleHover();
     void WatchMenu(QMenu* menu);
@@ -141,6 +149,8 @@ private:
     // Named by a screen tip of the owner's; otherwise by the ribbon's own text.
     bool FAppButtonNamed = false;
     bool FHelpButtonNamed = false;
+    quint16 FAppButtonKeyTipId = 0;
+    RibbonKeyTips* FKeyTips;
 };
 
 } // namespace lumotrix

@@ -51,6 +51,9 @@ public:
     void SetEditWidth(int width);
     QLineEdit* Edit() const { return FEdit; }
     QLabel* CaptionLabel() const { return FCaption; }
+    // The string-table message holding the field's key tip (0: none).
+    quint16 KeyTipId() const { return FKeyTipId; }
+    void SetKeyTipId(quint16 id) { FKeyTipId = id; }
 
 signals:
     // The text changed, by typing or by SetText.
@@ -59,6 +62,7 @@ signals:
 private:
     QLabel* FCaption;
     QLineEdit* FEdit;
+    quint16 FKeyTipId = 0;
 };
 
 } // namespace lumotrix

@@ -46,6 +46,10 @@ public:
     // The text the tooltip shows now: the screen tip's HTML, else the hint, else the caption.
     QString ToolTipText() const;
 
+    // The string-table message holding the command's key tip (0: none).
+    quint16 KeyTipId() const { return FKeyTipId; }
+    void SetKeyTipId(quint16 id) { FKeyTipId = id; }
+
 private:
     void RefreshToolTip();
 
@@ -53,6 +57,7 @@ private:
     QString FDescription;
     TScreenTip FScreenTip;
     int FGroupIndex = 0;
+    quint16 FKeyTipId = 0;
 };
 
 } // namespace lumotrix

@@ -135,6 +135,13 @@ RibbonEditItem* RibbonGroup::AddEditItem(const QString& caption, int editWidth, 
     return item;
 }
 
+QList<QWidget*> RibbonGroup::Items() const {
+    QList<QWidget*> items;
+    for (const TItem& item : FItems)
+        items.append(item.Widget);
+    return items;
+}
+
 QList<RibbonButton*> RibbonGroup::Buttons() const {
     return findChildren<RibbonButton*>();
 }

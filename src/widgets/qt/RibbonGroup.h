@@ -33,6 +33,8 @@ public:
                                 bool newColumn = false);
     void AddItem(QWidget* item, bool large, bool beginGroup, bool newColumn);
     QList<RibbonButton*> Buttons() const;
+    // Every item, in the order added.
+    QList<QWidget*> Items() const;
     static constexpr int MaxReduction = 2;
     int Reduction() const { return FReduction; }
     void SetReduction(int reduction);

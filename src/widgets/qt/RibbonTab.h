@@ -23,6 +23,9 @@ public:
     // Fits the groups once the events in hand are handled.
     void RequestFit();
     QSize minimumSizeHint() const override;
+    // The string-table message holding the tab's key tip (0: none).
+    quint16 KeyTipId() const { return FKeyTipId; }
+    void SetKeyTipId(quint16 id) { FKeyTipId = id; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -32,6 +35,7 @@ private:
     QHBoxLayout* FLayout;
     bool FFitting = false;
     bool FFitRequested = false;
+    quint16 FKeyTipId = 0;
 };
 
 } // namespace lumotrix

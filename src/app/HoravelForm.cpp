@@ -13,6 +13,7 @@
 #include "app/TransferCommands.h"
 #include "app/UnsavedChanges.h"
 #include "app/WeekPage.h"
+#include "app/WindowTexts.h"
 #include "localisation/LangDialog.h"
 #include "localisation/LangForms.h"
 #include "localisation/LangResource.h"
@@ -148,48 +149,10 @@ void TForm1::FormCreate(TObject*) {
     BarButtonInvio->SetEnabled(false);
     // Whatever the store holds, the headers follow.
     FSerial->LoadAtStart();
-    // Setting a header defines its column again, the state column's "Off"/"On" included, in
-    // the language in force.
-    Grid1DBTableView1Uscita->SetCaption(LoadResString(msgColumnPort));
-    Grid1DBTableView1Giorno->SetCaption(LoadResString(msgColumnDay));
-    Grid1DBTableView1Inizio->SetCaption(LoadResString(msgColumnStart));
-    Grid1DBTableView1Durata->SetCaption(LoadResString(msgColumnDuration));
-    Grid1DBTableView1Stato->SetCaption(LoadResString(msgColumnState));
-    Grid2DBTableView1Descrizione->SetCaption(LoadResString(msgColumnDescription));
+    TranslateGridTexts(*this);
     // The week page's day names and texts follow the language too.
     FWeek->Refresh();
-    ShowDayNamesInLanguage();
-    NameForAssistiveTools();
     FStatus->Retranslate();
-}
-
-// What a screen reader calls the controls that show no caption of their own, in the language
-// in force.
-void TForm1::NameForAssistiveTools() {
-    Grid1DBTableView1->Widget()->setAccessibleName(LoadResString(msgTimerGrid));
-    Grid2DBTableView1->Widget()->setAccessibleName(LoadResString(msgPortGrid));
-    Grid1DBTableView1Timer->SetAccessibleCaption(LoadResString(msgGridTimerLabel));
-    Grid1DBTableView1Column1->SetAccessibleCaption(LoadResString(msgGridDurationBar));
-    Grid2DBTableView1RecId->SetAccessibleCaption(LoadResString(msgGridRecordId));
-    ProgressBar1->Widget()->setAccessibleName(LoadResString(msgTransferProgress));
-}
-
-// The controller's day names stay Italian; a keeper reading another language sees the day in
-// it beside them. Display only: the grid still stores and sends the Italian text.
-void TForm1::ShowDayNamesInLanguage() {
-    QStringList notes;
-    const bool italian = CurrentLanguage.isEmpty() ||
-                         CurrentLanguage.startsWith(BuiltInLanguage, Qt::CaseInsensitive);
-    if (!italian) {
-        const auto& days = FormatSettings().LongDayNames; // [0] is Sunday, the list starts Monday
-        const QStringList items = Grid1DBTableView1Giorno->Items()->ToStringList();
-        for (int i = 0; i < items.size(); ++i) {
-            const QString note = i < 7 ? days[size_t((i + 1) % 7)] : LoadResString(msgAllDays);
-            // A word the Italian already says (format settings left Italian) adds nothing.
-            notes << (note.compare(items[i], Qt::CaseInsensitive) == 0 ? QString() : note);
-        }
-    }
-    Grid1DBTableView1Giorno->SetItemNotes(notes);
 }
 
 // Text still in a grid's cell editor is a change like any other: it goes into its table before

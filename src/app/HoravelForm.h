@@ -127,8 +127,6 @@ private:
     // The configuration on screen is what the files or the controller hold: nothing unsaved,
     // nothing to undo.
     void StartAfresh();
-    void ShowDayNamesInLanguage();
-    void NameForAssistiveTools();
     void PostCellEditors();
     void CreateLink();
     void WatchTemperaturePage();

@@ -27,7 +27,7 @@ WeekChart* ShowWeekPage(TForm1& form) {
 
 } // namespace
 
-TEST_F(MainWindowTest, TheWeekPageWaitsUntilShownThenFollowsAGridEditAtOnce) {
+TEST_F(MainWindowTest, TheWeekPageWaitsUntilShownThenFollowsAGridEditItsUndoAndAClear) {
     FillConfiguration();
     Form->Show();
     WeekChart* chart = Form->WeekChart1->Chart();
@@ -49,6 +49,11 @@ TEST_F(MainWindowTest, TheWeekPageWaitsUntilShownThenFollowsAGridEditAtOnce) {
         ++portTwoBars;
     }
     EXPECT_GT(portTwoBars, 0);
+
+    // Undone (the undo shows the port grid): back on the page, the old name again.
+    Form->BarButtonUndo->Click();
+    ShowWeekPage(*Form);
+    EXPECT_EQ(chart->Data().Ports[1].Name, "Porta 2");
 
     // Cleared: the page empties with the tables.
     Form->ClearAllData();

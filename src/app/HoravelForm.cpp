@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/AppMessageIds.h"
 #include "app/Appearance.h"
+#include "app/ConfigurationCommands.h"
 #include "app/EditHistory.h"
 #include "app/FileCommands.h"
 #include "app/KeyTips.h"
@@ -20,7 +21,6 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/Locales.h"
 #include "runtime/ModuleList.h"
-#include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
 #include "widgets/Button.h"
 #include "widgets/ComLed.h"
@@ -35,8 +35,6 @@
 #include "widgets/WeekChart.h"
 #include "widgets/qt/FloatSpinEdit.h"
 #include "widgets/qt/LookupComboBox.h"
-
-#include <QFileInfo>
 
 namespace lumotrix {
 
@@ -61,17 +59,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
-    // The port outlives this destructor (the form's components go last): its events must not
-    // reach a half-destroyed window.
-    if (ComPort) {
-        ComPort->SetOnRxCharEvent({});
-        ComPort->SetOnRxFlagEvent({});
-        ComPort->OnAfterOpen = {};
-        ComPort->OnAfterClose = {};
-        ComPort->OnLineLost = {};
-        if (ComPort->IsOpen())
-            ComPort->Close();
-    }
+    // The port outlives this destructor (the form's components go last).
+    FTransfer->ReleasePort();
 }
 
 void TForm1::CreateLink() {
@@ -117,6 +106,9 @@ void TForm1::BindComponents() {
     FWeek->Bind();
     FHistory = std::make_unique<TEditHistory>(*this, FConfiguration, [this] { PostCellEditors(); });
     FStatus = std::make_unique<TStatusMessage>(*StatusBar);
+    FConfigCommands = std::make_unique<TConfigurationCommands>(
+        *this, FConfiguration, *FFiles, *FTemperature, *FUnsaved, *FStatus,
+        [this]() -> TControllerLink& { return *FLink; }, [this] { StartAfresh(); });
 }
 
 void TForm1::StartAfresh() {
@@ -277,54 +269,27 @@ void TForm1::TransferEnd(const QString& mode) {
     FTransfer->TransferEnd(mode);
 }
 void TForm1::ComPortAfterOpen(TObject*) {
-    BarButtonClose->SetEnabled(true);
-    PageControl1->SetEnabled(false);
+    FTransfer->PortOpened(true);
 }
-
 void TForm1::ComPortAfterClose(TObject*) {
-    BarButtonClose->SetEnabled(false);
-    PageControl1->SetEnabled(true);
+    FTransfer->PortOpened(false);
 }
-
 void TForm1::ComPortLineLost(TObject*, const TMessage& message) {
-    FStatus->Clear();
-    FLink->LineLost(MessageText(message));
+    FTransfer->LineLost(*FLink, *FStatus, message);
 }
 void TForm1::ComPortRxChar(TObject*, int count) {
     FLink->ComPortRxChar(count);
 }
 void TForm1::ComPortRxFlag(TObject*) {
-    // What arrived is what the controller holds, and a refused dump starts afresh too.
-    const TScopeExit received([this] { StartAfresh(); });
-    FLink->ComPortRxFlag();
-    if (FLink->LastDumpError().isEmpty())
-        FStatus->Show(TMessage(msgStatusReceived, {MemData1().RecordCount()}));
-    else
-        FStatus->Clear();
+    FTransfer->Received(*FLink, *FStatus, FConfiguration.Timers, [this] { StartAfresh(); });
 }
-
 void TForm1::BarButtonInvioClick(TObject*) {
     PostCellEditors();
-    TSendRequest request;
-    request.DelayText = BarEdit1->Text();
-    request.SyncDate = buttonDate->Down();
-    request.Temperature = FTemperature->Read();
-    // Bytes the controller sends meanwhile are handled once the send is over.
-    ComPort->HoldEvents(true);
-    const TScopeExit release([this] { ComPort->HoldEvents(false); });
-    FLink->Send(request);
-    FStatus->Show(TMessage(msgStatusSent));
+    FTransfer->Send(*FLink, *FStatus);
 }
-
 void TForm1::BarButtonRiceviClick(TObject*) {
     PostCellEditors();
-    const bool wasListening = ComPort->IsOpen();
-    FLink->ReceiveCommand();
-    // The controller sends its configuration only when told to on the device itself.
-    if (ComPort->IsOpen())
-        FStatus->ShowLasting(TMessage(msgStatusListening));
-    else if (wasListening)
-        FStatus->Show(TMessage(msgStatusReceiveClosed));
+    FTransfer->Receive(*FLink, *FStatus);
 }
 
 // "Disconnetti" follows the port's state but has no action of its own.
@@ -334,12 +299,7 @@ TMsgButton TForm1::AskSaveChanges() {
     return FFiles->AskSaveChanges();
 }
 bool TForm1::SaveConfiguration(bool saveAs) {
-    if (!FFiles->Save(saveAs))
-        return false;
-    if (FUnsaved)
-        FUnsaved->MarkSaved();
-    FStatus->Show(TMessage(msgStatusSaved, {QFileInfo(CurrentFileName()).fileName()}));
-    return true;
+    return FConfigCommands->Save(saveAs);
 }
 void TForm1::SetCurrentFileName(const QString& fileName) {
     FFiles->SetCurrentFileName(fileName);
@@ -353,32 +313,10 @@ const QStringList& TForm1::RecentFiles() const {
 
 void TForm1::OpenConfiguration(const QString& fileName) {
     PostCellEditors();
-    // Read in full before anything changes: a bad file leaves the window as it was.
-    TConfiguration read;
-    const QString opened = FFiles->ReadToOpen(fileName, read);
-    if (opened.isEmpty())
-        return;
-    FConfiguration.Timers.Cancel();
-    ClearAllData();
-    FFiles->SetCurrentFileName(opened);
-    FConfiguration.Assign(read);
-    BarButtonInvio->SetEnabled(true);
-    FLink->RetrieveMemData();
-    FTemperature->RetrTemp();
-    BarButtonSave->SetEnabled(true);
-    BarButtonClear->SetEnabled(true);
-    StartAfresh();
-    FStatus->Show(TMessage(msgStatusOpened, {QFileInfo(opened).fileName()}));
+    FConfigCommands->Open(fileName);
 }
-
 void TForm1::ClearAllData() {
-    FFiles->Forget();
-    FLink->TimerImage() = TTimerImage{};
-    FConfiguration.Clear();
-    BarButtonInvio->SetEnabled(false);
-    FFiles->SetCurrentFileName(QString());
-    FTemperature->Clear();
-    StartAfresh();
+    FConfigCommands->Clear();
 }
 
 void TForm1::BarButtonOpenClick(TObject*) {
@@ -396,12 +334,7 @@ void TForm1::BarSubItemSaveAsClick(TObject*) {
 
 void TForm1::BarButtonClearClick(TObject*) {
     PostCellEditors();
-    const TMsgButton answer =
-        MessageBoxes().Ask(LoadResString(msgAskClear), ApplicationTitle(),
-                           TMsgButton::Yes | TMsgButton::No, TMsgIcon::Question, TMsgButton::Yes);
-    if (answer == TMsgButton::Yes)
-        ClearAllData();
-    BarButtonRicevi->SetEnabled(true);
+    FConfigCommands->AskAndClear();
 }
 
 void TForm1::BarButtonSettingsClick(TObject*) {

@@ -24,6 +24,7 @@ namespace lumotrix {
 
 class TAboutBox;
 class TAppearance;
+class TConfigurationCommands;
 class TEditHistory;
 class TFileCommands;
 class TSerialSettings;
@@ -148,6 +149,8 @@ private:
     std::unique_ptr<TTransferCommands> FTransfer;
     std::unique_ptr<TSerialSettings> FSerial;
     std::unique_ptr<TStatusMessage> FStatus;
+    // Made once the status message is, since it reports there.
+    std::unique_ptr<TConfigurationCommands> FConfigCommands;
     std::unique_ptr<TPause> FPause;
     TSystemClock FClock;
     std::unique_ptr<TControllerLink> FLink;

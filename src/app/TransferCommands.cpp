@@ -1,9 +1,15 @@
 #include "app/TransferCommands.h"
 
 #include "app/AppMessageIds.h"
+#include "app/StatusMessage.h"
 #include "app/TemperaturePage.h"
+#include "link/ControllerLink.h"
+#include "model/MemData.h"
 #include "runtime/ModuleList.h"
+#include "runtime/ScopeExit.h"
 #include "widgets/Application.h"
+#include "widgets/BarItem.h"
+#include "widgets/ComPort.h"
 #include "widgets/Dialogs.h"
 #include "widgets/PageControl.h"
 #include "widgets/ProgressBar.h"
@@ -98,6 +104,63 @@ void TTransferCommands::ShowError(const QString& message) {
 
 void TTransferCommands::StoreTemperature(const TTemperatureSettings& settings) {
     FTemperature.Store(settings);
+}
+
+void TTransferCommands::Send(TControllerLink& link, TStatusMessage& status) {
+    TSendRequest request;
+    request.DelayText = F.BarEdit1->Text();
+    request.SyncDate = F.buttonDate->Down();
+    request.Temperature = FTemperature.Read();
+    // Bytes the controller sends meanwhile are handled once the send is over.
+    F.ComPort->HoldEvents(true);
+    const TScopeExit release([this] { F.ComPort->HoldEvents(false); });
+    link.Send(request);
+    status.Show(TMessage(msgStatusSent));
+}
+
+void TTransferCommands::Receive(TControllerLink& link, TStatusMessage& status) {
+    const bool wasListening = F.ComPort->IsOpen();
+    link.ReceiveCommand();
+    // The controller sends its configuration only when told to on the device itself.
+    if (F.ComPort->IsOpen())
+        status.ShowLasting(TMessage(msgStatusListening));
+    else if (wasListening)
+        status.Show(TMessage(msgStatusReceiveClosed));
+}
+
+void TTransferCommands::Received(TControllerLink& link, TStatusMessage& status,
+                                 const TMemData& timers, const std::function<void()>& startAfresh) {
+    // What arrived is what the controller holds, and a refused dump starts afresh too.
+    const TScopeExit received([&startAfresh] { startAfresh(); });
+    link.ComPortRxFlag();
+    if (link.LastDumpError().isEmpty())
+        status.Show(TMessage(msgStatusReceived, {timers.RecordCount()}));
+    else
+        status.Clear();
+}
+
+void TTransferCommands::LineLost(TControllerLink& link, TStatusMessage& status,
+                                 const TMessage& message) {
+    status.Clear();
+    link.LineLost(MessageText(message));
+}
+
+void TTransferCommands::PortOpened(bool open) {
+    F.BarButtonClose->SetEnabled(open);
+    F.PageControl1->SetEnabled(!open);
+}
+
+void TTransferCommands::ReleasePort() {
+    TComPort* port = F.ComPort;
+    if (!port)
+        return;
+    port->SetOnRxCharEvent({});
+    port->SetOnRxFlagEvent({});
+    port->OnAfterOpen = {};
+    port->OnAfterClose = {};
+    port->OnLineLost = {};
+    if (port->IsOpen())
+        port->Close();
 }
 
 } // namespace lumotrix

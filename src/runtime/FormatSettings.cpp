@@ -95,11 +95,6 @@ QString AdaptDatePicture(const QString& picture, int calendar, qint32 primaryLan
     return picture;
 }
 
-QString AdaptDateFormat(TLocaleId locale, const QString& picture) {
-    return AdaptDatePicture(picture, GetLocaleInt(locale, LOCALE_ICALENDARTYPE, CAL_GREGORIAN),
-                            SysLocale().PriLangID);
-}
-
 bool CollectEraName(TFormatSettings& settings, const QString& text) {
     for (QString& name : settings.EraNames)
         if (name.isEmpty()) {
@@ -122,8 +117,8 @@ bool CollectEraOffset(TFormatSettings& settings, const QString& text) {
 
 namespace {
 
-void CollectEras(TFormatSettings& settings, TLocaleId locale) {
-    const int calendar = GetLocaleInt(locale, LOCALE_IOPTIONALCALENDAR, CAL_GREGORIAN);
+void CollectEras(TFormatSettings& settings, TLocaleId locale, const TLocaleFormatItems& items) {
+    const int calendar = items.Int(LOCALE_IOPTIONALCALENDAR, CAL_GREGORIAN);
     if (calendar != CAL_JAPAN && calendar != CAL_TAIWAN && calendar != CAL_KOREA)
         return;
     const QList<TEra> eras = CalendarEras(calendar, locale);
@@ -136,8 +131,8 @@ void CollectEras(TFormatSettings& settings, TLocaleId locale) {
             break;
 }
 
-quint8 LocaleByte(TLocaleId locale, int item) {
-    return quint8(GetLocaleInt(locale, item, 0));
+quint8 LocaleByte(const TLocaleFormatItems& items, int item) {
+    return quint8(items.Int(item, 0));
 }
 
 // A picture with a day of the month and a full month name ("d MMMM yyyy"): where the month
@@ -169,49 +164,49 @@ bool IsDayMonthPicture(const QString& picture) {
 void BuildFormatSettings(TLocaleId locale) {
     SetLocaleRecord(locale);
     TFormatSettings s = FormatSettings();
+    const TLocaleFormatItems& items = LocaleFormatItems(locale);
     if (SysLocale().FarEast)
-        CollectEras(s, locale);
-    const QString longDate = GetLocaleStr(locale, LOCALE_SLONGDATE, QStringLiteral("mmmm d, yyyy"));
+        CollectEras(s, locale, items);
+    const QString longDate = items.Str(LOCALE_SLONGDATE, QStringLiteral("mmmm d, yyyy"));
     // The long names serve the long date picture.
     const int longForm = IsDayMonthPicture(longDate) ? LOCALE_RETURN_GENITIVE_NAMES : 0;
     for (int i = 0; i < 12; ++i) {
-        s.ShortMonthNames[i] =
-            GetLocaleStr(locale, LOCALE_SABBREVMONTHNAME1 + i, s.ShortMonthNames[i]);
-        s.LongMonthNames[i] =
-            GetLocaleStr(locale, longForm | (LOCALE_SMONTHNAME1 + i),
-                         GetLocaleStr(locale, LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]));
+        s.ShortMonthNames[i] = items.Str(LOCALE_SABBREVMONTHNAME1 + i, s.ShortMonthNames[i]);
+        s.LongMonthNames[i] = items.Str(longForm | (LOCALE_SMONTHNAME1 + i),
+                                        items.Str(LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]));
     }
     for (int i = 0; i < 7; ++i) {
         const int day = (i + 6) % 7; // entry 0 (Sunday) is the locale's seventh day
-        s.ShortDayNames[i] = GetLocaleStr(locale, LOCALE_SABBREVDAYNAME1 + day, s.ShortDayNames[i]);
-        s.LongDayNames[i] = GetLocaleStr(locale, LOCALE_SDAYNAME1 + day, s.LongDayNames[i]);
+        s.ShortDayNames[i] = items.Str(LOCALE_SABBREVDAYNAME1 + day, s.ShortDayNames[i]);
+        s.LongDayNames[i] = items.Str(LOCALE_SDAYNAME1 + day, s.LongDayNames[i]);
     }
-    s.CurrencyString = GetLocaleStr(locale, LOCALE_SCURRENCY, QString());
-    s.CurrencyFormat = LocaleByte(locale, LOCALE_ICURRENCY);
-    s.NegCurrFormat = LocaleByte(locale, LOCALE_INEGCURR);
-    s.ThousandSeparator = GetLocaleChar(locale, LOCALE_STHOUSAND, QLatin1Char(','));
-    s.DecimalSeparator = GetLocaleChar(locale, LOCALE_SDECIMAL, QLatin1Char('.'));
-    s.CurrencyDecimals = LocaleByte(locale, LOCALE_ICURRDIGITS);
-    s.DateSeparator = GetLocaleChar(locale, LOCALE_SDATE, QLatin1Char('/'));
-    s.ShortDateFormat =
-        AdaptDateFormat(locale, GetLocaleStr(locale, LOCALE_SSHORTDATE, QStringLiteral("m/d/yy")));
-    s.LongDateFormat = AdaptDateFormat(locale, longDate);
-    s.TimeSeparator = GetLocaleChar(locale, LOCALE_STIME, QLatin1Char(':'));
-    s.TimeAMString = GetLocaleStr(locale, LOCALE_S1159, QStringLiteral("am"));
-    s.TimePMString = GetLocaleStr(locale, LOCALE_S2359, QStringLiteral("pm"));
+    s.CurrencyString = items.Str(LOCALE_SCURRENCY, QString());
+    s.CurrencyFormat = LocaleByte(items, LOCALE_ICURRENCY);
+    s.NegCurrFormat = LocaleByte(items, LOCALE_INEGCURR);
+    s.ThousandSeparator = items.Char(LOCALE_STHOUSAND, QLatin1Char(','));
+    s.DecimalSeparator = items.Char(LOCALE_SDECIMAL, QLatin1Char('.'));
+    s.CurrencyDecimals = LocaleByte(items, LOCALE_ICURRDIGITS);
+    s.DateSeparator = items.Char(LOCALE_SDATE, QLatin1Char('/'));
+    const int calendar = items.Int(LOCALE_ICALENDARTYPE, CAL_GREGORIAN);
+    s.ShortDateFormat = AdaptDatePicture(items.Str(LOCALE_SSHORTDATE, QStringLiteral("m/d/yy")),
+                                         calendar, SysLocale().PriLangID);
+    s.LongDateFormat = AdaptDatePicture(longDate, calendar, SysLocale().PriLangID);
+    s.TimeSeparator = items.Char(LOCALE_STIME, QLatin1Char(':'));
+    s.TimeAMString = items.Str(LOCALE_S1159, QStringLiteral("am"));
+    s.TimePMString = items.Str(LOCALE_S2359, QStringLiteral("pm"));
     QString prefix;
     QString postfix;
     const QString hour =
-        GetLocaleInt(locale, LOCALE_ITLZERO, 0) == 0 ? QStringLiteral("h") : QStringLiteral("hh");
-    if (GetLocaleInt(locale, LOCALE_ITIME, 0) == 0) {
-        if (GetLocaleInt(locale, LOCALE_ITIMEMARKPOSN, 0) == 0)
+        items.Int(LOCALE_ITLZERO, 0) == 0 ? QStringLiteral("h") : QStringLiteral("hh");
+    if (items.Int(LOCALE_ITIME, 0) == 0) {
+        if (items.Int(LOCALE_ITIMEMARKPOSN, 0) == 0)
             postfix = QStringLiteral(" AMPM");
         else
             prefix = QStringLiteral("AMPM ");
     }
     s.ShortTimeFormat = prefix + hour + QLatin1String(":mm") + postfix;
     s.LongTimeFormat = prefix + hour + QLatin1String(":mm:ss") + postfix;
-    s.ListSeparator = GetLocaleChar(locale, LOCALE_SLIST, QLatin1Char(','));
+    s.ListSeparator = items.Char(LOCALE_SLIST, QLatin1Char(','));
     FormatSettings() = std::move(s);
 }
 

@@ -66,9 +66,8 @@ bool IsPlainWesternLanguage();
 
 // A date picture for a locale: for an era calendar the year becomes the era year ("yyyy" ->
 // "eeee", "yy" -> "ee", "y" -> "e") and "gg" the era name ("ggg"); for Chinese, Japanese and
-// Korean without one the era ("g") is dropped. Reads the locale record.
-QString AdaptDateFormat(TLocaleId locale, const QString& picture);
-// The same for a known calendar type.
+// Korean without one the era ("g") is dropped. `calendar` is the locale's calendar type,
+// `primaryLanguage` its primary language id.
 QString AdaptDatePicture(const QString& picture, int calendar, qint32 primaryLanguage);
 
 // Enumeration steps: each stores one era name / year offset in the first free entry and

@@ -172,16 +172,72 @@ bool IsTableItem(int item) {
            item == LOCALE_ICALENDARTYPE || item == LOCALE_IOPTIONALCALENDAR;
 }
 
+std::optional<QString> FindItem(const TLocaleItems& items, int item) {
+    const auto found = items.find(item);
+    if (found == items.end())
+        return std::nullopt;
+    return found->second;
+}
+
+QChar FirstCharOr(const std::optional<QString>& text, QChar fallback) {
+    return text && !text->isEmpty() ? text->at(0) : fallback;
+}
+
+int IntOr(const std::optional<QString>& text, int fallback) {
+    bool ok = false;
+    const int value = text ? text->toInt(&ok, 10) : 0;
+    return ok ? value : fallback;
+}
+
 // Items are read from ICU once per locale, a part at a time when first asked for: start-up
 // needs the formats but not the names, and the code page lookups need neither. A language
-// switch then costs only the copies.
+// switch then costs only the copies. A part, once read, is never changed, so references to it
+// stay valid outside the lock.
 class TLocaleCache {
 public:
     std::optional<QString> Item(TLocaleId locale, int item) {
+        if (!IsLocaleNameItem(item) && !IsTableItem(item)) {
+            const TLocaleFormatItems* formats = Formats(locale);
+            return formats ? formats->Item(item) : std::nullopt;
+        }
+        const std::lock_guard lock(FMutex);
+        TEntry* entry = Entry(locale);
+        if (!entry)
+            return std::nullopt;
+        if (IsTableItem(item))
+            return FindItem(entry->Table, item);
+        if (!entry->Names)
+            entry->Names = ReadIcuLocaleNames(IcuNameOf(locale).toLatin1());
+        return FindItem(*entry->Names, item);
+    }
+
+    // nullptr for an unsupported locale.
+    const TLocaleFormatItems* Formats(TLocaleId locale) {
+        const std::lock_guard lock(FMutex);
+        TEntry* entry = Entry(locale);
+        if (!entry)
+            return nullptr;
+        if (!entry->Formats) {
+            // The table's items come first, as ICU has no say in them.
+            TLocaleItems items = entry->Table;
+            items.merge(ReadIcuFormatItems(IcuNameOf(locale).toLatin1()));
+            entry->Formats.emplace(std::move(items));
+        }
+        return &*entry->Formats;
+    }
+
+private:
+    struct TEntry {
+        TLocaleItems Table;
+        std::optional<TLocaleItems> Names;
+        std::optional<TLocaleFormatItems> Formats;
+    };
+
+    // Call with the lock held.
+    TEntry* Entry(TLocaleId locale) {
         const TLocaleRow* row = FindRow(locale);
         if (!row)
-            return std::nullopt;
-        const std::lock_guard lock(FMutex);
+            return nullptr;
         auto it = FEntries.find(locale);
         if (it == FEntries.end()) {
             TLocaleItems items;
@@ -190,30 +246,11 @@ public:
             items[LOCALE_ICALENDARTYPE] = QString::number(CAL_GREGORIAN);
             items[LOCALE_IOPTIONALCALENDAR] =
                 QString::number(row->OptionalCalendar ? row->OptionalCalendar : CAL_GREGORIAN);
-            it = FEntries.emplace(locale, TEntry{std::move(items)}).first;
+            it = FEntries.emplace(locale, TEntry{std::move(items), {}, {}}).first;
         }
-        TEntry& entry = it->second;
-        if (IsLocaleNameItem(item)) {
-            if (!entry.NamesRead) {
-                entry.Items.merge(ReadIcuLocaleNames(IcuNameOf(locale).toLatin1()));
-                entry.NamesRead = true;
-            }
-        } else if (!IsTableItem(item) && !entry.FormatsRead) {
-            entry.Items.merge(ReadIcuFormatItems(IcuNameOf(locale).toLatin1()));
-            entry.FormatsRead = true;
-        }
-        const auto found = entry.Items.find(item);
-        if (found == entry.Items.end())
-            return std::nullopt;
-        return found->second;
+        return &it->second;
     }
 
-private:
-    struct TEntry {
-        TLocaleItems Items;
-        bool NamesRead = false;
-        bool FormatsRead = false;
-    };
     std::mutex FMutex;
     std::map<TLocaleId, TEntry> FEntries;
 };
@@ -287,6 +324,30 @@ TLocaleId LocaleOfPosixName(const QString& name) {
     return neutral != 0 ? ResolveLocale(PrimaryLanguageOf(neutral)) : 0;
 }
 
+TLocaleFormatItems::TLocaleFormatItems(TLocaleItems items) : FItems(std::move(items)) {}
+
+std::optional<QString> TLocaleFormatItems::Item(int item) const {
+    return FindItem(FItems, item);
+}
+
+QString TLocaleFormatItems::Str(int item, const QString& fallback) const {
+    return Item(item).value_or(fallback);
+}
+
+QChar TLocaleFormatItems::Char(int item, QChar fallback) const {
+    return FirstCharOr(Item(item), fallback);
+}
+
+int TLocaleFormatItems::Int(int item, int fallback) const {
+    return IntOr(Item(item), fallback);
+}
+
+const TLocaleFormatItems& LocaleFormatItems(TLocaleId locale) {
+    static const TLocaleFormatItems none;
+    const TLocaleFormatItems* formats = Cache().Formats(ResolveLocale(locale));
+    return formats ? *formats : none;
+}
+
 std::optional<QString> LocaleInfo(TLocaleId locale, int item) {
     return Cache().Item(ResolveLocale(locale), item);
 }
@@ -296,15 +357,11 @@ QString GetLocaleStr(TLocaleId locale, int item, const QString& fallback) {
 }
 
 QChar GetLocaleChar(TLocaleId locale, int item, QChar fallback) {
-    const std::optional<QString> text = LocaleInfo(locale, item);
-    return text && !text->isEmpty() ? text->at(0) : fallback;
+    return FirstCharOr(LocaleInfo(locale, item), fallback);
 }
 
 int GetLocaleInt(TLocaleId locale, int item, int fallback) {
-    const std::optional<QString> text = LocaleInfo(locale, item);
-    bool ok = false;
-    const int value = text ? text->toInt(&ok, 10) : 0;
-    return ok ? value : fallback;
+    return IntOr(LocaleInfo(locale, item), fallback);
 }
 
 QString LocaleInfoWide(TLocaleId locale, int item, const QString& fallback) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/LocaleData.h"
 #include "runtime/LocaleItems.h"
 
 #include <QString>
@@ -56,6 +57,27 @@ QString IcuLocaleName(TLocaleId locale);
 // modifier dropped, a bare language gives its default locale); 0 for "C", "POSIX" or a language
 // without a supported locale.
 TLocaleId LocaleOfPosixName(const QString& name);
+
+// A locale's format items, read together: separators, date and time pictures, month and day
+// names, currency and calendar items; not the language and country names. The lookups take the
+// same fallbacks as GetLocaleStr, GetLocaleChar and GetLocaleInt.
+class TLocaleFormatItems {
+public:
+    TLocaleFormatItems() = default;
+    explicit TLocaleFormatItems(TLocaleItems items);
+
+    std::optional<QString> Item(int item) const;
+    QString Str(int item, const QString& fallback) const;
+    QChar Char(int item, QChar fallback) const;
+    int Int(int item, int fallback) const;
+
+private:
+    TLocaleItems FItems;
+};
+
+// The format items of the locale an id resolves to, read once per locale; empty for an unknown
+// locale. The record stays valid and unchanged for the program's life.
+const TLocaleFormatItems& LocaleFormatItems(TLocaleId locale);
 
 // The locale item's text; nullopt when the locale or the item is unknown.
 std::optional<QString> LocaleInfo(TLocaleId locale, int item);

@@ -84,6 +84,25 @@ TEST(LocaleTable, ResolvesNeutralAndUnknownIds) {
     EXPECT_EQ(GetLocaleInt(0x0410, LOCALE_SDECIMAL, 42), 42); // "," is no number
 }
 
+TEST(LocaleTable, FormatItemsAgreeWithTheItemLookups) {
+    // The calendar items come from the table, the rest from ICU; the names are not format items.
+    for (TLocaleId id : {TLocaleId(0x0411), TLocaleId(0x0419), TLocaleId(0x0010)}) {
+        SCOPED_TRACE(QString::number(id, 16).toStdString());
+        const TLocaleFormatItems& items = LocaleFormatItems(id);
+        for (int item : {int(LOCALE_SDECIMAL), int(LOCALE_SLONGDATE), int(LOCALE_ITIME),
+                         LOCALE_SMONTHNAME1 + 11, LOCALE_RETURN_GENITIVE_NAMES | LOCALE_SMONTHNAME1,
+                         int(LOCALE_ICALENDARTYPE), int(LOCALE_IOPTIONALCALENDAR)}) {
+            ASSERT_TRUE(items.Item(item).has_value()) << item;
+            EXPECT_EQ(items.Item(item), LocaleInfo(id, item)) << item;
+        }
+        EXPECT_FALSE(items.Item(LOCALE_SENGLANGUAGE).has_value());
+        EXPECT_EQ(&items, &LocaleFormatItems(id)); // read once
+    }
+    EXPECT_EQ(LocaleFormatItems(0x0411).Int(LOCALE_IOPTIONALCALENDAR, 0), CAL_JAPAN);
+    EXPECT_EQ(LocaleFormatItems(0x0C0F).Str(LOCALE_SDECIMAL, QStringLiteral("?")), "?");
+    EXPECT_EQ(LocaleFormatItems(0x0C0F).Char(LOCALE_SDECIMAL, u'?'), u'?');
+}
+
 TEST(LocaleTable, LanguageCodesFindTheirLocales) {
     EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("ITA")), 0x0410u);
     EXPECT_EQ(FindLanguageCodeLocale(QStringLiteral("deu")), 0x0407u);

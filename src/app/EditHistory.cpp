@@ -108,17 +108,20 @@ void TEditHistory::Clear() {
 }
 
 void TEditHistory::Undo() {
-    FPostEditors();
-    for (auto& table : FTables)
-        table->Table().CheckBrowseMode();
+    CommitPendingEdits();
     FStack.undo();
 }
 
 void TEditHistory::Redo() {
+    CommitPendingEdits();
+    FStack.redo();
+}
+
+// An edit still open (a cell editor, a row not yet posted) becomes the step to take back first.
+void TEditHistory::CommitPendingEdits() {
     FPostEditors();
     for (auto& table : FTables)
         table->Table().CheckBrowseMode();
-    FStack.redo();
 }
 
 void TEditHistory::Translate() {

@@ -61,6 +61,7 @@ private:
     };
 
     void WatchEditors();
+    void CommitPendingEdits();
     void EditorChanged(int editor);
     void FocusChanged(QWidget* old);
     void UpdateCommands();

@@ -33,8 +33,6 @@
 #include "widgets/SpinEdit.h"
 #include "widgets/StatusBar.h"
 #include "widgets/WeekChart.h"
-#include "widgets/qt/FloatSpinEdit.h"
-#include "widgets/qt/LookupComboBox.h"
 
 namespace lumotrix {
 
@@ -120,14 +118,10 @@ void TForm1::StartAfresh() {
 
 // The temperature page's editors change the configuration as well as the tables do.
 void TForm1::WatchTemperaturePage() {
-    const auto check = [this] {
+    FTemperature->WatchEdits(Widget(), [this] {
         if (FUnsaved)
             FUnsaved->Check();
-    };
-    for (TSpinEdit* editor : {MinTemp, MaxTemp, TempIdeale, Isteresi})
-        QObject::connect(editor->Editor(), &QDoubleSpinBox::valueChanged, editor->Editor(), check);
-    for (TLookupComboBox* box : {PrimaPt, SecondaPt})
-        QObject::connect(box->Editor(), &LookupComboBox::keyChanged, box->Editor(), check);
+    });
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -241,8 +235,6 @@ void TForm1::BarButton9Click(TObject*) {
 }
 void TForm1::CheckBox1Click(TObject*) {
     FTemperature->SetControlsEnabled(CheckBox1->Checked());
-    if (FUnsaved)
-        FUnsaved->Check();
 }
 void TForm1::TempIdealePropertiesChange(TObject*) {
     FTemperature->Vtempmon();

@@ -11,7 +11,10 @@
 #include "widgets/Label.h"
 #include "widgets/LookupComboBox.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/qt/FloatSpinEdit.h"
+#include "widgets/qt/LookupComboBox.h"
 
+#include <QCheckBox>
 #include <initializer_list>
 
 namespace lumotrix {
@@ -90,6 +93,15 @@ void TTemperaturePage::Clear() {
     F.Isteresi->SetValue(0);
     F.PrimaPt->SetKeyValue(0);
     F.SecondaPt->SetKeyValue(0);
+}
+
+void TTemperaturePage::WatchEdits(QObject* context, const std::function<void()>& changed) const {
+    for (TSpinEdit* editor : {F.MinTemp, F.MaxTemp, F.TempIdeale, F.Isteresi})
+        QObject::connect(editor->Editor(), &QDoubleSpinBox::valueChanged, context, changed);
+    for (TLookupComboBox* box : {F.PrimaPt, F.SecondaPt})
+        QObject::connect(box->Editor(), &LookupComboBox::keyChanged, context, changed);
+    QObject::connect(static_cast<QCheckBox*>(F.CheckBox1->Widget()), &QCheckBox::toggled, context,
+                     changed);
 }
 
 } // namespace lumotrix

@@ -3,6 +3,10 @@
 #include "app/HoravelFormFields.h"
 #include "model/ConfigRecords.h"
 
+#include <functional>
+
+class QObject;
+
 namespace lumotrix {
 
 class TMemData;
@@ -28,6 +32,9 @@ public:
     void RetrTemp();
     // The controls back to zero and no port.
     void Clear();
+    // Calls `changed` whenever an editor, a port drop-down or the sensor's check box changes,
+    // by the user or by code; the watch ends with `context`.
+    void WatchEdits(QObject* context, const std::function<void()>& changed) const;
 
 private:
     const TForm1Fields& F;

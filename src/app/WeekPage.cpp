@@ -9,19 +9,13 @@
 #include "widgets/Button.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GridTableView.h"
-#include "widgets/LookupComboBox.h"
 #include "widgets/PageControl.h"
 #include "widgets/Ribbon.h"
-#include "widgets/SpinEdit.h"
 #include "widgets/WeekChart.h"
-#include "widgets/qt/FloatSpinEdit.h"
-#include "widgets/qt/LookupComboBox.h"
 #include "widgets/qt/RibbonBar.h"
 #include "widgets/qt/WeekChart.h"
 #include "widgets/qt/WeekChartExport.h"
 
-#include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
 
 namespace lumotrix {
@@ -47,12 +41,7 @@ void TWeekPage::Bind() {
     WeekChart* chart = F.WeekChart1->Chart();
     const auto refresh = [this] { Guarded([this] { Refresh(); }); };
     // The regulated ports follow the temperature page's editors as they are, saved or not.
-    for (TSpinEdit* editor : {F.MinTemp, F.MaxTemp, F.TempIdeale, F.Isteresi})
-        QObject::connect(editor->Editor(), &QDoubleSpinBox::valueChanged, chart, refresh);
-    for (TLookupComboBox* box : {F.PrimaPt, F.SecondaPt})
-        QObject::connect(box->Editor(), &LookupComboBox::keyChanged, chart, refresh);
-    QObject::connect(static_cast<QCheckBox*>(F.CheckBox1->Widget()), &QCheckBox::toggled, chart,
-                     refresh);
+    FTemperature.WatchEdits(chart, refresh);
     RibbonBar* ribbon = F.Ribbon->Bar();
     chart->SetColorScheme(ribbon->ColorSchemeName());
     QObject::connect(ribbon, &RibbonBar::colorSchemeChanged, chart,
